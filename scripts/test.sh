@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Runs every test: the host unit tests (ASan + UBSan), the fuzz loops, and the end-to-end tests that
+# run the program under Wine as scripts do. Starts its own display and wineserver and stops both at the
+# end, also on failure or interruption. Ends with the line "N passed, N failed"; exits non-zero when
+# anything failed.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+source scripts/lib/wine-env.sh
+source scripts/lib/session.sh
+export PYTHONDONTWRITEBYTECODE=1
+
+results="$TOVRIK_BUILD/test-results"
+rm -rf "$results"
+mkdir -p "$results"
+
+echo "== build"
+for dir in build/host build/win32 build/win64; do
+  cmake --build "$dir" >"$results/build-$(basename "$dir").log" 2>&1 || {
+    cat "$results/build-$(basename "$dir").log"
+    echo "0 passed, 1 failed"
+    exit 1
+  }
+done
+
+echo "== host unit tests"
+build/host/unit_tests --gtest_brief=1 --gtest_output="xml:$results/unit.xml"
+
+echo "== fuzz loops"
+fuzz_report="$results/fuzz.xml"
+{
+  echo '<testsuite name="fuzz">'
+  for target in build/host/*_fuzz; do
+    [ -x "$target" ] || continue
+    name=$(basename "$target")
+    if timeout 300 "$target" "${TOVRIK_FUZZ_ITERATIONS:-20000}" >"$results/$name.log" 2>&1; then
+      echo "  <testcase name=\"$name\"/>"
+    else
+      echo "  <testcase name=\"$name\"><failure>see $name.log</failure></testcase>"
+      tail -n 30 "$results/$name.log" >&2
+    fi
+  done
+  echo '</testsuite>'
+} >"$fuzz_report"
+
+echo "== end-to-end tests under Wine ($TOVRIK_WINE_ARCH)"
+trap tovrik_session_stop EXIT
+trap 'exit 130' INT TERM
+if tovrik_session_start; then
+  /usr/bin/python3 -m pytest tests/e2e -q -p no:cacheprovider -o console_output_style=classic \
+    --junitxml="$results/e2e.xml" "$@"
+  tovrik_session_stop
+fi
+
+echo "== summary"
+/usr/bin/python3 scripts/lib/summarize.py "$results" unit.xml fuzz.xml e2e.xml

@@ -1,0 +1,46 @@
+// The configuration form's window: a fixed dialog frame with the product's caption.
+#include "forms/main_form_win32.h"
+
+namespace tovrik {
+namespace {
+
+constexpr char kMainFormClass[] = "TMainForm";
+constexpr int kClientWidth = 320;
+constexpr int kClientHeight = 212;
+
+LRESULT CALLBACK mainFormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_DESTROY) {
+    PostQuitMessage(0);
+    return 0;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+int TMainForm::runConfiguration(HINSTANCE instance, const std::string&) {
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = mainFormProc;
+  windowClass.hInstance = instance;
+  windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.lpszClassName = kMainFormClass;
+  RegisterClassA(&windowClass);
+
+  const DWORD style = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+  RECT frame{0, 0, kClientWidth, kClientHeight};
+  AdjustWindowRectEx(&frame, style, FALSE, WS_EX_DLGMODALFRAME);
+  const HWND window = CreateWindowExA(WS_EX_DLGMODALFRAME, kMainFormClass, "Selvane Tovrik", style, 10, 10,
+                                      frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
+                                      instance, nullptr);
+  if (!window) return 0;
+  ShowWindow(window, SW_SHOW);
+  MSG message;
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  return 0;
+}
+
+}  // namespace tovrik

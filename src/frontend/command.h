@@ -1,0 +1,27 @@
+// What a command handler sees: its arguments, the lines it appends, and the platform.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "frontend/argument_list.h"
+#include "frontend/line_list.h"
+#include "platform/services.h"
+
+namespace tovrik {
+
+struct Command {
+  const ArgumentList& args;
+  LineList& lines;
+  Services& services;
+  std::string_view word;  // the command word, trimmed and lowered
+  // The split command line, untouched by the "NULL" removal (lowercase reads it directly).
+  const std::vector<std::string>& rawParameters;
+
+  const std::string& arg(std::size_t index) const { return args.at(index); }
+};
+
+using CommandHandler = void (*)(Command&);
+
+}  // namespace tovrik

@@ -1,0 +1,29 @@
+// The one error guard: whatever a command raises becomes the last line "SET ERROR=1"; the lines it
+// added before stay.
+#include "frontend/command_mode.h"
+
+#include <exception>
+
+#include "frontend/argument_list.h"
+#include "frontend/command.h"
+#include "frontend/dispatch.h"
+#include "frontend/return_file.h"
+
+namespace tovrik {
+
+LineList runCommandMode(const std::vector<std::string>& parameters, std::string_view modulePath,
+                        Services& services) {
+  LineList lines;
+  try {
+    const ArgumentList args(modulePath, parameters);
+    addHeaderLines(lines, services.localTime(), services.regionalSettings());
+    const std::string word = commandWordOf(args.at(1));
+    Command command{args, lines, services, word, parameters};
+    dispatchCommand(command);
+  } catch (const std::exception&) {
+    lines.addError();
+  }
+  return lines;
+}
+
+}  // namespace tovrik

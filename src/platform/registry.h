@@ -1,0 +1,39 @@
+// The per-user registry as the settings code needs it: keys under HKEY_CURRENT_USER, opened with full
+// access (created when missing) and closed when the handle object goes.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tovrik {
+
+inline constexpr std::uint32_t kRegistryString = 1;        // REG_SZ
+inline constexpr std::uint32_t kRegistryExpandString = 2;  // REG_EXPAND_SZ
+
+struct RegistryValue {
+  std::uint32_t type = kRegistryString;
+  std::string data;  // string types: the text without its terminating NUL
+};
+
+class RegistryKey {
+ public:
+  virtual ~RegistryKey() = default;
+  // nullopt when the value does not exist; RegistryError on any other failure.
+  virtual std::optional<RegistryValue> read(std::string_view name) = 0;
+  // Writes a REG_SZ value; RegistryError when refused.
+  virtual void writeString(std::string_view name, std::string_view text) = 0;
+  // Deletes the value; false when it could not be deleted.
+  virtual bool deleteValue(std::string_view name) = 0;
+};
+
+class Registry {
+ public:
+  virtual ~Registry() = default;
+  // Opens (or creates) HKEY_CURRENT_USER\path with full access; RegistryError when it cannot.
+  virtual std::unique_ptr<RegistryKey> openCurrentUserKey(std::string_view path) = 0;
+};
+
+}  // namespace tovrik

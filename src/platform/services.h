@@ -1,0 +1,33 @@
+// What the portable core asks of the platform during one invocation. The Win32 build implements it
+// over the real system; the host tests pass fakes.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/ansi_charset.h"
+#include "platform/registry.h"
+#include "platform/regional_settings.h"
+
+namespace tovrik {
+
+class Services {
+ public:
+  virtual ~Services() = default;
+
+  virtual const AnsiCharset& ansiCharset() = 0;
+  // Read once per run: a run keeps the settings it started with.
+  virtual const RegionalSettings& regionalSettings() = 0;
+  virtual DateTime localTime() = 0;
+  virtual Registry& registry() = 0;
+
+  // The system directory, or nullopt when the system does not report it whole.
+  virtual std::optional<std::string> systemDirectory() = 0;
+  // Sets a variable in this process's own environment block.
+  virtual void setProcessEnvironmentVariable(std::string_view name, std::string_view value) = 0;
+  // Tells the running programs that the user environment changed (WM_SETTINGCHANGE "Environment").
+  virtual void broadcastEnvironmentChange() = 0;
+};
+
+}  // namespace tovrik

@@ -1,0 +1,122 @@
+// Regional settings, clock, system directory and environment through kernel32 and user32.
+#include "platform/services_win32.h"
+
+#include <string>
+#include <vector>
+
+namespace tovrik {
+namespace {
+
+std::string localeText(LCTYPE type) {
+  char buffer[256];
+  const int length = GetLocaleInfoA(LOCALE_USER_DEFAULT, type, buffer, sizeof buffer);
+  return length > 0 ? std::string(buffer, static_cast<std::size_t>(length - 1)) : std::string();
+}
+
+#ifndef LOCALE_SSHORTTIME
+constexpr LCTYPE LOCALE_SSHORTTIME = 0x00000079;
+#endif
+
+SYSTEMTIME toSystemTime(const DateTime& when) {
+  SYSTEMTIME time{};
+  time.wYear = static_cast<WORD>(when.year);
+  time.wMonth = static_cast<WORD>(when.month);
+  time.wDay = static_cast<WORD>(when.day);
+  time.wDayOfWeek = static_cast<WORD>(when.dayOfWeek);
+  time.wHour = static_cast<WORD>(when.hour);
+  time.wMinute = static_cast<WORD>(when.minute);
+  time.wSecond = static_cast<WORD>(when.second);
+  time.wMilliseconds = static_cast<WORD>(when.millisecond);
+  return time;
+}
+
+std::string formatAlternativeCalendar(const DateTime& when, std::string_view picture) {
+  const SYSTEMTIME time = toSystemTime(when);
+  const std::string format(picture);
+  char buffer[256];
+  const int length = GetDateFormatA(LOCALE_USER_DEFAULT, DATE_USE_ALT_CALENDAR, &time, format.c_str(),
+                                    buffer, sizeof buffer);
+  return length > 0 ? std::string(buffer, static_cast<std::size_t>(length - 1)) : std::string();
+}
+
+RegionalSettings readRegionalSettings() {
+  RegionalSettings settings;
+  const std::string decimal = localeText(LOCALE_SDECIMAL);
+  settings.decimalSeparator = decimal.empty() ? '.' : decimal[0];
+  settings.dateSeparator = localeText(LOCALE_SDATE);
+  settings.timeSeparator = localeText(LOCALE_STIME);
+  for (int month = 0; month < 12; ++month) {
+    settings.shortMonthNames[month] = localeText(LOCALE_SABBREVMONTHNAME1 + month);
+    settings.longMonthNames[month] = localeText(LOCALE_SMONTHNAME1 + month);
+  }
+  // The locale numbers days from Monday (1) to Sunday (7); the settings start on Sunday.
+  for (int day = 0; day < 7; ++day) {
+    const int localeIndex = (day + 6) % 7;
+    settings.shortDayNames[day] = localeText(LOCALE_SABBREVDAYNAME1 + localeIndex);
+    settings.longDayNames[day] = localeText(LOCALE_SDAYNAME1 + localeIndex);
+  }
+  settings.shortDatePicture = localeText(LOCALE_SSHORTDATE);
+  settings.longDatePicture = localeText(LOCALE_SLONGDATE);
+  settings.longTimePicture = localeText(LOCALE_STIMEFORMAT);
+  settings.shortTimePicture = localeText(LOCALE_SSHORTTIME);
+  if (settings.shortTimePicture.empty()) settings.shortTimePicture = settings.longTimePicture;
+  settings.amDesignator = localeText(LOCALE_S1159);
+  settings.pmDesignator = localeText(LOCALE_S2359);
+  settings.formatAlternativeCalendar = formatAlternativeCalendar;
+  return settings;
+}
+
+}  // namespace
+
+const RegionalSettings& Win32Services::regionalSettings() {
+  if (!regional_) regional_ = readRegionalSettings();
+  return *regional_;
+}
+
+DateTime Win32Services::localTime() {
+  SYSTEMTIME time;
+  GetLocalTime(&time);
+  return DateTime{time.wYear, time.wMonth, time.wDay, time.wDayOfWeek,
+                  time.wHour, time.wMinute, time.wSecond, time.wMilliseconds};
+}
+
+std::optional<std::string> Win32Services::systemDirectory() {
+  const UINT needed = GetSystemDirectoryA(nullptr, 0);
+  if (needed == 0) return std::nullopt;
+  std::vector<char> buffer(needed);
+  const UINT copied = GetSystemDirectoryA(buffer.data(), needed);
+  if (copied != needed - 1) return std::nullopt;
+  return std::string(buffer.data(), copied);
+}
+
+void Win32Services::setProcessEnvironmentVariable(std::string_view name, std::string_view value) {
+  SetEnvironmentVariableA(std::string(name).c_str(), std::string(value).c_str());
+}
+
+void Win32Services::broadcastEnvironmentChange() {
+  // Posting would not do: the system refuses to post a message whose lParam points to text, so the
+  // broadcast is sent, giving each window a short time to answer and skipping hung ones.
+  SendMessageTimeoutA(HWND_BROADCAST, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>("Environment"),
+                      SMTO_ABORTIFHUNG, 2000, nullptr);
+}
+
+ConsoleCodePage::ConsoleCodePage() : codePage_(GetOEMCP()) {
+  if (AttachConsole(ATTACH_PARENT_PROCESS)) {
+    if (const UINT console = GetConsoleOutputCP()) codePage_ = console;
+    FreeConsole();
+  }
+}
+
+std::string ConsoleCodePage::fromAnsi(std::string_view ansi) const {
+  if (ansi.empty() || codePage_ == GetACP()) return std::string(ansi);
+  const int length = static_cast<int>(ansi.size());
+  const int wideLength = MultiByteToWideChar(CP_ACP, 0, ansi.data(), length, nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, ansi.data(), length, wide.data(), wideLength);
+  const int outLength = WideCharToMultiByte(codePage_, 0, wide.data(), wideLength, nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<std::size_t>(outLength), '\0');
+  WideCharToMultiByte(codePage_, 0, wide.data(), wideLength, out.data(), outLength, nullptr, nullptr);
+  return out;
+}
+
+}  // namespace tovrik

@@ -1,0 +1,48 @@
+// The Win32 implementation of the platform services, and the code page the return file is written in.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+
+#include "frontend/return_file.h"
+#include "platform/registry_win32.h"
+#include "platform/services.h"
+
+namespace tovrik {
+
+class Win32AnsiCharset final : public AnsiCharset {
+ public:
+  bool isLeadByte(unsigned char byte) const override { return IsDBCSLeadByte(byte) != 0; }
+};
+
+class Win32Services final : public Services {
+ public:
+  const AnsiCharset& ansiCharset() override { return charset_; }
+  const RegionalSettings& regionalSettings() override;
+  DateTime localTime() override;
+  Registry& registry() override { return registry_; }
+  std::optional<std::string> systemDirectory() override;
+  void setProcessEnvironmentVariable(std::string_view name, std::string_view value) override;
+  void broadcastEnvironmentChange() override;
+
+ private:
+  Win32AnsiCharset charset_;
+  Win32Registry registry_;
+  std::optional<RegionalSettings> regional_;
+};
+
+// cmd.exe reads a batch file in its console's code page, not in the ANSI one: the code page of the
+// console this process was started from, else the OEM code page.
+class ConsoleCodePage final : public ScriptCodePage {
+ public:
+  ConsoleCodePage();
+  bool isLeadByte(unsigned char byte) const override { return IsDBCSLeadByteEx(codePage_, byte) != 0; }
+  std::string fromAnsi(std::string_view ansi) const override;
+  UINT codePage() const { return codePage_; }
+
+ private:
+  UINT codePage_;
+};
+
+}  // namespace tovrik

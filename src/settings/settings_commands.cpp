@@ -1,0 +1,35 @@
+// /config, registervar, getvar and deletevar.
+#include "settings/settings_commands.h"
+
+#include "frontend/error.h"
+#include "frontend/return_file.h"
+#include "settings/settings_store.h"
+#include "settings/user_variables.h"
+
+namespace tovrik {
+
+void runConfig(Command& command) {
+  const std::string drive = GetSystemDrive(command.services);
+  if (drive.empty()) throw PlatformError("Lecteur syst\xE8me introuvable");
+  const std::string path = drive.substr(0, 1) + ":\\Tovrik.bat";
+  STRSetPrefsValue(command.services.registry(), kReturnFileValueName, path);
+  SetGlobalEnvironment(command.services, kReturnFileVariable, path);
+}
+
+void runRegisterVar(Command& command) {
+  const std::string& name = command.arg(2);
+  const std::string& value = command.arg(3);
+  UserSTRSetPrefsValue(command.services.registry(), name, value);
+}
+
+void runGetVar(Command& command) {
+  const std::string& name = command.arg(2);
+  const std::string& fallback = command.arg(3);
+  command.lines.addSet("VAR", UserSTRGetPrefsValue(command.services.registry(), name, fallback));
+}
+
+void runDeleteVar(Command& command) {
+  UserSTRDelPrefsValue(command.services.registry(), command.arg(2));
+}
+
+}  // namespace tovrik

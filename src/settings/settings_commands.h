@@ -1,0 +1,13 @@
+// Commands of the settings store and the user variables.
+#pragma once
+
+#include "frontend/command.h"
+
+namespace tovrik {
+
+void runConfig(Command& command);
+void runRegisterVar(Command& command);
+void runGetVar(Command& command);
+void runDeleteVar(Command& command);
+
+}  // namespace tovrik

@@ -1,0 +1,34 @@
+// The settings store (HKCU\Software\Orlenta\Tovrik) and publishing variables to the user environment.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/registry.h"
+#include "platform/services.h"
+
+namespace tovrik {
+
+inline constexpr std::string_view kSettingsKeyPath = "Software\\Orlenta\\Tovrik";
+inline constexpr std::string_view kReturnFileValueName = "RFile";
+inline constexpr std::string_view kReturnFileVariable = "TvkFile";
+
+// Returns the stored text of `name`; when the value is missing, stores `fallback` and returns it. Any
+// registry failure, a value of another type included, returns `fallback` and changes nothing.
+std::string STRGetPrefsValue(Registry& registry, std::string_view name, std::string_view fallback);
+
+// Stores `text` as `name`; registry failures reach the caller.
+void STRSetPrefsValue(Registry& registry, std::string_view name, std::string_view text);
+
+// Writes `name` under HKCU\Environment, sets it in this process and tells running programs. Returns
+// false, doing nothing, when the environment key cannot be opened; a refused write reaches the caller.
+bool SetGlobalEnvironment(Services& services, std::string_view name, std::string_view value);
+
+// The drive of the system directory ("C:", or "\\server\share"), empty when it cannot be told.
+std::string GetSystemDrive(Services& services);
+
+// Reads a string value, accepting REG_SZ and REG_EXPAND_SZ (unexpanded); nullopt when the value is
+// missing, RegistryError when it exists with another type or cannot be read.
+std::optional<std::string> readStringValue(RegistryKey& key, std::string_view name);
+
+}  // namespace tovrik

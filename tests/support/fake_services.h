@@ -1,0 +1,113 @@
+// Fakes of the platform services for host tests: an in-memory registry, fixed clock and locale.
+#pragma once
+
+#include <map>
+#include <set>
+#include <string>
+#include <utility>
+
+#include "frontend/error.h"
+#include "platform/services.h"
+
+namespace tovrik::testing {
+
+// Registry keys are case-insensitive on Windows; the fake folds ASCII case the same way.
+inline std::string foldCase(std::string_view text) {
+  std::string folded(text);
+  for (char& c : folded)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return folded;
+}
+
+class FakeRegistry final : public Registry {
+ public:
+  // key path (folded) -> value name (folded) -> value
+  std::map<std::string, std::map<std::string, RegistryValue>> keys;
+  std::set<std::string> unopenableKeys;  // folded paths that refuse to open
+  bool refuseWrites = false;
+
+  std::unique_ptr<RegistryKey> openCurrentUserKey(std::string_view path) override {
+    const std::string folded = foldCase(path);
+    if (unopenableKeys.count(folded)) throw RegistryError("refused: " + std::string(path));
+    return std::make_unique<Key>(*this, keys[folded]);
+  }
+
+  void set(std::string_view path, std::string_view name, std::uint32_t type, std::string data) {
+    keys[foldCase(path)][foldCase(name)] = RegistryValue{type, std::move(data)};
+  }
+  const RegistryValue* find(std::string_view path, std::string_view name) const {
+    const auto key = keys.find(foldCase(path));
+    if (key == keys.end()) return nullptr;
+    const auto value = key->second.find(foldCase(name));
+    return value == key->second.end() ? nullptr : &value->second;
+  }
+
+ private:
+  class Key final : public RegistryKey {
+   public:
+    Key(FakeRegistry& owner, std::map<std::string, RegistryValue>& values) : owner_(owner), values_(values) {}
+    std::optional<RegistryValue> read(std::string_view name) override {
+      const auto it = values_.find(foldCase(name));
+      if (it == values_.end()) return std::nullopt;
+      return it->second;
+    }
+    void writeString(std::string_view name, std::string_view text) override {
+      if (owner_.refuseWrites) throw RegistryError("write refused");
+      values_[foldCase(name)] = RegistryValue{kRegistryString, std::string(text)};
+    }
+    bool deleteValue(std::string_view name) override { return values_.erase(foldCase(name)) > 0; }
+
+   private:
+    FakeRegistry& owner_;
+    std::map<std::string, RegistryValue>& values_;
+  };
+};
+
+// Shift-JIS lead bytes, to check that trail bytes are never taken for delimiters.
+class FakeShiftJisCharset final : public AnsiCharset {
+ public:
+  bool isLeadByte(unsigned char byte) const override {
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+  }
+};
+
+inline RegionalSettings frenchSettings() {
+  RegionalSettings settings;
+  settings.decimalSeparator = ',';
+  settings.dateSeparator = "/";
+  settings.timeSeparator = ":";
+  settings.shortMonthNames = {"janv.", "f\xE9vr.", "mars", "avr.", "mai", "juin",
+                              "juil.", "ao\xFBt", "sept.", "oct.", "nov.", "d\xE9" "c."};
+  settings.longMonthNames = {"janvier", "f\xE9vrier", "mars", "avril", "mai", "juin",
+                             "juillet", "ao\xFBt", "septembre", "octobre", "novembre", "d\xE9" "cembre"};
+  settings.shortDayNames = {"dim.", "lun.", "mar.", "mer.", "jeu.", "ven.", "sam."};
+  settings.longDayNames = {"dimanche", "lundi", "mardi", "mercredi", "jeudi", "vendredi", "samedi"};
+  settings.shortDatePicture = "dd/MM/yyyy";
+  settings.longDatePicture = "dddd d MMMM yyyy";
+  settings.shortTimePicture = "HH:mm";
+  settings.longTimePicture = "HH:mm:ss";
+  return settings;
+}
+
+class FakeServices final : public Services {
+ public:
+  FakeRegistry fakeRegistry;
+  RegionalSettings regional = frenchSettings();
+  DateTime now{2026, 12, 7, 1, 9, 5, 3, 0};
+  std::optional<std::string> systemDir = std::string("C:\\windows\\system32");
+  std::map<std::string, std::string> processEnvironment;
+  int broadcasts = 0;
+  SingleByteCharset charset;
+
+  const AnsiCharset& ansiCharset() override { return charset; }
+  const RegionalSettings& regionalSettings() override { return regional; }
+  DateTime localTime() override { return now; }
+  Registry& registry() override { return fakeRegistry; }
+  std::optional<std::string> systemDirectory() override { return systemDir; }
+  void setProcessEnvironmentVariable(std::string_view name, std::string_view value) override {
+    processEnvironment[std::string(name)] = std::string(value);
+  }
+  void broadcastEnvironmentChange() override { ++broadcasts; }
+};
+
+}  // namespace tovrik::testing
