@@ -80,6 +80,20 @@ DateTime Win32Services::localTime() {
                   time.wHour, time.wMinute, time.wSecond, time.wMilliseconds};
 }
 
+std::uint32_t Win32Services::randomSeed() {
+  LARGE_INTEGER counter;
+  if (QueryPerformanceCounter(&counter) && counter.QuadPart != 0) return static_cast<std::uint32_t>(counter.QuadPart);
+  return GetTickCount();
+}
+
+std::optional<std::string> Win32Services::shortPathName(std::string_view path) {
+  char buffer[260];
+  const DWORD length = GetShortPathNameA(std::string(path).c_str(), buffer, sizeof buffer);
+  // 0 is a failure; a length beyond the buffer means the short form does not fit it.
+  if (length == 0 || length >= sizeof buffer) return std::nullopt;
+  return std::string(buffer, length);
+}
+
 std::optional<std::string> Win32Services::systemDirectory() {
   const UINT needed = GetSystemDirectoryA(nullptr, 0);
   if (needed == 0) return std::nullopt;

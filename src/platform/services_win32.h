@@ -22,6 +22,8 @@ class Win32Services final : public Services {
   const RegionalSettings& regionalSettings() override;
   DateTime localTime() override;
   Registry& registry() override { return registry_; }
+  std::uint32_t randomSeed() override;
+  std::optional<std::string> shortPathName(std::string_view path) override;
   std::optional<std::string> systemDirectory() override;
   void setProcessEnvironmentVariable(std::string_view name, std::string_view value) override;
   void broadcastEnvironmentChange() override;

@@ -97,12 +97,20 @@ class FakeServices final : public Services {
   std::optional<std::string> systemDir = std::string("C:\\windows\\system32");
   std::map<std::string, std::string> processEnvironment;
   int broadcasts = 0;
+  std::uint32_t seed = 1;
+  std::map<std::string, std::string> shortNames;  // existing paths and their short forms
   SingleByteCharset charset;
 
   const AnsiCharset& ansiCharset() override { return charset; }
   const RegionalSettings& regionalSettings() override { return regional; }
   DateTime localTime() override { return now; }
   Registry& registry() override { return fakeRegistry; }
+  std::uint32_t randomSeed() override { return seed; }
+  std::optional<std::string> shortPathName(std::string_view path) override {
+    const auto found = shortNames.find(std::string(path));
+    if (found == shortNames.end()) return std::nullopt;
+    return found->second;
+  }
   std::optional<std::string> systemDirectory() override { return systemDir; }
   void setProcessEnvironmentVariable(std::string_view name, std::string_view value) override {
     processEnvironment[std::string(name)] = std::string(value);

@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Start-up cost: a command that shows no window (strlength) against an empty Win32 GUI program built
+# with the same compiler, run alternately under the same Wine session. Prints both medians and the ratio.
+# Also checks the product's size and that it imports only Windows system DLLs.
+#   bench/startup.sh [runs]     (default 30 runs of each)
+set -uo pipefail
+cd "$(dirname "$0")/.."
+source scripts/lib/wine-env.sh
+source scripts/lib/session.sh
+runs=${1:-30}
+trap tovrik_session_stop EXIT
+trap 'exit 130' INT TERM
+tovrik_session_start || exit 1
+
+run_once() {  # prints the wall-clock milliseconds of one process, start to exit
+  local start end
+  start=$(date +%s%N)
+  tovrik_wine_env "$TOVRIK_WINELOADER" "$@" >/dev/null 2>&1
+  end=$(date +%s%N)
+  echo $(((end - start) / 1000000))
+}
+median() { sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2] + a[NR/2+1]) / 2}'; }
+
+# Warm the session (desktop process, caches) before measuring.
+for _ in 1 2 3; do run_once "$TOVRIK_EXE_DIR/empty.exe"; run_once "$TOVRIK_EXE_DIR/tovrik.exe" strlength abc; done >/dev/null
+empty_times=()
+tovrik_times=()
+for _ in $(seq "$runs"); do
+  empty_times+=("$(run_once "$TOVRIK_EXE_DIR/empty.exe")")
+  tovrik_times+=("$(run_once "$TOVRIK_EXE_DIR/tovrik.exe" strlength abc)")
+done
+empty_median=$(printf '%s\n' "${empty_times[@]}" | median)
+tovrik_median=$(printf '%s\n' "${tovrik_times[@]}" | median)
+echo "wine: $TOVRIK_WINE_ARCH, $runs runs each"
+echo "empty.exe median: ${empty_median} ms"
+echo "tovrik.exe strlength median: ${tovrik_median} ms"
+awk -v a="$tovrik_median" -v b="$empty_median" 'BEGIN { printf "ratio: %.2f (target <= 1.30)\n", a / b }'
+
+for exe in build/win32/tovrik.exe build/win64/tovrik.exe; do
+  size=$(stat -c %s "$exe")
+  imports=$(objdump -p "$exe" | awk '/DLL Name:/ {print $3}' | sort -u | tr '\n' ' ')
+  echo "$exe: $size bytes (limit 1048576); imports: $imports"
+done
