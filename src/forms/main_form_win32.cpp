@@ -16,9 +16,9 @@ LRESULT CALLBACK mainFormProc(HWND window, UINT message, WPARAM wParam, LPARAM l
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
-}  // namespace
+constexpr DWORD kStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 
-int TMainForm::runConfiguration(HINSTANCE instance, const std::string&) {
+HWND createMainFormWindow(HINSTANCE instance) {
   WNDCLASSA windowClass{};
   windowClass.lpfnWndProc = mainFormProc;
   windowClass.hInstance = instance;
@@ -27,12 +27,22 @@ int TMainForm::runConfiguration(HINSTANCE instance, const std::string&) {
   windowClass.lpszClassName = kMainFormClass;
   RegisterClassA(&windowClass);
 
-  const DWORD style = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
   RECT frame{0, 0, kClientWidth, kClientHeight};
-  AdjustWindowRectEx(&frame, style, FALSE, WS_EX_DLGMODALFRAME);
-  const HWND window = CreateWindowExA(WS_EX_DLGMODALFRAME, kMainFormClass, "Selvane Tovrik", style, 10, 10,
-                                      frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
-                                      instance, nullptr);
+  AdjustWindowRectEx(&frame, kStyle, FALSE, WS_EX_DLGMODALFRAME);
+  return CreateWindowExA(WS_EX_DLGMODALFRAME, kMainFormClass, "Selvane Tovrik", kStyle, 10, 10,
+                         frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance,
+                         nullptr);
+}
+
+}  // namespace
+
+HWND TMainForm::handle() {
+  static const HWND window = createMainFormWindow(GetModuleHandleA(nullptr));
+  return window;
+}
+
+int TMainForm::runConfiguration(HINSTANCE, const std::string&) {
+  const HWND window = handle();
   if (!window) return 0;
   ShowWindow(window, SW_SHOW);
   MSG message;
