@@ -18,6 +18,8 @@ struct Command {
   std::string_view word;  // the command word, trimmed and lowered
   // The split command line, untouched by the "NULL" removal (lowercase reads it directly).
   const std::vector<std::string>& rawParameters;
+  // The variant of the dispatch row being run: words registered with several rows tell them apart by it.
+  int variant = 0;
 
   const std::string& arg(std::size_t index) const { return args.at(index); }
 };

@@ -1,8 +1,16 @@
 // Command table. A family adds its words here, one row per word; paired words share a handler that
-// tells them apart by Command::word.
+// tells them apart by Command::word. A word tested several times in turn (getspecialfolder) has one row
+// per test, told apart by the row's variant.
 #include "frontend/dispatch.h"
 
+#include "dialogs/status_window_commands.h"
+#include "files/file_commands.h"
+#include "files/shell_commands.h"
+#include "files/shell_integration_commands.h"
+#include "files/text_file_commands.h"
 #include "settings/settings_commands.h"
+#include "text/arithmetic_commands.h"
+#include "text/path_commands.h"
 #include "text/string_commands.h"
 
 namespace tovrik {
@@ -10,11 +18,85 @@ namespace {
 
 constexpr CommandEntry kCommands[] = {
     {"/config", runConfig},
+    {"closewaitdlg", runCloseStatusWindow},
+    {"closeprogressdlg", runCloseStatusWindow},
+    {"incrementprogressform", runProgressForm},
+    {"setprogressform", runProgressForm},
+    {"createwaitdlg", runCreateWaitDlg},
+    {"createprogressdlg", runCreateProgressDlg},
     {"registervar", runRegisterVar},
     {"getvar", runGetVar},
     {"deletevar", runDeleteVar},
     {"getversion", runGetVersion},
     {"strlength", runStrLength},
+    {"strpos", runStrPos},
+    {"strcopy", runStrCopy},
+    {"uppercase", runUpperCase},
+    {"lowercase", runLowerCase},
+    {"isnumeric", runIsNumeric},
+    {"compare", runCompare},
+    {"getdate", runGetDate},
+    {"add", runAdd},
+    {"sub", runSub},
+    {"mul", runMul},
+    {"div", runDiv},
+    {"inc", runInc},
+    {"dec", runDec},
+    {"round", runRound},
+    {"sqr", runSqr},
+    {"abs", runAbs},
+    {"pwr", runPwr},
+    {"random", runRandom},
+    {"getfilepath", runGetFilePath},
+    {"getfilename", runGetFileName},
+    {"getfileext", runGetFileExt},
+    {"getfiledir", runGetFileDir},
+    {"getfiledrive", runGetFileDrive},
+    {"getfilenamewithoutext", runGetFileNameWithoutExt},
+    {"converttomsdospath", runConvertToMsDosPath},
+    {"includebackslash", runIncludeBackslash},
+    {"excludebackslash", runExcludeBackslash},
+    {"getcurrentdir", runGetCurrentDir},
+    {"setcurrentdir", runSetCurrentDir},
+    {"filecopy", runFileCopy},
+    {"filecopynooverwrite", runFileCopy},
+    {"filesize", runFileSize},
+    {"filedate", runFileDate},
+    {"renameitem", runRenameItem},
+    {"createtree", runCreateTree},
+    {"fileexists", runFileExists},
+    {"directoryexists", runDirectoryExists},
+    {"countlinesoftextfile", runCountLinesOfTextFile},
+    {"readlineoftextfile", runReadLineOfTextFile},
+    {"iniwrite", runIniWrite},
+    {"iniread", runIniRead},
+    {"silentdircopy", runDirCopy},
+    {"dircopy", runDirCopy},
+    {"silentdirmove", runDirMove},
+    {"dirmove", runDirMove},
+    {"silentdirdelete", runDirDelete},
+    {"dirdelete", runDirDelete},
+    // One row per sub-word, in the order the words are tested; at most one of them matches.
+    {"getspecialfolder", runGetSpecialFolder, kSendToFolder},
+    {"getspecialfolder", runGetSpecialFolder, kDesktopFolder},
+    {"getspecialfolder", runGetSpecialFolder, kProgramsFolder},
+    {"getspecialfolder", runGetSpecialFolder, kRecentsFolder},
+    {"getspecialfolder", runGetSpecialFolder, kStartMenuFolder},
+    {"getspecialfolder", runGetSpecialFolder, kWinTempFolder},
+    {"getspecialfolder", runGetSpecialFolder, kStartupFolder},
+    {"getspecialfolder", runGetSpecialFolder, kTemplatesFolder},
+    {"getspecialfolder", runGetSpecialFolder, kNetHoodFolder},
+    {"getspecialfolder", runGetSpecialFolder, kPersonalFolder},
+    {"getspecialfolder", runGetSpecialFolder, kSysDirFolder},
+    {"getspecialfolder", runGetSpecialFolder, kWinDirFolder},
+    {"getspecialfolder", runGetSpecialFolder, kCookiesFolder},
+    {"getspecialfolder", runGetSpecialFolder, kFavoritesFolder},
+    {"getspecialfolder", runGetSpecialFolder, kFontsFolder},
+    {"getspecialfolder", runGetSpecialFolder, kHistoryFolder},
+    {"getspecialfolder", runGetSpecialFolder, kInternetCacheFolder},
+    {"createshortcut", runCreateShortcut},
+    {"installinf", runInstallInf},
+    {"findexec", runFindExec},
 };
 
 }  // namespace
@@ -23,7 +105,10 @@ std::span<const CommandEntry> commandTable() { return kCommands; }
 
 void dispatchCommand(Command& command) {
   for (const CommandEntry& entry : kCommands)
-    if (entry.word == command.word) entry.handler(command);
+    if (entry.word == command.word) {
+      command.variant = entry.variant;
+      entry.handler(command);
+    }
 }
 
 }  // namespace tovrik

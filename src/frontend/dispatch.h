@@ -11,6 +11,7 @@ namespace tovrik {
 struct CommandEntry {
   std::string_view word;
   CommandHandler handler;
+  int variant = 0;  // handed to the handler as Command::variant
 };
 
 std::span<const CommandEntry> commandTable();

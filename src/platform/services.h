@@ -8,8 +8,11 @@
 #include <string_view>
 
 #include "platform/ansi_charset.h"
+#include "platform/file_system.h"
 #include "platform/registry.h"
 #include "platform/regional_settings.h"
+#include "platform/shell.h"
+#include "platform/windows_ui.h"
 
 namespace tovrik {
 
@@ -22,6 +25,8 @@ class Services {
   virtual const RegionalSettings& regionalSettings() = 0;
   virtual DateTime localTime() = 0;
   virtual Registry& registry() = 0;
+  virtual FileSystem& fileSystem() = 0;
+  virtual Shell& shell() = 0;
 
   // Seed for the random generator: the low 32 bits of the high-resolution performance counter, or the
   // millisecond tick count where there is no such counter.
@@ -32,6 +37,10 @@ class Services {
 
   // The system directory, or nullopt when the system does not report it whole.
   virtual std::optional<std::string> systemDirectory() = 0;
+  virtual TopLevelWindows& topLevelWindows() = 0;
+  // The wait and progress windows; created on first use.
+  virtual StatusWindows& statusWindows() = 0;
+
   // Sets a variable in this process's own environment block.
   virtual void setProcessEnvironmentVariable(std::string_view name, std::string_view value) = 0;
   // Tells the running programs that the user environment changed (WM_SETTINGCHANGE "Environment").

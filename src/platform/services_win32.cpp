@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "forms/status_forms_win32.h"
+
 namespace tovrik {
 namespace {
 
@@ -101,6 +103,38 @@ std::optional<std::string> Win32Services::systemDirectory() {
   const UINT copied = GetSystemDirectoryA(buffer.data(), needed);
   if (copied != needed - 1) return std::nullopt;
   return std::string(buffer.data(), copied);
+}
+
+namespace {
+
+// The two status forms; their windows are created only when a command shows one.
+class Win32StatusWindows final : public StatusWindows {
+ public:
+  StatusWindow& waitWindow() override { return wait_; }
+  StatusWindow& progressWindow() override { return progress_; }
+
+ private:
+  TTovrikWait wait_;
+  TTovrikPB progress_;
+};
+
+HWND toWindow(WindowHandle handle) { return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(handle)); }
+
+}  // namespace
+
+WindowHandle Win32TopLevelWindows::findByTitle(const std::string& title) {
+  // Window handles keep to 32 bits even in 64-bit processes, so scripts can pass them around.
+  return static_cast<WindowHandle>(reinterpret_cast<std::uintptr_t>(FindWindowA(nullptr, title.c_str())));
+}
+
+void Win32TopLevelWindows::sendMessage(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+                                       std::intptr_t lParam) {
+  SendMessageA(toWindow(window), message, wParam, lParam);
+}
+
+StatusWindows& Win32Services::statusWindows() {
+  if (!statusWindows_) statusWindows_ = std::make_unique<Win32StatusWindows>();
+  return *statusWindows_;
 }
 
 void Win32Services::setProcessEnvironmentVariable(std::string_view name, std::string_view value) {

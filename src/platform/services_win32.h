@@ -3,11 +3,14 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <optional>
 
 #include "frontend/return_file.h"
+#include "platform/file_system_win32.h"
 #include "platform/registry_win32.h"
 #include "platform/services.h"
+#include "platform/shell_win32.h"
 
 namespace tovrik {
 
@@ -16,22 +19,36 @@ class Win32AnsiCharset final : public AnsiCharset {
   bool isLeadByte(unsigned char byte) const override { return IsDBCSLeadByte(byte) != 0; }
 };
 
+class Win32TopLevelWindows final : public TopLevelWindows {
+ public:
+  WindowHandle findByTitle(const std::string& title) override;
+  void sendMessage(WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override;
+};
+
 class Win32Services final : public Services {
  public:
   const AnsiCharset& ansiCharset() override { return charset_; }
   const RegionalSettings& regionalSettings() override;
   DateTime localTime() override;
   Registry& registry() override { return registry_; }
+  FileSystem& fileSystem() override { return fileSystem_; }
+  Shell& shell() override { return shell_; }
   std::uint32_t randomSeed() override;
   std::optional<std::string> shortPathName(std::string_view path) override;
   std::optional<std::string> systemDirectory() override;
+  TopLevelWindows& topLevelWindows() override { return topLevelWindows_; }
+  StatusWindows& statusWindows() override;
   void setProcessEnvironmentVariable(std::string_view name, std::string_view value) override;
   void broadcastEnvironmentChange() override;
 
  private:
   Win32AnsiCharset charset_;
   Win32Registry registry_;
+  Win32FileSystem fileSystem_;
+  Win32Shell shell_;
   std::optional<RegionalSettings> regional_;
+  Win32TopLevelWindows topLevelWindows_;
+  std::unique_ptr<StatusWindows> statusWindows_;
 };
 
 // cmd.exe reads a batch file in its console's code page, not in the ANSI one: the code page of the

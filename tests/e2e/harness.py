@@ -125,6 +125,12 @@ class Wine:
             script.unlink(missing_ok=True)
             output.unlink(missing_ok=True)
 
+    def screenshot(self, path: Path):
+        """Saves a PNG of the whole Xvfb screen."""
+        path.parent.mkdir(parents=True, exist_ok=True)
+        subprocess.run(["import", "-display", os.environ["DISPLAY"], "-window", "root", str(path)],
+                       check=True, timeout=60, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
     # --- registry --------------------------------------------------------------------------------
     def reg_get(self, key: str, name: str):
         """(type, bytes) of a value, or None when it or its key is missing."""

@@ -93,10 +93,15 @@ def test_an_unwritable_path_shows_the_error_box_and_exits_1(wine):
     wine.reg_set_string(SETTINGS_KEY, "RFile", "C:\\no such dir\\r.bat")
     process = wine.spawn("strlength", "x")
     try:
-        box = wine.probe("window", "Erreur d'application", "30000").stdout.decode("cp1252")
-        texts = [bytes.fromhex(line.split()[2]).decode("cp1252") for line in box.splitlines()
-                 if line.startswith("child ") and len(line.split()) > 2]
-        message = next(t for t in texts if t.startswith("Exception "))
+        # The box is found by its title as soon as it exists; its text may come a moment later.
+        deadline = time.monotonic() + 30
+        message = None
+        while message is None and time.monotonic() < deadline:
+            box = wine.probe("window", "Erreur d'application", "30000").stdout.decode("cp1252")
+            texts = [bytes.fromhex(line.split()[2]).decode("cp1252") for line in box.splitlines()
+                     if line.startswith("child ") and line.split()[2] != "-"]
+            message = next((t for t in texts if t.startswith("Exception ")), None)
+        assert message is not None, box
         first, second = message.split("\n", 1)
         assert first.startswith("Exception FileCreateError dans le module tovrik.exe dans ")
         assert first.endswith(".")

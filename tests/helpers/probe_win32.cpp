@@ -1,6 +1,9 @@
 // Test helper run inside Wine: reads and changes the registry and finds, reads and closes windows, so
 // the end-to-end tests can observe what the program did. Output goes to stdout, one fact per line.
 #include <windows.h>
+#include <objidl.h>
+#include <shlobj.h>
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -117,12 +120,70 @@ HWND waitForWindow(const std::string& title, DWORD timeoutMs) {
   }
 }
 
-BOOL CALLBACK printChild(HWND child, LPARAM) {
+// One line per child: class, text (hex), then its rectangle in the parent's client coordinates.
+BOOL CALLBACK printChild(HWND child, LPARAM parent) {
   char className[64] = {}, text[4096] = {};
   GetClassNameA(child, className, sizeof className);
   GetWindowTextA(child, text, sizeof text);
-  std::printf("child %s %s\n", className, hexOf(text).c_str());
+  RECT rect{};
+  GetWindowRect(child, &rect);
+  MapWindowPoints(nullptr, reinterpret_cast<HWND>(parent), reinterpret_cast<POINT*>(&rect), 2);
+  std::printf("child %s %s %ld %ld %ld %ld\n", className, text[0] ? hexOf(text).c_str() : "-", rect.left, rect.top,
+              rect.right - rect.left, rect.bottom - rect.top);
   return TRUE;
+}
+
+BOOL CALLBACK findProgressBar(HWND child, LPARAM found) {
+  char className[64] = {};
+  GetClassNameA(child, className, sizeof className);
+  if (lstrcmpiA(className, "msctls_progress32") != 0) return TRUE;
+  *reinterpret_cast<HWND*>(found) = child;
+  return FALSE;
+}
+
+// Prints the position and range of the progress bar in the window with this title.
+int progressOf(const std::string& title) {
+  const HWND window = FindWindowA(nullptr, title.c_str());
+  HWND bar = nullptr;
+  if (window) EnumChildWindows(window, findProgressBar, reinterpret_cast<LPARAM>(&bar));
+  if (!bar) {
+    std::puts("nobar");
+    return 1;
+  }
+  // The control lives in another process: ask for each limit as a return value, not through a pointer.
+  const auto low = static_cast<long>(SendMessageA(bar, PBM_GETRANGE, TRUE, 0));
+  const auto high = static_cast<long>(SendMessageA(bar, PBM_GETRANGE, FALSE, 0));
+  std::printf("pos %ld range %ld %ld\n", static_cast<long>(SendMessageA(bar, PBM_GETPOS, 0, 0)), low, high);
+  return 0;
+}
+
+// Sends a message to the window with this title (wParam and lParam as signed decimal numbers).
+int sendTo(const std::string& title, UINT message, long wParam, long lParam) {
+  const HWND window = FindWindowA(nullptr, title.c_str());
+  if (!window) {
+    std::puts("nowindow");
+    return 1;
+  }
+  SendMessageA(window, message, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam));
+  return 0;
+}
+
+// The height of a line of the forms' font ("MS Sans Serif", -11) as GDI measures it.
+int formLineHeight() {
+  LOGFONTA font{};
+  font.lfHeight = -11;
+  font.lfCharSet = DEFAULT_CHARSET;
+  lstrcpynA(font.lfFaceName, "MS Sans Serif", LF_FACESIZE);
+  const HFONT handle = CreateFontIndirectA(&font);
+  const HDC dc = GetDC(nullptr);
+  const HGDIOBJ previous = SelectObject(dc, handle);
+  SIZE size{};
+  GetTextExtentPoint32A(dc, "Ag", 2, &size);
+  SelectObject(dc, previous);
+  ReleaseDC(nullptr, dc);
+  DeleteObject(handle);
+  std::printf("%ld\n", size.cy);
+  return 0;
 }
 
 // Prints the window's handle, style, extended style, client size and its children's texts.
@@ -138,7 +199,7 @@ int describeWindow(const std::string& title, DWORD timeoutMs) {
               static_cast<unsigned long>(reinterpret_cast<uintptr_t>(window)),
               static_cast<unsigned long>(GetWindowLongA(window, GWL_STYLE)),
               static_cast<unsigned long>(GetWindowLongA(window, GWL_EXSTYLE)), client.right, client.bottom);
-  EnumChildWindows(window, printChild, 0);
+  EnumChildWindows(window, printChild, reinterpret_cast<LPARAM>(window));
   return 0;
 }
 
@@ -150,6 +211,97 @@ int closeWindow(const std::string& title, DWORD timeoutMs) {
   }
   PostMessageA(window, WM_CLOSE, 0, 0);
   return 0;
+}
+
+// Prints a shell link's target, arguments, working directory, description (hex, "-" when empty) and
+// show command, as the shell link object reads them back from the file.
+int readShellLink(const std::string& path) {
+  CoInitialize(nullptr);
+  IShellLinkA* link = nullptr;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                              reinterpret_cast<void**>(&link)))) {
+    std::puts("nolinkobject");
+    return 1;
+  }
+  IPersistFile* file = nullptr;
+  link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
+  std::vector<wchar_t> wide(path.size() + 1);
+  MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide.data(), static_cast<int>(wide.size()));
+  int status = 0;
+  if (!file || FAILED(file->Load(wide.data(), STGM_READ))) {
+    std::puts("noload");
+    status = 1;
+  } else {
+    const auto print = [](const char* name, const char* text) {
+      std::printf("%s %s\n", name, text[0] ? hexOf(text).c_str() : "-");
+    };
+    char text[1024] = {};
+    link->GetPath(text, sizeof text, nullptr, SLGP_RAWPATH);
+    print("target", text);
+    text[0] = 0;
+    link->GetArguments(text, sizeof text);
+    print("arguments", text);
+    text[0] = 0;
+    link->GetWorkingDirectory(text, sizeof text);
+    print("workdir", text);
+    text[0] = 0;
+    link->GetDescription(text, sizeof text);
+    print("description", text);
+    int show = -1;
+    link->GetShowCmd(&show);
+    std::printf("showcmd %d\n", show);
+  }
+  if (file) file->Release();
+  link->Release();
+  return status;
+}
+
+// Prints each special folder's path as SHGetSpecialFolderPathA gives it ("-" when it gives none), then
+// the temporary, Windows and system directories: "csidl N HEX", "temp HEX", "windows HEX", "system HEX".
+int printFolders(const std::vector<std::string>& csidls) {
+  using GetFolderPath = BOOL(WINAPI*)(HWND, LPSTR, int, BOOL);
+  const HMODULE shell32 = LoadLibraryA("shell32.dll");
+  const auto getFolderPath = reinterpret_cast<GetFolderPath>(
+      reinterpret_cast<void*>(GetProcAddress(shell32, "SHGetSpecialFolderPathA")));
+  if (!getFolderPath) return 2;
+  for (const std::string& csidl : csidls) {
+    char path[MAX_PATH + 1] = {};
+    const BOOL found = getFolderPath(nullptr, path, std::atoi(csidl.c_str()), FALSE);
+    std::printf("csidl %s %s\n", csidl.c_str(), found && path[0] ? hexOf(path).c_str() : "-");
+  }
+  char path[MAX_PATH + 1] = {};
+  GetTempPathA(sizeof path, path);
+  std::printf("temp %s\n", hexOf(path).c_str());
+  GetWindowsDirectoryA(path, sizeof path);
+  std::printf("windows %s\n", hexOf(path).c_str());
+  GetSystemDirectoryA(path, sizeof path);
+  std::printf("system %s\n", hexOf(path).c_str());
+  return 0;
+}
+
+// Holds a file open for writing, letting others only read it, until standard input ends or the time runs
+// out: the tests try commands on a file that another process is writing. Prints "held" once it holds it.
+DWORD WINAPI readUntilEndOfInput(void*) {
+  char buffer[64];
+  DWORD got = 0;
+  while (ReadFile(GetStdHandle(STD_INPUT_HANDLE), buffer, sizeof buffer, &got, nullptr) && got > 0) {
+  }
+  return 0;
+}
+
+int holdOpen(const std::string& path, DWORD timeoutMs) {
+  const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    std::printf("openfailed %lu\n", static_cast<unsigned long>(GetLastError()));
+    return 1;
+  }
+  std::puts("held");
+  std::fflush(stdout);
+  const HANDLE reader = CreateThread(nullptr, 0, readUntilEndOfInput, nullptr, 0, nullptr);
+  if (reader) WaitForSingleObject(reader, timeoutMs);
+  CloseHandle(file);
+  std::fflush(stdout);
+  ExitProcess(0);  // also ends a reader still waiting
 }
 
 }  // namespace
@@ -168,7 +320,15 @@ int main(int argc, char** argv) {
   if (need(2) && args[0] == "exec") return execute(args[1], timeoutMs, 0);
   if (need(2) && args[0] == "execconsole") return execute(args[1], timeoutMs, CREATE_NEW_CONSOLE);
   if (need(3) && args[0] == "window") return describeWindow(args[1], std::strtoul(args[2].c_str(), nullptr, 10));
+  if (need(2) && args[0] == "progress") return progressOf(args[1]);
+  if (need(5) && args[0] == "send")
+    return sendTo(args[1], std::strtoul(args[2].c_str(), nullptr, 10), std::strtol(args[3].c_str(), nullptr, 10),
+                  std::strtol(args[4].c_str(), nullptr, 10));
+  if (need(1) && args[0] == "lineheight") return formLineHeight();
   if (need(3) && args[0] == "close") return closeWindow(args[1], std::strtoul(args[2].c_str(), nullptr, 10));
-  std::fputs("usage: probe regget|regset|regdelkey|regdelvalue|reset|exec|execconsole|window|close ...\n", stderr);
+  if (need(2) && args[0] == "readlink") return readShellLink(args[1]);
+  if (need(3) && args[0] == "holdopen") return holdOpen(args[1], timeoutMs);
+  if (need(1) && args[0] == "folders") return printFolders(std::vector<std::string>(args.begin() + 1, args.end()));
+  std::fputs("usage: probe regget|regset|regdelkey|regdelvalue|reset|exec|execconsole|window|close|progress|send|lineheight|readlink|folders|holdopen ...\n", stderr);
   return 64;
 }

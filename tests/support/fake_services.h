@@ -8,6 +8,9 @@
 
 #include "frontend/error.h"
 #include "platform/services.h"
+#include "support/fake_windows.h"
+#include "support/fake_file_system.h"
+#include "support/fake_shell.h"
 
 namespace tovrik::testing {
 
@@ -92,11 +95,15 @@ inline RegionalSettings frenchSettings() {
 class FakeServices final : public Services {
  public:
   FakeRegistry fakeRegistry;
+  FakeFileSystem fakeFileSystem;
+  FakeShell fakeShell;
   RegionalSettings regional = frenchSettings();
   DateTime now{2026, 12, 7, 1, 9, 5, 3, 0};
   std::optional<std::string> systemDir = std::string("C:\\windows\\system32");
   std::map<std::string, std::string> processEnvironment;
   int broadcasts = 0;
+  FakeTopLevelWindows windows;
+  FakeStatusWindows statusForms;
   std::uint32_t seed = 1;
   std::map<std::string, std::string> shortNames;  // existing paths and their short forms
   SingleByteCharset charset;
@@ -105,6 +112,8 @@ class FakeServices final : public Services {
   const RegionalSettings& regionalSettings() override { return regional; }
   DateTime localTime() override { return now; }
   Registry& registry() override { return fakeRegistry; }
+  FileSystem& fileSystem() override { return fakeFileSystem; }
+  Shell& shell() override { return fakeShell; }
   std::uint32_t randomSeed() override { return seed; }
   std::optional<std::string> shortPathName(std::string_view path) override {
     const auto found = shortNames.find(std::string(path));
@@ -112,6 +121,8 @@ class FakeServices final : public Services {
     return found->second;
   }
   std::optional<std::string> systemDirectory() override { return systemDir; }
+  TopLevelWindows& topLevelWindows() override { return windows; }
+  StatusWindows& statusWindows() override { return statusForms; }
   void setProcessEnvironmentVariable(std::string_view name, std::string_view value) override {
     processEnvironment[std::string(name)] = std::string(value);
   }

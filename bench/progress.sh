@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Progress updates: the cost of one incrementprogressform call against an empty Win32 GUI program, both
+# run alternately under the same Wine session while a progress window is open, and the CPU time that the
+# creating invocation uses while it waits idle in its message loop.
+#   bench/progress.sh [runs]     (default 30 runs of each)
+set -uo pipefail
+cd "$(dirname "$0")/.."
+source scripts/lib/wine-env.sh
+source scripts/lib/session.sh
+runs=${1:-30}
+trap 'tovrik_wine_env "$TOVRIK_WINELOADER" "$TOVRIK_EXE_DIR/tovrik.exe" closeprogressdlg "Bench progress" >/dev/null 2>&1; tovrik_session_stop' EXIT
+trap 'exit 130' INT TERM
+tovrik_session_start || exit 1
+
+run_once() {
+  local start end
+  start=$(date +%s%N)
+  tovrik_wine_env "$TOVRIK_WINELOADER" "$@" >/dev/null 2>&1
+  end=$(date +%s%N)
+  echo $(((end - start) / 1000000))
+}
+median() { sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2] + a[NR/2+1]) / 2}'; }
+
+tovrik_wine_env "$TOVRIK_WINELOADER" "$TOVRIK_EXE_DIR/tovrik.exe" createprogressdlg "Bench progress" "Mesure" 1000000 &
+tovrik_wine_env "$TOVRIK_WINELOADER" "$TOVRIK_EXE_DIR/probe.exe" window "Bench progress" 30000 >/dev/null
+for _ in 1 2 3; do run_once "$TOVRIK_EXE_DIR/empty.exe"; run_once "$TOVRIK_EXE_DIR/tovrik.exe" incrementprogressform "Bench progress" 1; done >/dev/null
+empty_times=()
+increment_times=()
+for _ in $(seq "$runs"); do
+  empty_times+=("$(run_once "$TOVRIK_EXE_DIR/empty.exe")")
+  increment_times+=("$(run_once "$TOVRIK_EXE_DIR/tovrik.exe" incrementprogressform "Bench progress" 1)")
+done
+empty_median=$(printf '%s\n' "${empty_times[@]}" | median)
+increment_median=$(printf '%s\n' "${increment_times[@]}" | median)
+echo "wine: $TOVRIK_WINE_ARCH, $runs runs each"
+echo "empty.exe median: ${empty_median} ms"
+echo "tovrik.exe incrementprogressform median: ${increment_median} ms"
+awk -v a="$increment_median" -v b="$empty_median" 'BEGIN { printf "ratio: %.2f (target <= 1.30)\n", a / b }'
+tovrik_wine_env "$TOVRIK_WINELOADER" "$TOVRIK_EXE_DIR/probe.exe" progress "Bench progress"
+
+# Idle CPU of the creating invocation: its Unix process's user+system ticks over 5 seconds.
+pid=$(pgrep -f 'tovrik.exe createprogressdlg' | head -n1)
+if [ -n "$pid" ]; then
+  ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+  before=$(ticks "$pid"); sleep 5; after=$(ticks "$pid")
+  echo "creating invocation idle CPU: $((after - before)) ticks in 5 s ($(getconf CLK_TCK) ticks per second)"
+fi

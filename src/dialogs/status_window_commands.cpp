@@ -1,0 +1,53 @@
+// createwaitdlg, createprogressdlg, setprogressform, incrementprogressform, closewaitdlg, closeprogressdlg.
+#include "dialogs/status_window_commands.h"
+
+#include "frontend/error.h"
+#include "text/number_rules.h"
+
+namespace tovrik {
+namespace {
+
+// Arguments are read as the window is built, so a missing one ends the run with the window shown.
+[[noreturn]] void showAndRun(Command& command, StatusWindow& window, bool withRange) {
+  window.show();
+  window.setTitle(command.arg(2));
+  window.setText(command.arg(3));
+  if (withRange) {
+    const std::int32_t maximum = readIntegerText(command.arg(4));
+    window.setRange(0, maximum);
+  }
+  window.runUntilClosed();
+}
+
+}  // namespace
+
+void runCreateWaitDlg(Command& command) {
+  showAndRun(command, command.services.statusWindows().waitWindow(), false);
+}
+
+void runCreateProgressDlg(Command& command) {
+  showAndRun(command, command.services.statusWindows().progressWindow(), true);
+}
+
+void runProgressForm(Command& command) {
+  TopLevelWindows& windows = command.services.topLevelWindows();
+  const std::string& title = command.arg(2);
+  if (windows.findByTitle(title) == 0) return;
+  const std::int32_t amount = readIntegerText(command.arg(3));
+  const std::uintptr_t operation = command.word == "incrementprogressform" ? kProgressAdd : kProgressSet;
+  // The window found first may have gone, or another may bear the title now: send to the one found now.
+  windows.sendMessage(windows.findByTitle(title), kProgressMessage, operation, amount);
+}
+
+void runCloseStatusWindow(Command& command) {
+  TopLevelWindows& windows = command.services.topLevelWindows();
+  const std::string& title = command.arg(2);
+  if (windows.findByTitle(title) == 0) return;
+  windows.sendMessage(windows.findByTitle(title), kCloseMessage, 0, 0);
+}
+
+bool keepsPreviousReturnFile(std::string_view commandWord) {
+  return commandWord == "createwaitdlg" || commandWord == "createprogressdlg";
+}
+
+}  // namespace tovrik

@@ -1,0 +1,76 @@
+// getspecialfolder, createshortcut, installinf and findexec, with the main form's helpers behind them.
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "frontend/command.h"
+#include "platform/ansi_charset.h"
+#include "platform/file_system.h"
+#include "platform/shell.h"
+
+namespace tovrik {
+
+// The folders of getspecialfolder. Each has its own dispatch row, whose variant is the folder.
+enum SpecialFolder : int {
+  kSendToFolder,
+  kDesktopFolder,
+  kProgramsFolder,
+  kRecentsFolder,
+  kStartMenuFolder,
+  kWinTempFolder,
+  kStartupFolder,
+  kTemplatesFolder,
+  kNetHoodFolder,
+  kPersonalFolder,
+  kSysDirFolder,
+  kWinDirFolder,
+  kCookiesFolder,
+  kFavoritesFolder,
+  kFontsFolder,
+  kHistoryFolder,
+  kInternetCacheFolder,
+  kSpecialFolderCount,
+};
+
+// How a folder is found: through the shell by its CSIDL, or one of the directories the system names.
+enum class FolderSource { kShell, kTemporary, kSystem, kWindows };
+
+struct SpecialFolderEntry {
+  std::string_view subWord;
+  FolderSource source;
+  int csidl;  // for FolderSource::kShell
+};
+
+// Indexed by SpecialFolder.
+std::span<const SpecialFolderEntry> specialFolderTable();
+
+// The special folder's path with a trailing backslash; "" when the shell cannot locate it.
+std::string RenvoiDossier(Shell& shell, const AnsiCharset& charset, int csidl);
+// The temporary-files directory with a trailing backslash; "c:\" when that directory does not exist.
+std::string GetWinTempDir(Shell& shell, FileSystem& fileSystem, const AnsiCharset& charset);
+
+// The shortcut file's name: the extension replaced by ".lnk", or ".lnk" appended when there is none.
+std::string shortcutFileName(std::string_view name, const AnsiCharset& charset);
+// Writes the shortcut; true when its file exists afterwards. Every failure is raised as
+// "CreateFileShortcut => " followed by the cause.
+bool CreateFileShortcut(Shell& shell, FileSystem& fileSystem, const AnsiCharset& charset, std::string_view target,
+                        std::string_view shortcutName, std::string_view description,
+                        std::string_view arguments);
+
+// The command line the INF installer gets: the path goes as received, without quotes.
+std::string installInfParameters(std::string_view infPath);
+// Starts rundll32 on the file's DefaultInstall section, hidden, without waiting; true when it started.
+bool InstallINF(Shell& shell, std::string_view infPath);
+
+// The program the shell associates with a document; "" when there is none.
+std::string FindExec(Shell& shell, const AnsiCharset& charset, std::string_view document);
+
+// Every dispatch row of getspecialfolder runs this; the row's variant says which sub-word it answers.
+void runGetSpecialFolder(Command& command);
+void runCreateShortcut(Command& command);
+void runInstallInf(Command& command);
+void runFindExec(Command& command);
+
+}  // namespace tovrik

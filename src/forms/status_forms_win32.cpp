@@ -1,0 +1,98 @@
+// The wait and progress windows to their measures, their close handler and the progress message.
+#include "forms/status_forms_win32.h"
+
+#include <commctrl.h>
+
+#include <cstdint>
+
+#include "frontend/error.h"
+#include "markup/link_label_win32.h"
+
+namespace tovrik {
+
+void StatusForm::setText(const std::string& markup) {
+  handle();
+  setLinkLabelCaption(label_, markup);
+}
+
+void StatusForm::setRange(std::int32_t, std::int32_t) {}
+
+void StatusForm::runUntilClosed() {
+  MSG message;
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  ExitProcess(0);
+}
+
+void StatusForm::createLabel(int left, int top) {
+  label_ = createLinkLabel(handle(), left, top, 417, 13, formFont());
+  TJvCustomLinkLabel& label = linkLabelOf(label_);
+  label.setLinkColor(clBlue);
+  label.setLinkColorClicked(clRed);
+  label.setLinkColorHot(clPurple);
+  label.setLinkStyle(FontStyle::Underline);
+  label.setHotLinks(false);
+  label.setAutoHeight(true);
+  label.setMarginWidth(0);
+  label.setMarginHeight(0);
+  label.setTransparent(false);
+}
+
+bool StatusForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  // FormClose: the window belongs to this invocation alone, so closing it ends the invocation, at once
+  // and without a return file.
+  if (message == WM_CLOSE) ExitProcess(0);
+  return Form::handleMessage(message, wParam, lParam, result);
+}
+
+TTovrikWait::TTovrikWait() : StatusForm(FormLayout{"TTovrikWait", "Tovrik", 435, 64, false, true}) {}
+
+void TTovrikWait::createChildren() { createLabel(8, 16); }
+
+TTovrikPB::TTovrikPB() : StatusForm(FormLayout{"TTovrikPB", "TovrikPB", 432, 61, false, false}) {}
+
+void TTovrikPB::createChildren() {
+  createLabel(8, 8);
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_PROGRESS_CLASS};
+  InitCommonControlsEx(&controls);
+  progressBar_ = addChild(PROGRESS_CLASSA, "", 0, 8, 38, 417, 17, 0);
+  SendMessageA(progressBar_, PBM_SETRANGE32, 0, 100);
+  SendMessageA(progressBar_, PBM_SETSTEP, 10, 0);
+  SendMessageA(progressBar_, PBM_SETPOS, 0, 0);
+}
+
+void TTovrikPB::setRange(std::int32_t minimum, std::int32_t maximum) {
+  handle();
+  if (maximum < minimum)
+    throw CommandError("La valeur doit \xEAtre comprise entre " + std::to_string(minimum) + " et " +
+                       std::to_string(maximum));
+  SendMessageA(progressBar_, PBM_SETRANGE32, static_cast<WPARAM>(minimum), static_cast<LPARAM>(maximum));
+}
+
+void TTovrikPB::GererMsgs(WPARAM operation, LPARAM amount) {
+  const auto lParam32 = static_cast<std::int32_t>(amount);
+  if (operation == 1) {
+    const auto position = static_cast<std::int32_t>(SendMessageA(progressBar_, PBM_GETPOS, 0, 0));
+    // Added in 64 bits and held within the 32-bit range, so that a large step near a limit fills (or
+    // empties) the bar instead of wrapping round to the other end.
+    std::int64_t sum = static_cast<std::int64_t>(position) + lParam32;
+    if (sum > INT32_MAX) sum = INT32_MAX;
+    if (sum < INT32_MIN) sum = INT32_MIN;
+    SendMessageA(progressBar_, PBM_SETPOS, static_cast<WPARAM>(static_cast<std::int32_t>(sum)), 0);
+  } else if (operation == 2) {
+    SendMessageA(progressBar_, PBM_SETPOS, static_cast<WPARAM>(lParam32), 0);
+  }
+}
+
+bool TTovrikPB::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  if (message == kProgressMessage) {
+    GererMsgs(wParam, lParam);
+    result = 0;
+    return true;
+  }
+  return StatusForm::handleMessage(message, wParam, lParam, result);
+}
+
+}  // namespace tovrik

@@ -1,0 +1,134 @@
+// The portable core of the markup label: its properties, layout, automatic height, links and mouse states.
+// The Win32 control forwards paint, mouse and size events here and invalidates the areas it is handed back.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "markup/canvas.h"
+#include "markup/markup_nodes.h"
+#include "markup/markup_parser.h"
+#include "markup/markup_renderer.h"
+
+namespace tovrik {
+
+enum class TAlign { None, Top, Bottom, Left, Right, Client };
+
+class TJvCustomLinkLabel : private IDynamicNodeHandler {
+ public:
+  using TLinkClickEvent = std::function<void(int linkNumber, const std::string& linkText)>;
+  using TNotifyEvent = std::function<void()>;
+  // Returns the markup for the dynamic tag with this number; empty for none.
+  using TDynamicTagInitEvent = std::function<std::string(int dynamicNumber)>;
+
+  TJvCustomLinkLabel();
+  ~TJvCustomLinkLabel() override;
+
+  const std::string& caption() const { return caption_; }
+  // Parses the new text; false (and nothing happens) when it equals the current one.
+  bool setCaption(const std::string& caption);
+  std::vector<std::string> text() const;
+  // Joins the lines without their line ends.
+  bool setText(const std::vector<std::string>& lines);
+
+  Color linkColor() const { return renderer_->linkColor(); }
+  void setLinkColor(Color color) { renderer_->setLinkColor(color); }
+  Color linkColorClicked() const { return renderer_->linkColorClicked(); }
+  void setLinkColorClicked(Color color) { renderer_->setLinkColorClicked(color); }
+  Color linkColorHot() const { return renderer_->linkColorHot(); }
+  void setLinkColorHot(Color color) { renderer_->setLinkColorHot(color); }
+  FontStyle linkStyle() const { return renderer_->linkStyle(); }
+  void setLinkStyle(FontStyle style) { renderer_->setLinkStyle(style); }
+  bool hotLinks() const { return hotLinks_; }
+  // Switching hot links off puts a lit link back to normal.
+  void setHotLinks(bool on);
+  bool autoHeight() const { return autoHeight_; }
+  void setAutoHeight(bool on) { autoHeight_ = on; }
+  int marginWidth() const { return marginWidth_; }
+  void setMarginWidth(int width) { marginWidth_ = width; }
+  int marginHeight() const { return marginHeight_; }
+  void setMarginHeight(int height) { marginHeight_ = height; }
+  bool transparent() const { return transparent_; }
+  void setTransparent(bool on) { transparent_ = on; }
+  // The control's own colour, filled behind the text when not transparent.
+  Color color() const { return color_; }
+  void setColor(Color color) { color_ = color; }
+  TAlign align() const { return align_; }
+  void setAlign(TAlign align) { align_ = align; }
+
+  int width() const { return width_; }
+  int height() const { return height_; }
+  void setSize(int width, int height) {
+    width_ = width;
+    height_ = height;
+  }
+  // The label font's own style and colour; the word widths measured in the old font are forgotten.
+  void setFont(FontStyle style, Color color);
+
+  void setOnLinkClick(TLinkClickEvent handler) { onLinkClick_ = std::move(handler); }
+  void setOnCaptionChanged(TNotifyEvent handler) { onCaptionChanged_ = std::move(handler); }
+  // Asked while the caption is parsed, so set it before the caption.
+  void setOnDynamicTagInit(TDynamicTagInitEvent handler) { onDynamicTagInit_ = std::move(handler); }
+
+  // Fills the client area unless transparent, draws the text, then applies the automatic height: after
+  // painting, height() may differ from the control's size, and the control then resizes itself.
+  void paint(ICanvas& canvas);
+  // The same layout without drawing: sizes the control (and places the links) before its first paint.
+  void layout(ICanvas& measuringCanvas);
+  // From the last layout: the pen's final y plus one line height; AutoHeight adds MarginHeight to it.
+  int textHeight() const { return renderer_->textHeight(); }
+  bool appliesAutoHeight() const;
+
+  // Each mouse operation returns the areas to repaint (those of the links whose state changed).
+  std::vector<Rect> mouseMove(Point point);
+  std::vector<Rect> mouseDown(Point point);
+  // Calls OnLinkClick when released over a link.
+  std::vector<Rect> mouseUp(Point point);
+  std::vector<Rect> mouseLeave();
+
+  // Number of the link drawn under the point (the hand cursor shows there), or -1.
+  int linkAt(Point point) const;
+  std::string linkText(int linkNumber) const;
+  std::vector<Rect> linkRects(int linkNumber) const;
+  // Draws one link again at once in its state's colour (painting its invalidated areas does the same).
+  void renderLink(ICanvas& canvas, int linkNumber);
+  int hotLink() const { return hotLink_; }
+  int clickedLink() const { return clickedLink_; }
+
+  const TNodeTree& tree() const { return *tree_; }
+
+ private:
+  std::string dynamicNodeMarkup(const TDynamicNode& node) override;
+  Rect layoutArea() const;
+  void renderAndSize(ICanvas& canvas);
+  void setLinkState(int linkNumber, TLinkState state, std::vector<Rect>& changed);
+
+  std::unique_ptr<IParser> parser_;
+  std::unique_ptr<IRenderer> renderer_;
+  std::unique_ptr<TNodeTree> tree_;
+
+  std::string caption_;
+  bool hotLinks_ = false;
+  bool autoHeight_ = true;
+  int marginWidth_ = 0;
+  int marginHeight_ = 0;
+  bool transparent_ = false;
+  // The control sets the face colour of the form it sits on.
+  Color color_ = makeColor(240, 240, 240);
+  TAlign align_ = TAlign::None;
+  int width_ = 160;
+  int height_ = 17;
+  FontStyle fontStyle_ = FontStyle::Normal;
+  Color fontColor_ = clBlack;
+
+  int hotLink_ = -1;
+  int clickedLink_ = -1;
+
+  TLinkClickEvent onLinkClick_;
+  TNotifyEvent onCaptionChanged_;
+  TDynamicTagInitEvent onDynamicTagInit_;
+};
+
+}  // namespace tovrik

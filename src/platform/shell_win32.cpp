@@ -1,0 +1,191 @@
+// Shell file operations, path expansion, special folders, shell links, ShellExecute and executable
+// lookup, each a thin call of the system.
+#include "platform/shell_win32.h"
+
+#include <windows.h>
+#include <objidl.h>
+#include <shellapi.h>
+#include <shlobj.h>
+#include <winnetwk.h>
+
+#include <cstring>
+#include <vector>
+
+#include "forms/main_form_win32.h"
+#include "frontend/error.h"
+#include "platform/com_win32.h"
+
+namespace tovrik {
+namespace {
+
+// Releases a COM interface when it goes out of scope.
+template <typename Interface>
+class ComReference {
+ public:
+  ComReference() = default;
+  ComReference(const ComReference&) = delete;
+  ComReference& operator=(const ComReference&) = delete;
+  ~ComReference() {
+    if (pointer_) pointer_->Release();
+  }
+  Interface* get() const { return pointer_; }
+  Interface* operator->() const { return pointer_; }
+  void** out() { return reinterpret_cast<void**>(&pointer_); }
+
+ private:
+  Interface* pointer_ = nullptr;
+};
+
+class ItemIdList {
+ public:
+  ItemIdList() = default;
+  ItemIdList(const ItemIdList&) = delete;
+  ItemIdList& operator=(const ItemIdList&) = delete;
+  ~ItemIdList() { CoTaskMemFree(list_); }
+  LPITEMIDLIST* out() { return &list_; }
+  LPCITEMIDLIST get() const { return list_; }
+
+ private:
+  LPITEMIDLIST list_ = nullptr;
+};
+
+// What the shell hands back in hNameMappings: a count and the mappings, UTF-16 on the NT family.
+struct NameMappingTable {
+  UINT count;
+  SHNAMEMAPPINGW* mappings;
+};
+
+std::string toAnsi(const wchar_t* text, int length) {
+  if (!text || length <= 0) return std::string();
+  const int size = WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr);
+  std::string ansi(static_cast<std::size_t>(size), '\0');
+  WideCharToMultiByte(CP_ACP, 0, text, length, ansi.data(), size, nullptr, nullptr);
+  return ansi;
+}
+
+std::vector<ShellFileNameMapping> takeNameMappings(HANDLE handle) {
+  std::vector<ShellFileNameMapping> mappings;
+  const auto* table = static_cast<const NameMappingTable*>(static_cast<void*>(handle));
+  for (UINT i = 0; table->mappings && i < table->count; ++i) {
+    const SHNAMEMAPPINGW& mapping = table->mappings[i];
+    mappings.push_back(
+        {toAnsi(mapping.pszOldPath, mapping.cchOldPath), toAnsi(mapping.pszNewPath, mapping.cchNewPath)});
+  }
+  SHFreeNameMappings(handle);
+  return mappings;
+}
+
+// The main form owns the shell's windows; without it, the window with the keyboard focus does.
+HWND ownerWindow() {
+  if (const HWND form = TMainForm::handle()) return form;
+  return GetFocus();
+}
+
+}  // namespace
+
+ShellFileOperationOutcome Win32Shell::runFileOperation(const ShellFileOperationCall& call) {
+  ensureComInitialized();
+  SHFILEOPSTRUCTA operation{};
+  operation.hwnd = ownerWindow();
+  operation.wFunc = call.function;
+  operation.pFrom = call.from.c_str();
+  operation.pTo = call.to.c_str();
+  operation.fFlags = call.flags;
+  operation.lpszProgressTitle = call.progressTitle.c_str();
+  ShellFileOperationOutcome outcome;
+  outcome.result = SHFileOperationA(&operation);
+  outcome.anyOperationsAborted = operation.fAnyOperationsAborted != FALSE;
+  if (operation.hNameMappings) outcome.nameMappings = takeNameMappings(operation.hNameMappings);
+  return outcome;
+}
+
+std::optional<std::string> Win32Shell::fullPathName(std::string_view path) {
+  char buffer[260];
+  char* filePart = nullptr;
+  const DWORD length = GetFullPathNameA(std::string(path).c_str(), sizeof buffer, buffer, &filePart);
+  // A length beyond the buffer is the size the full form would need; the buffer holds nothing then.
+  if (length == 0 || length >= sizeof buffer) return std::nullopt;
+  return std::string(buffer, length);
+}
+
+std::optional<std::string> Win32Shell::universalName(std::string_view path) {
+  alignas(UNIVERSAL_NAME_INFOA) char buffer[1024];
+  DWORD size = sizeof buffer;
+  if (WNetGetUniversalNameA(std::string(path).c_str(), UNIVERSAL_NAME_INFO_LEVEL, buffer, &size) != NO_ERROR)
+    return std::nullopt;
+  const auto* info = reinterpret_cast<const UNIVERSAL_NAME_INFOA*>(buffer);
+  if (!info->lpUniversalName) return std::nullopt;
+  return std::string(info->lpUniversalName);
+}
+
+std::optional<std::string> Win32Shell::specialFolderPath(int csidl) {
+  ensureComInitialized();
+  ItemIdList list;
+  if (FAILED(SHGetSpecialFolderLocation(nullptr, csidl, list.out())) || !list.get()) return std::nullopt;
+  char path[261] = {};
+  // A folder without a file-system path (a virtual one) has no value to report.
+  if (!SHGetPathFromIDListA(list.get(), path)) return std::nullopt;
+  return std::string(path, strnlen(path, sizeof path));
+}
+
+std::optional<std::string> Win32Shell::temporaryPath() {
+  char buffer[300];
+  const DWORD length = GetTempPathA(sizeof buffer, buffer);
+  if (length == 0 || length >= sizeof buffer) return std::nullopt;
+  return std::string(buffer, length);
+}
+
+std::optional<std::string> Win32Shell::windowsDirectory() {
+  const UINT needed = GetWindowsDirectoryA(nullptr, 0);
+  if (needed == 0) return std::nullopt;
+  std::vector<char> buffer(needed);
+  const UINT copied = GetWindowsDirectoryA(buffer.data(), needed);
+  if (copied == 0 || copied >= needed) return std::nullopt;
+  return std::string(buffer.data(), copied);
+}
+
+void Win32Shell::saveShellLink(const ShellLinkSpec& link) {
+  // The name goes to Save in UTF-16 through a buffer of 261 characters, the NUL included; a longer
+  // name is refused before anything is made, where a cut one would write another file.
+  wchar_t wideName[261] = {};
+  if (MultiByteToWideChar(CP_ACP, 0, link.fileName.c_str(), -1, wideName, 261) == 0)
+    throw PlatformError("Nom de raccourci trop long : " + link.fileName);
+
+  ensureComInitialized();
+  ComReference<IUnknown> object;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_IUnknown,
+                              object.out())))
+    throw PlatformError("Objet raccourci indisponible");
+  ComReference<IShellLinkA> shellLink;
+  if (FAILED(object->QueryInterface(IID_IShellLinkA, shellLink.out())) || !shellLink.get())
+    throw PlatformError("Interface IShellLinkA indisponible");
+  ComReference<IPersistFile> persistFile;
+  if (FAILED(object->QueryInterface(IID_IPersistFile, persistFile.out())) || !persistFile.get())
+    throw PlatformError("Interface IPersistFile indisponible");
+
+  shellLink->SetPath(link.target.c_str());
+  shellLink->SetArguments(link.arguments.c_str());
+  shellLink->SetDescription(link.description.c_str());
+  shellLink->SetShowCmd(link.showCommand);
+  persistFile->Save(wideName, TRUE);
+}
+
+bool Win32Shell::shellExecute(std::string_view verb, std::string_view file, std::string_view parameters,
+                              int showCommand) {
+  ensureComInitialized();
+  const HINSTANCE result = ShellExecuteA(nullptr, std::string(verb).c_str(), std::string(file).c_str(),
+                                         std::string(parameters).c_str(), nullptr, showCommand);
+  return reinterpret_cast<INT_PTR>(result) > 32;
+}
+
+// The result buffer is cleared first and read only on success: with no association the shell may
+// leave anything in it.
+std::string Win32Shell::findExecutable(std::string_view file, std::string_view directory) {
+  ensureComInitialized();
+  char result[MAX_PATH] = {};
+  const HINSTANCE status = FindExecutableA(std::string(file).c_str(), std::string(directory).c_str(), result);
+  if (reinterpret_cast<INT_PTR>(status) <= 32) return std::string();
+  return std::string(result, strnlen(result, sizeof result));
+}
+
+}  // namespace tovrik

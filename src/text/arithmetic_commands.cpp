@@ -1,0 +1,77 @@
+// Arithmetic command handlers: read decimal text, compute in extended precision, write one SET line.
+#include "text/arithmetic_commands.h"
+
+#include <cmath>
+#include <cstdint>
+#include <string>
+
+#include "text/number_rules.h"
+
+namespace tovrik {
+namespace {
+
+char decimalSeparatorOf(Command& command) { return command.services.regionalSettings().decimalSeparator; }
+
+long double readDecimalArgument(Command& command, std::size_t index) {
+  return readDecimalText(command.arg(index), decimalSeparatorOf(command));
+}
+
+void addDecimalResult(Command& command, long double value) {
+  command.lines.addSet("RESULT", formatGeneral(value, decimalSeparatorOf(command)));
+}
+
+// The rounded integer goes back through the general format, so beyond 15 digits it reads 1,2E17.
+void addRoundedResult(Command& command, long double value) {
+  addDecimalResult(command, static_cast<long double>(roundHalfEven(value)));
+}
+
+}  // namespace
+
+void runAdd(Command& command) {
+  const long double a = readDecimalArgument(command, 2);
+  const long double b = readDecimalArgument(command, 3);
+  addDecimalResult(command, checkedAdd(a, b));
+}
+
+void runSub(Command& command) {
+  const long double a = readDecimalArgument(command, 2);
+  const long double b = readDecimalArgument(command, 3);
+  addDecimalResult(command, checkedSub(a, b));
+}
+
+void runMul(Command& command) {
+  const long double a = readDecimalArgument(command, 2);
+  const long double b = readDecimalArgument(command, 3);
+  addDecimalResult(command, checkedMul(a, b));
+}
+
+void runDiv(Command& command) {
+  const long double a = readDecimalArgument(command, 2);
+  const long double b = readDecimalArgument(command, 3);
+  addRoundedResult(command, checkedDiv(a, b));
+}
+
+void runInc(Command& command) { addRoundedResult(command, checkedAdd(readDecimalArgument(command, 2), 1)); }
+
+void runDec(Command& command) { addRoundedResult(command, checkedSub(readDecimalArgument(command, 2), 1)); }
+
+void runRound(Command& command) { addRoundedResult(command, readDecimalArgument(command, 2)); }
+
+void runSqr(Command& command) { addDecimalResult(command, checkedSqrt(readDecimalArgument(command, 2))); }
+
+void runAbs(Command& command) { addDecimalResult(command, std::fabs(readDecimalArgument(command, 2))); }
+
+void runPwr(Command& command) {
+  const long double base = readDecimalArgument(command, 2);
+  const long double exponent = readDecimalArgument(command, 3);
+  addDecimalResult(command, power(base, exponent));
+}
+
+// Each run is its own process and draws once, so seeding here is seeding once per run.
+void runRandom(Command& command) {
+  const int32_t bound = readIntegerText(command.arg(2));
+  RandomGenerator generator(command.services.randomSeed());
+  command.lines.addSet("RANDOM", std::to_string(generator.next(bound)));
+}
+
+}  // namespace tovrik

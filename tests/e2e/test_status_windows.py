@@ -1,0 +1,200 @@
+"""Wait and progress windows across invocations: one run shows the window and stays, later runs find it
+by title, move its bar or close it, as a script using `start` would."""
+import subprocess
+import time
+from pathlib import Path
+
+import pytest
+
+from harness import ROOT, SETTINGS_KEY, set_lines
+
+WS_SYSMENU = 0x00080000
+WS_EX_TOPMOST = 0x00000008
+
+
+def window_facts(wine, title, timeout_ms=30000):
+    """Style, extended style, client size and children (class, x, y, width, height) of a window."""
+    out = wine.probe("window", title, str(timeout_ms)).stdout.decode()
+    assert not out.startswith("nowindow"), f"no window titled {title!r}"
+    facts = {"children": []}
+    for line in out.splitlines():
+        words = line.split()
+        if words[0] == "child":
+            facts["children"].append((words[1], *map(int, words[3:7])))
+        elif words[0] == "client":
+            facts["client"] = (int(words[1]), int(words[2]))
+        elif words[0] in ("style", "exstyle"):
+            facts[words[0]] = int(words[1], 16)
+    return facts
+
+
+def wait_until(check, what, seconds=15):
+    """The creating invocation titles its window before it sets the text and range: poll for them."""
+    deadline = time.monotonic() + seconds
+    while True:
+        value = check()
+        if value or time.monotonic() > deadline:
+            assert value, f"timed out waiting for {what}"
+            return value
+        time.sleep(0.1)
+
+
+def label_height(wine, title):
+    return [c for c in window_facts(wine, title)["children"] if c[0] == "TJvLinkLabel"][0][4]
+
+
+def progress(wine, title):
+    words = wine.probe("progress", title).stdout.split()
+    assert words[0] == b"pos", words
+    return int(words[1]), (int(words[3]), int(words[4]))
+
+
+class StatusWindow:
+    """A creating invocation started in the background, closed and reaped however the test ends."""
+
+    def __init__(self, wine, *args):
+        self.wine = wine
+        self.title = args[1]
+        self.process = wine.spawn(*args)
+
+    def wait_shown(self):
+        return window_facts(self.wine, self.title)
+
+    def exit_code(self, timeout=30):
+        return self.process.wait(timeout=timeout)
+
+    def cleanup(self):
+        if self.process.poll() is None:
+            self.wine.probe("close", self.title, "1000")
+            try:
+                self.process.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                self.process.kill()
+                self.process.wait()
+
+
+@pytest.fixture
+def status_windows(wine):
+    opened = []
+
+    def open_window(*args):
+        window = StatusWindow(wine, *args)
+        opened.append(window)
+        return window
+
+    yield open_window
+    for window in opened:
+        window.cleanup()
+
+
+def test_progress_window_driven_from_other_invocations(wine, status_windows):
+    # The creating run reads the return-file path at start-up: point it at a file of its own, so that
+    # anything it wrote would show there.
+    creator_file = wine.host_path("C:\\creator.bat")
+    creator_file.unlink(missing_ok=True)
+    wine.reg_set_string(SETTINGS_KEY, "RFile", "C:\\creator.bat")
+    window = status_windows("createprogressdlg", "Copie e2e", "<b>Fichier</b> en cours", "25")
+    facts = window.wait_shown()
+    wine.reg_set_string(SETTINGS_KEY, "RFile", "C:\\Tovrik.bat")
+
+    assert facts["client"] == (432, 61)
+    assert not facts["style"] & WS_SYSMENU
+    assert not facts["exstyle"] & WS_EX_TOPMOST
+    assert ("msctls_progress32", 8, 38, 417, 17) in facts["children"]
+    wait_until(lambda: progress(wine, "Copie e2e") == (0, (0, 25)), "the range 0 to 25")
+
+    steps = [("incrementprogressform", "10", 10), ("incrementprogressform", "10", 20),
+             ("incrementprogressform", "10", 25), ("incrementprogressform", "-5", 20),
+             ("setprogressform", "-3", 0), ("setprogressform", "1000", 25), ("setprogressform", "$7", 7),
+             ("incrementprogressform", "2147483647", 25)]
+    for word, amount, expected in steps:
+        run = wine.run(word, "Copie e2e", amount)
+        assert set_lines(run) == [], (word, amount)
+        assert progress(wine, "Copie e2e")[0] == expected, (word, amount)
+
+    # A bad amount is an error of the finder; the bar does not move.
+    assert set_lines(wine.run("setprogressform", "Copie e2e", "abc")) == [b"SET ERROR=1"]
+    assert progress(wine, "Copie e2e")[0] == 25
+
+    run = wine.run("closeprogressdlg", "Copie e2e")
+    assert set_lines(run) == []
+    assert window.exit_code() == 0
+    assert not creator_file.exists(), "the creating invocation wrote a return file"
+
+
+def test_wait_window_is_topmost_without_system_menu_and_ignores_progress(wine, status_windows):
+    window = status_windows("createwaitdlg", "Patience e2e", "Un instant...")
+    facts = window.wait_shown()
+    assert facts["client"] == (435, 64)
+    assert not facts["style"] & WS_SYSMENU
+    assert facts["exstyle"] & WS_EX_TOPMOST
+    label = [c for c in facts["children"] if c[0] == "TJvLinkLabel"]
+    assert label and label[0][1:4] == (8, 16, 417)
+
+    for word in ("incrementprogressform", "setprogressform"):
+        assert set_lines(wine.run(word, "Patience e2e", "10")) == []
+    wine.probe("send", "Patience e2e", "1275", "1", "5")
+    assert window.process.poll() is None, "the wait window must ignore the progress message"
+
+    # Either close command closes either window.
+    assert set_lines(wine.run("closeprogressdlg", "Patience e2e")) == []
+    assert window.exit_code() == 0
+
+
+def test_creating_keeps_the_return_file_of_the_command_before(wine, status_windows):
+    run = wine.run("strlength", "abc")
+    assert set_lines(run) == [b"SET STRLEN=3"]
+    window = status_windows("createwaitdlg", "Garde e2e", "x")
+    window.wait_shown()
+    assert set_lines(wine.return_file_now()) == [b"SET STRLEN=3"]
+    wine.run("closewaitdlg", "Garde e2e")
+    assert window.exit_code() == 0
+
+
+@pytest.mark.parametrize("maximum", ["abc", "-1", "NULL"])
+def test_a_failing_creation_reports_the_error_and_takes_its_window(wine, maximum):
+    run = wine.run("createprogressdlg", "Echec e2e", "texte", maximum, timeout=60)
+    assert run.exit_code == 0
+    assert set_lines(run) == [b"SET ERROR=1"]
+    assert wine.probe("window", "Echec e2e", "0").stdout.startswith(b"nowindow")
+
+
+def test_finders_without_a_window_do_nothing(wine):
+    for args in (["incrementprogressform", "Absent e2e", "pas un nombre"], ["setprogressform", "Absent e2e"],
+                 ["closewaitdlg", "Absent e2e"], ["closeprogressdlg", "Absent e2e"]):
+        assert set_lines(wine.run(*args)) == [], args
+
+
+def test_racing_finders_all_reach_the_window(wine, status_windows):
+    window = status_windows("createprogressdlg", "Course e2e", "x", "1000")
+    window.wait_shown()
+    wait_until(lambda: progress(wine, "Course e2e")[1] == (0, 1000), "the range 0 to 1000")
+    finders = [wine.spawn("incrementprogressform", "Course e2e", "3") for _ in range(8)]
+    assert [f.wait(timeout=60) for f in finders] == [0] * 8
+    assert progress(wine, "Course e2e")[0] == 24
+    closers = [wine.spawn("closeprogressdlg", "Course e2e") for _ in range(2)]
+    assert [c.wait(timeout=60) for c in closers] == [0, 0]
+    assert window.exit_code() == 0
+
+
+def test_wait_window_renders_markup_and_sizes_its_label(wine, status_windows):
+    line_height = int(wine.probe("lineheight").stdout)
+    short = status_windows("createwaitdlg", "Court e2e", "Une ligne")
+    short.wait_shown()
+    assert label_height(wine, "Court e2e") == line_height
+    wine.run("closewaitdlg", "Court e2e")
+
+    text = ("<b>Gras</b> <i>italique</i> <u>souligné</u> et un <link>lien</link><br>"
+            + "Un long texte qui ne tient pas sur une seule ligne de la fenêtre d'attente et qui doit donc "
+              "passer à la ligne suivante, puis encore à la suivante, mot après mot, sans rien couper.")
+    window = status_windows("createwaitdlg", "Rendu e2e", text)
+    window.wait_shown()
+    height = wait_until(lambda: label_height(wine, "Rendu e2e") if label_height(wine, "Rendu e2e") > line_height
+                        else 0, "the text's layout")
+    assert height % line_height == 0 and height // line_height >= 3, (height, line_height)
+    time.sleep(0.5)
+    shot = ROOT / "build" / "test-results" / "wait-window.png"
+    wine.screenshot(shot)
+    assert shot.stat().st_size > 1000
+    wine.run("closewaitdlg", "Rendu e2e")
+    assert window.exit_code() == 0

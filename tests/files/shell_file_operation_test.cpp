@@ -1,0 +1,191 @@
+// TJvSHFileOperation: the option flags, SHSilent, the path lists and their expansion, Execute's result.
+#include "files/shell_file_operation.h"
+
+#include <gtest/gtest.h>
+
+#include "frontend/error.h"
+#include "support/fake_shell.h"
+
+namespace tovrik {
+namespace {
+
+using namespace std::string_literals;
+
+TEST(ShellFileOperationFlags, EachOptionStandsForItsShellFlag) {
+  const std::pair<TJvSHFileOption, std::uint16_t> cases[] = {
+      {fofAllowUndo, 0x40},         {fofConfirmMouse, 0x2},          {fofFilesOnly, 0x80},
+      {fofMultiDestFiles, 0x1},     {fofNoConfirmation, 0x10},       {fofNoConfirmMkDir, 0x200},
+      {fofRenameOnCollision, 0x8},  {fofSilent, 0x4},                {fofSimpleProgress, 0x100},
+      {fofWantMappingHandle, 0x20}, {fofNoErrorUI, 0x400},           {fofNoCopySecurityAttributes, 0x800},
+      {fofNoRecursion, 0x1000},     {fofNoConnectedElements, 0x2000}, {fofNoRecurseParse, 0x8000},
+      {fofWantNukeWarning, 0x4000},
+  };
+  std::uint16_t all = 0;
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    SCOPED_TRACE("case " + std::to_string(i));
+    EXPECT_EQ(static_cast<unsigned>(cases[i].first), i) << "options are numbered in table order";
+    EXPECT_EQ(shellFlagsOf(optionSet(cases[i].first)), cases[i].second);
+    all = static_cast<std::uint16_t>(all | cases[i].second);
+  }
+  EXPECT_EQ(all, 0xFFFF) << "every flag is distinct";
+  EXPECT_EQ(shellFlagsOf(0xFFFF), 0xFFFF);
+  EXPECT_EQ(shellFlagsOf(0), 0);
+  EXPECT_EQ(shellFlagsOf(optionSet(fofAllowUndo) | optionSet(fofFilesOnly)), 0xC0);
+}
+
+TEST(ShellFileOperationSilent, AddsOrRemovesOnlyTheThreeQuietOptions) {
+  struct Case {
+    TJvSHFileOptions before;
+    bool silent;
+    std::uint16_t flags;
+  };
+  const Case cases[] = {
+      {kMainFormFileOptions, true, 0x610},
+      {kMainFormFileOptions, false, 0x000},
+      {0, true, 0x610},
+      {0, false, 0x000},
+      {optionSet(fofAllowUndo) | optionSet(fofFilesOnly), true, 0x6D0},
+      {optionSet(fofAllowUndo) | optionSet(fofFilesOnly), false, 0x0C0},
+      {0xFFFF, false, static_cast<std::uint16_t>(0xFFFF & ~0x610)},
+      {optionSet(fofNoConfirmation) | optionSet(fofSilent), true, 0x614},
+  };
+  testing::FakeShell shell;
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    SCOPED_TRACE("case " + std::to_string(i));
+    TJvSHFileOperation operation(shell);
+    operation.Options = cases[i].before;
+    SHSilent(operation, cases[i].silent);
+    EXPECT_EQ(shellFlagsOf(operation.Options), cases[i].flags);
+  }
+}
+
+TEST(ShellFileOperationSilent, MainFormComponentStartsQuiet) {
+  testing::FakeShell shell;
+  const TJvSHFileOperation component(shell);
+  EXPECT_EQ(shellFlagsOf(component.Options), 0xC0) << "the component's own default";
+  const TJvSHFileOperation onForm = makeMainFormFileOperation(shell);
+  EXPECT_EQ(shellFlagsOf(onForm.Options), 0x610);
+  EXPECT_EQ(onForm.Operation, foCopy);
+  EXPECT_TRUE(onForm.SourceFiles.empty());
+  EXPECT_TRUE(onForm.Title.empty());
+}
+
+TEST(ShellFileOperationExecute, BuildsDoubleNulListsOfExpandedPaths) {
+  struct Case {
+    std::vector<std::string> sources, destinations;
+    std::string from, to;
+  };
+  const Case cases[] = {
+      {{"C:\\a"}, {}, "C:\\a\0\0"s, "\0"s},
+      {{"C:\\a", "C:\\b c\\*.*"}, {"D:\\x"}, "C:\\a\0C:\\b c\\*.*\0\0"s, "D:\\x\0\0"s},
+      {{"rel"}, {"..\\up"}, "C:\\cur\\rel\0\0"s, "C:\\up\0\0"s},
+      {{"Z:\\share\\f"}, {"C:\\%a&b%"}, "\\\\srv\\s\\f\0\0"s, "C:\\%a&b%\0\0"s},
+  };
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    SCOPED_TRACE("case " + std::to_string(i));
+    testing::FakeShell shell;
+    shell.fullPaths = {{"rel", "C:\\cur\\rel"}, {"..\\up", "C:\\up"}};
+    shell.universalNames = {{"Z:\\share\\f", "\\\\srv\\s\\f"}};
+    TJvSHFileOperation operation(shell);
+    operation.Operation = foMove;
+    operation.SourceFiles = cases[i].sources;
+    operation.DestFiles = cases[i].destinations;
+    operation.Execute();
+    ASSERT_EQ(shell.fileOperations.size(), 1u);
+    const ShellFileOperationCall& call = shell.fileOperations[0];
+    EXPECT_EQ(call.from, cases[i].from);
+    EXPECT_EQ(call.to, cases[i].to);
+    EXPECT_EQ(call.function, 1u);
+    EXPECT_EQ(call.flags, 0xC0);
+    EXPECT_EQ(call.progressTitle, "");
+  }
+}
+
+TEST(ShellFileOperationExecute, ExpandsTheFullPathThenAsksForTheUniversalNameOfDriveLetterPaths) {
+  struct Case {
+    std::string path;
+    std::string full;
+    std::vector<std::string> calls;
+  };
+  const Case cases[] = {
+      {"x", "C:\\cur\\x", {"fullPathName(x)", "universalName(C:\\cur\\x)"}},
+      {"z:\\y", "z:\\y", {"fullPathName(z:\\y)", "universalName(z:\\y)"}},
+      {"\\\\srv\\s\\y", "\\\\srv\\s\\y", {"fullPathName(\\\\srv\\s\\y)"}},
+      {"C:", "C:", {"fullPathName(C:)"}},  // two characters: no lookup
+      {"1:\\y", "1:\\y", {"fullPathName(1:\\y)"}},
+      {"\xE9:\\y", "\xE9:\\y", {"fullPathName(\xE9:\\y)"}},
+  };
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    SCOPED_TRACE("case " + std::to_string(i));
+    testing::FakeShell shell;
+    shell.fullPaths[cases[i].path] = cases[i].full;
+    EXPECT_EQ(expandFileOperationPath(cases[i].path, shell), cases[i].full);
+    EXPECT_EQ(shell.calls, cases[i].calls);
+  }
+}
+
+// An empty destination list would make the shell copy into the current directory.
+TEST(ShellFileOperationExecute, APathWithoutFullFormOrAPatternAsDestinationStopsBeforeTheShell) {
+  const std::string longPath = "C:\\" + std::string(300, 'a');
+  const std::pair<std::string, std::string> cases[] = {{"C:\\a", longPath}, {longPath, "C:\\d"}, {"C:\\a", ""},
+                                                        {"", "C:\\d"}, {"C:\\a", "C:\\d\\*"}, {"C:\\a", "C:\\d?"}};
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    SCOPED_TRACE("case " + std::to_string(i));
+    testing::FakeShell shell;
+    shell.tooLongPaths.insert(longPath);
+    TJvSHFileOperation operation(shell);
+    operation.SourceFiles = {cases[i].first};
+    operation.DestFiles = {cases[i].second};
+    EXPECT_THROW(operation.Execute(), PlatformError);
+    EXPECT_TRUE(shell.fileOperations.empty());
+  }
+}
+
+TEST(ShellFileOperationExecute, ResultIsSuccessWithoutAbort) {
+  struct Case {
+    int result;
+    bool aborted;
+    bool expected;
+  };
+  const Case cases[] = {{0, false, true}, {0, true, false}, {2, false, false}, {0x7C, true, false}};
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    SCOPED_TRACE("case " + std::to_string(i));
+    testing::FakeShell shell;
+    shell.fileOperationOutcome.result = cases[i].result;
+    shell.fileOperationOutcome.anyOperationsAborted = cases[i].aborted;
+    TJvSHFileOperation operation(shell);
+    operation.SourceFiles = {"C:\\a"};
+    EXPECT_EQ(operation.Execute(), cases[i].expected);
+  }
+}
+
+TEST(ShellFileOperationExecute, NoSourceEntryIsAnError) {
+  testing::FakeShell shell;
+  TJvSHFileOperation operation(shell);
+  operation.DestFiles = {"C:\\d"};
+  try {
+    operation.Execute();
+    FAIL() << "no error raised";
+  } catch (const CommandError& error) {
+    EXPECT_STREQ(error.what(), "No files specified to TJvSHFileOperation Execute function");
+  }
+  EXPECT_TRUE(shell.fileOperations.empty());
+}
+
+TEST(ShellFileOperationExecute, NameMappingsWithBothNamesReachTheEvent) {
+  testing::FakeShell shell;
+  shell.fileOperationOutcome.nameMappings = {
+      {"C:\\a.txt", "C:\\Copie de a.txt"}, {"", "C:\\x"}, {"C:\\y", ""}, {"C:\\b", "C:\\b (2)"}};
+  TJvSHFileOperation operation(shell);
+  operation.SourceFiles = {"C:\\a.txt"};
+  std::vector<std::string> seen;
+  operation.OnFileMapping = [&](TJvSHFileOperation& sender, const std::string& oldName, const std::string& newName) {
+    EXPECT_EQ(&sender, &operation);
+    seen.push_back(oldName + ">" + newName);
+  };
+  operation.Execute();
+  EXPECT_EQ(seen, (std::vector<std::string>{"C:\\a.txt>C:\\Copie de a.txt", "C:\\b>C:\\b (2)"}));
+}
+
+}  // namespace
+}  // namespace tovrik
