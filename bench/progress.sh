@@ -12,14 +12,7 @@ trap 'tovrik_wine_env "$TOVRIK_WINELOADER" "$TOVRIK_EXE_DIR/tovrik.exe" closepro
 trap 'exit 130' INT TERM
 tovrik_session_start || exit 1
 
-run_once() {
-  local start end
-  start=$(date +%s%N)
-  tovrik_wine_env "$TOVRIK_WINELOADER" "$@" >/dev/null 2>&1
-  end=$(date +%s%N)
-  echo $(((end - start) / 1000000))
-}
-median() { sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2] + a[NR/2+1]) / 2}'; }
+source bench/lib.sh
 
 tovrik_wine_env "$TOVRIK_WINELOADER" "$TOVRIK_EXE_DIR/tovrik.exe" createprogressdlg "Bench progress" "Mesure" 1000000 &
 tovrik_wine_env "$TOVRIK_WINELOADER" "$TOVRIK_EXE_DIR/probe.exe" window "Bench progress" 30000 >/dev/null

@@ -12,14 +12,7 @@ trap tovrik_session_stop EXIT
 trap 'exit 130' INT TERM
 tovrik_session_start || exit 1
 
-run_once() {  # prints the wall-clock milliseconds of one process, start to exit
-  local start end
-  start=$(date +%s%N)
-  tovrik_wine_env "$TOVRIK_WINELOADER" "$@" >/dev/null 2>&1
-  end=$(date +%s%N)
-  echo $(((end - start) / 1000000))
-}
-median() { sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2] + a[NR/2+1]) / 2}'; }
+source bench/lib.sh
 
 # Warm the session (desktop process, caches) before measuring.
 for _ in 1 2 3; do run_once "$TOVRIK_EXE_DIR/empty.exe"; run_once "$TOVRIK_EXE_DIR/tovrik.exe" strlength abc; done >/dev/null

@@ -46,7 +46,7 @@ elapsed_ms() {  # runs a command, prints its wall-clock milliseconds
   echo $(((end - start) / 1000000))
 }
 tovrik() { tovrik_wine_env "$TOVRIK_WINELOADER" "$TOVRIK_EXE_DIR/tovrik.exe" "$@"; }
-median() { sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2] + a[NR/2+1]) / 2}'; }
+source bench/lib.sh
 set_value() { tr -d '\r' <"$return_file" | sed -n "s/^SET $1=//p"; }
 
 # Warm the session and the page cache.

@@ -9,6 +9,7 @@
 #include "files/file_age.h"
 #include "frontend/command_mode.h"
 #include "support/fake_services.h"
+#include "support/run_command.h"
 
 namespace tovrik {
 namespace {
@@ -16,14 +17,7 @@ namespace {
 using Lines = std::vector<std::string>;
 using testing::fileTimeOf;
 
-Lines run(testing::FakeServices& services, std::vector<std::string> parameters) {
-  parameters.insert(parameters.begin(), "t");
-  Lines result;
-  const LineList lines = runCommandMode(parameters, "t", services);
-  for (const ReturnLine& line : lines.lines())
-    if (!line.isRemark) result.push_back(line.name + "=" + line.text);
-  return result;
-}
+using testing::run;
 
 struct CommandCase {
   std::vector<std::string> parameters;

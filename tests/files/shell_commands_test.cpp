@@ -5,6 +5,7 @@
 
 #include "frontend/command_mode.h"
 #include "support/fake_services.h"
+#include "support/run_command.h"
 
 namespace tovrik {
 namespace {
@@ -12,14 +13,7 @@ namespace {
 using namespace std::string_literals;
 using Lines = std::vector<std::string>;
 
-Lines run(testing::FakeServices& services, std::vector<std::string> parameters) {
-  parameters.insert(parameters.begin(), "t");
-  Lines result;
-  const LineList lines = runCommandMode(parameters, "t", services);
-  for (const ReturnLine& line : lines.lines())
-    if (!line.isRemark) result.push_back(line.name + "=" + line.text);
-  return result;
-}
+using testing::run;
 
 TEST(ShellCommands, EachWordReachesTheShellWithItsOperationAndForm) {
   struct Case {

@@ -7,20 +7,14 @@
 #include "frontend/dispatch.h"
 #include "frontend/error.h"
 #include "support/fake_services.h"
+#include "support/run_command.h"
 
 namespace tovrik {
 namespace {
 
 using Lines = std::vector<std::string>;
 
-Lines run(testing::FakeServices& services, std::vector<std::string> parameters) {
-  parameters.insert(parameters.begin(), "t");
-  Lines result;
-  const LineList lines = runCommandMode(parameters, "t", services);
-  for (const ReturnLine& line : lines.lines())
-    if (!line.isRemark) result.push_back(line.name + "=" + line.text);
-  return result;
-}
+using testing::run;
 
 // Each shell folder answers with a path of its own, so a wrong CSIDL shows.
 void fillShellFolders(testing::FakeShell& shell) {

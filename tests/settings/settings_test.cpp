@@ -5,6 +5,7 @@
 #include "settings/settings_store.h"
 #include "settings/user_variables.h"
 #include "support/fake_services.h"
+#include "support/run_command.h"
 
 namespace tovrik {
 namespace {
@@ -12,14 +13,7 @@ namespace {
 constexpr std::string_view kSettings = "Software\\Orlenta\\Tovrik";
 constexpr std::string_view kVariables = "Software\\Orlenta\\Tovrik\\User_Variables";
 
-std::vector<std::string> run(testing::FakeServices& services, std::vector<std::string> parameters) {
-  parameters.insert(parameters.begin(), "t");
-  std::vector<std::string> result;
-  const LineList lines = runCommandMode(parameters, "t", services);
-  for (const ReturnLine& line : lines.lines())
-    if (!line.isRemark) result.push_back(line.name + "=" + line.text);
-  return result;
-}
+using testing::run;
 
 TEST(SettingsStore, FirstReadStoresTheDefault) {
   testing::FakeServices services;

@@ -7,6 +7,7 @@
 
 #include "frontend/command_mode.h"
 #include "support/fake_services.h"
+#include "support/run_command.h"
 
 namespace tovrik {
 namespace {
@@ -18,14 +19,7 @@ struct Case {
   Lines expected;                       // SET lines as NAME=value
 };
 
-Lines run(testing::FakeServices& services, std::vector<std::string> parameters) {
-  parameters.insert(parameters.begin(), "t");
-  Lines result;
-  const LineList lines = runCommandMode(parameters, "t", services);
-  for (const ReturnLine& line : lines.lines())
-    if (!line.isRemark) result.push_back(line.name + "=" + line.text);
-  return result;
-}
+using testing::run;
 
 void expectCases(testing::FakeServices& services, const std::vector<Case>& cases) {
   for (std::size_t i = 0; i < cases.size(); ++i) {
