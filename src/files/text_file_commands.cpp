@@ -13,26 +13,31 @@
 
 namespace tovrik {
 
-void runCountLinesOfTextFile(Command& command) {
+namespace {
+
+// Opens argument 2 when it names an existing file; otherwise adds "SET ERROR=1" and gives null.
+std::unique_ptr<ByteSource> openTextFileArgument(Command& command) {
   const std::string& path = command.arg(2);
   FileSystem& fileSystem = command.services.fileSystem();
   if (!readFileAge(fileSystem, path)) {
     command.lines.addError();
-    return;
+    return nullptr;
   }
-  const std::unique_ptr<ByteSource> file = fileSystem.openForReading(path);
+  return fileSystem.openForReading(path);
+}
+
+}  // namespace
+
+void runCountLinesOfTextFile(Command& command) {
+  const std::unique_ptr<ByteSource> file = openTextFileArgument(command);
+  if (!file) return;
   // One less than the lines: the count of lines that readlineoftextfile gives.
   command.lines.addSet("COUNT", std::to_string(countTextLines(*file) - 1));
 }
 
 void runReadLineOfTextFile(Command& command) {
-  const std::string& path = command.arg(2);
-  FileSystem& fileSystem = command.services.fileSystem();
-  if (!readFileAge(fileSystem, path)) {
-    command.lines.addError();
-    return;
-  }
-  const std::unique_ptr<ByteSource> file = fileSystem.openForReading(path);
+  const std::unique_ptr<ByteSource> file = openTextFileArgument(command);
+  if (!file) return;
   const std::int32_t index = readIntegerText(command.arg(3));
   // Readable are the lines that another line follows (the index is below the line count minus one); an
   // index below 0 reads line 0.

@@ -13,20 +13,9 @@ namespace tovrik {
 namespace {
 
 using Lines = std::vector<std::string>;
-
-struct Case {
-  std::vector<std::string> parameters;  // the command word first
-  Lines expected;                       // SET lines as NAME=value
-};
-
+using testing::Case;
+using testing::expectCases;
 using testing::run;
-
-void expectCases(testing::FakeServices& services, const std::vector<Case>& cases) {
-  for (std::size_t i = 0; i < cases.size(); ++i) {
-    SCOPED_TRACE(::testing::Message() << "case " << i << ": " << ::testing::PrintToString(cases[i].parameters));
-    EXPECT_EQ(run(services, cases[i].parameters), cases[i].expected);
-  }
-}
 
 RegionalSettings englishSettings() {
   RegionalSettings settings = testing::frenchSettings();
