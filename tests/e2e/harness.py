@@ -8,6 +8,8 @@ from pathlib import Path
 ROOT = Path(__file__).resolve().parents[2]
 WINE_RUN = ROOT / "scripts" / "lib" / "wine-run"
 
+# The time zone Wine runs in (scripts/lib/wine-env.sh); the host clock is read in the same zone.
+WINE_TIME_ZONE = os.environ.get("TOVRIK_TZ", "Europe/Paris")
 LOCALES = {"fr": "fr_FR.UTF-8", "en": "en_US.UTF-8", "de": "de_DE.UTF-8"}
 # The console (OEM) code page of each: cmd.exe reads batch files and writes redirected output in it.
 OEM_CODE_PAGES = {"fr": "cp850", "en": "cp437", "de": "cp850"}

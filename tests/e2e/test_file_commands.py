@@ -8,7 +8,7 @@ from zoneinfo import ZoneInfo
 
 import pytest
 
-from harness import OEM_CODE_PAGES, WINE_RUN, set_lines
+from harness import OEM_CODE_PAGES, WINE_RUN, WINE_TIME_ZONE, set_lines
 
 AREA = "C:\\tovrik-files"
 LONG_NAME = "L" * 300  # past MAX_PATH on its own
@@ -196,7 +196,7 @@ def test_file_size_uses_all_64_bits(wine, area):
 # The system turns a file time into local time with the time zone's offset as it stands now, not as it
 # stood at the file's date (FileTimeToLocalFileTime); the tests run Wine with TZ=Europe/Paris.
 def current_offset() -> datetime.timedelta:
-    return datetime.datetime.now(ZoneInfo("Europe/Paris")).utcoffset()
+    return datetime.datetime.now(ZoneInfo(WINE_TIME_ZONE)).utcoffset()
 
 
 def set_local_write_time(path: Path, local: datetime.datetime):

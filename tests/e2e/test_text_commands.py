@@ -1,10 +1,11 @@
 """The string and arithmetic command words as scripts call them, under French and English settings."""
 import datetime
 import re
+from zoneinfo import ZoneInfo
 
 import pytest
 
-from harness import OEM_CODE_PAGES, set_lines
+from harness import OEM_CODE_PAGES, WINE_TIME_ZONE, set_lines
 
 LOCALES = ["fr", "en"]
 ERROR = ["ERROR=1"]
@@ -161,9 +162,10 @@ DEFAULT_SHAPE = {
 
 @pytest.mark.parametrize("locale", LOCALES)
 def test_getdate_formats_the_current_date(wine, locale):
-    before = datetime.datetime.now()
+    zone = ZoneInfo(WINE_TIME_ZONE)
+    before = datetime.datetime.now(zone)
     iso = values(wine, ["getdate", "yyyy-mm-dd"], locale)
-    after = datetime.datetime.now()
+    after = datetime.datetime.now(zone)
     days = {before.date().isoformat(), after.date().isoformat()}
     assert len(iso) == 1 and iso[0].startswith("DATE=") and iso[0][5:] in days, (iso, days)
 
