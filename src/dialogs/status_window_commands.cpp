@@ -8,7 +8,7 @@ namespace tovrik {
 namespace {
 
 // Arguments are read as the window is built, so a missing one ends the run with the window shown.
-[[noreturn]] void showAndRun(Command& command, StatusWindow& window, bool withRange) {
+void showAndRun(Command& command, StatusWindow& window, bool withRange) {
   window.show();
   window.setTitle(command.arg(2));
   window.setText(command.arg(3));

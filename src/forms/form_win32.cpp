@@ -94,6 +94,7 @@ int Form::showModal() {
   modal_ = true;
   modalResult_ = 0;
   showInFront();
+  if (const HWND first = GetNextDlgTabItem(window, nullptr, FALSE)) SetFocus(first);
   MSG message;
   while (modal_ && GetMessageA(&message, nullptr, 0, 0) > 0) {
     if (IsDialogMessageA(window, &message)) continue;
@@ -113,15 +114,18 @@ void Form::endModal(int result) {
 
 bool Form::handleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT&) {
   // IsDialogMessage turns Enter and Escape into IDOK and IDCANCEL.
-  if (message == WM_COMMAND && modal_ && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
-    endModal(LOWORD(wParam));
-    return true;
-  }
+  if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) return onCommand(LOWORD(wParam));
   if (message == WM_CLOSE && modal_) {
     endModal(IDCANCEL);
     return true;
   }
   return false;
+}
+
+bool Form::onCommand(int id) {
+  if (!modal_ || (id != IDOK && id != IDCANCEL)) return false;
+  endModal(id);
+  return true;
 }
 
 HWND Form::addChild(const char* className, const char* text, DWORD style, int left, int top, int width,
@@ -131,6 +135,46 @@ HWND Form::addChild(const char* className, const char* text, DWORD style, int le
                                      GetModuleHandleA(nullptr), nullptr);
   SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(formFont()), FALSE);
   return child;
+}
+
+HWND Form::addLabel(const char* text, int left, int top, int height) {
+  const HWND label = addChild("STATIC", "", SS_LEFTNOWORDWRAP | SS_NOPREFIX, left, top, 0, height, -1);
+  setLabelText(label, text);
+  return label;
+}
+
+HWND Form::addEdit(int left, int top, int width, int height, bool password) {
+  const HWND edit = addChild("EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL | (password ? ES_PASSWORD : 0), left, top,
+                             width, height, -1);
+  SetWindowLongPtrA(edit, GWL_EXSTYLE, GetWindowLongPtrA(edit, GWL_EXSTYLE) | WS_EX_CLIENTEDGE);
+  SetWindowPos(edit, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+  // The themed edit would show a dot; the forms show "*".
+  if (password) SendMessageA(edit, EM_SETPASSWORDCHAR, '*', 0);
+  return edit;
+}
+
+HWND Form::addButton(const char* caption, int left, int top, int width, int height, int id, bool isDefault) {
+  return addChild("BUTTON", caption, WS_TABSTOP | (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), left, top, width,
+                  height, id);
+}
+
+void Form::setLabelText(HWND label, const std::string& text) {
+  SetWindowTextA(label, text.c_str());
+  const HDC context = GetDC(label);
+  const HGDIOBJ previous = SelectObject(context, formFont());
+  SIZE extent{};
+  GetTextExtentPoint32A(context, text.c_str(), static_cast<int>(text.size()), &extent);
+  SelectObject(context, previous);
+  ReleaseDC(label, context);
+  RECT bounds;
+  GetClientRect(label, &bounds);
+  SetWindowPos(label, nullptr, 0, 0, extent.cx, bounds.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+std::string Form::textOf(HWND control) {
+  std::string text(static_cast<std::size_t>(GetWindowTextLengthA(control)) + 1, '\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextA(control, text.data(), static_cast<int>(text.size()))));
+  return text;
 }
 
 LRESULT CALLBACK Form::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

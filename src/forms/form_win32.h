@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace tovrik {
 
 struct FormLayout {
@@ -37,8 +39,9 @@ class Form {
   void showInFront();
   void setCaption(const char* caption);
 
-  // Shows the form modally: the application's other windows are disabled and a loop of its own runs
-  // until endModal. Enter presses the default button, Escape the cancel button (IDOK / IDCANCEL).
+  // Shows the form modally, the focus on the first control of the tab order: the application's other
+  // windows are disabled and a loop of its own runs until endModal. Enter sends IDOK (the default
+  // button's id) and Escape IDCANCEL (the cancel button's id); the close box ends with IDCANCEL.
   int showModal();
   void endModal(int result);
 
@@ -47,9 +50,20 @@ class Form {
   virtual void createChildren() {}
   // Messages the form handles itself; return true when handled.
   virtual bool handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  // A button or Enter / Escape; by default IDOK and IDCANCEL end a modal showing.
+  virtual bool onCommand(int id);
 
   HWND addChild(const char* className, const char* text, DWORD style, int left, int top, int width,
                 int height, int id);
+  // A one-line label whose width follows its text; text past the form's edge is cut off.
+  HWND addLabel(const char* text, int left, int top, int height);
+  // A one-line edit in the tab order; `password` shows every character as "*".
+  HWND addEdit(int left, int top, int width, int height, bool password);
+  // A push button in the tab order; the default button is the one Enter presses.
+  HWND addButton(const char* caption, int left, int top, int width, int height, int id, bool isDefault);
+
+  static void setLabelText(HWND label, const std::string& text);
+  static std::string textOf(HWND control);
 
  private:
   static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -3,6 +3,7 @@
 // per test, told apart by the row's variant.
 #include "frontend/dispatch.h"
 
+#include "dialogs/credential_commands.h"
 #include "dialogs/status_window_commands.h"
 #include "files/file_commands.h"
 #include "files/shell_commands.h"
@@ -24,6 +25,8 @@ constexpr CommandEntry kCommands[] = {
     {"setprogressform", runProgressForm},
     {"createwaitdlg", runCreateWaitDlg},
     {"createprogressdlg", runCreateProgressDlg},
+    {"createpassworddlg", runCreatePasswordDlg},
+    {"createlongondlg", runCreateLogonDlg},
     {"registervar", runRegisterVar},
     {"getvar", runGetVar},
     {"deletevar", runDeleteVar},

@@ -40,6 +40,8 @@ class Services {
   virtual TopLevelWindows& topLevelWindows() = 0;
   // The wait and progress windows; created on first use.
   virtual StatusWindows& statusWindows() = 0;
+  // The password and logon dialogs; created on first use.
+  virtual CredentialDialogs& credentialDialogs() = 0;
 
   // Sets a variable in this process's own environment block.
   virtual void setProcessEnvironmentVariable(std::string_view name, std::string_view value) = 0;

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "forms/credential_forms_win32.h"
 #include "forms/status_forms_win32.h"
 
 namespace tovrik {
@@ -118,6 +119,21 @@ class Win32StatusWindows final : public StatusWindows {
   TTovrikPB progress_;
 };
 
+class Win32CredentialDialogs final : public CredentialDialogs {
+ public:
+  EnteredCredentials askPassword(const std::string& title, const std::string& prompt) override {
+    return password_.ask(title, prompt);
+  }
+  EnteredCredentials askLogon(const std::string& title, const std::string& userPrompt,
+                              const std::string& passwordPrompt) override {
+    return logon_.ask(title, userPrompt, passwordPrompt);
+  }
+
+ private:
+  TPasswordDlg password_;
+  TfrmLogin logon_;
+};
+
 HWND toWindow(WindowHandle handle) { return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(handle)); }
 
 }  // namespace
@@ -135,6 +151,11 @@ void Win32TopLevelWindows::sendMessage(WindowHandle window, std::uint32_t messag
 StatusWindows& Win32Services::statusWindows() {
   if (!statusWindows_) statusWindows_ = std::make_unique<Win32StatusWindows>();
   return *statusWindows_;
+}
+
+CredentialDialogs& Win32Services::credentialDialogs() {
+  if (!credentialDialogs_) credentialDialogs_ = std::make_unique<Win32CredentialDialogs>();
+  return *credentialDialogs_;
 }
 
 void Win32Services::setProcessEnvironmentVariable(std::string_view name, std::string_view value) {

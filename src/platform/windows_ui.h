@@ -1,5 +1,5 @@
-// Top-level windows of any process, and the program's own wait and progress windows, as the portable
-// command code sees them.
+// Top-level windows of any process, and the program's own wait, progress, password and logon windows,
+// as the portable command code sees them.
 #pragma once
 
 #include <cstdint>
@@ -40,6 +40,24 @@ class StatusWindows {
   virtual ~StatusWindows() = default;
   virtual StatusWindow& waitWindow() = 0;
   virtual StatusWindow& progressWindow() = 0;
+};
+
+// What the user confirmed in a password or logon dialog. Not accepted when the dialog was cancelled or
+// closed with its close box.
+struct EnteredCredentials {
+  bool accepted = false;
+  std::string password;
+  std::string userName;
+};
+
+// The modal password and logon dialogs: each sets its caption and prompts, waits until the user closes
+// it, and reports what was typed.
+class CredentialDialogs {
+ public:
+  virtual ~CredentialDialogs() = default;
+  virtual EnteredCredentials askPassword(const std::string& title, const std::string& prompt) = 0;
+  virtual EnteredCredentials askLogon(const std::string& title, const std::string& userPrompt,
+                                      const std::string& passwordPrompt) = 0;
 };
 
 // The private message the progress window handles: wParam 1 adds lParam, 2 sets the position to lParam.

@@ -2,6 +2,7 @@
 import os
 import re
 import subprocess
+import time
 from dataclasses import dataclass
 from pathlib import Path
 
@@ -183,3 +184,47 @@ def set_lines(run: Run, locale="fr") -> list[bytes]:
         assert b"\r" not in line and b"\n" not in line, line
         assert line.startswith(b"SET "), line
     return lines
+
+
+@dataclass
+class Control:
+    """A child window as the probe describes it; password_char is 0 unless an edit masks its text."""
+    cls: str
+    text: str
+    left: int
+    top: int
+    width: int
+    height: int
+    style: int
+    password_char: int
+
+
+def window_facts(wine: "Wine", title, timeout_ms=30000):
+    """Style, extended style, client size and children of a window: "children" as (class, x, y, width,
+    height), "controls" as Control records."""
+    out = wine.probe("window", title, str(timeout_ms)).stdout.decode()
+    assert not out.startswith("nowindow"), f"no window titled {title!r}"
+    facts = {"children": [], "controls": []}
+    for line in out.splitlines():
+        words = line.split()
+        if words[0] == "child":
+            facts["children"].append((words[1], *map(int, words[3:7])))
+            text = "" if words[2] == "-" else bytes.fromhex(words[2]).decode("cp1252")
+            facts["controls"].append(Control(words[1], text, *map(int, words[3:7]), int(words[7], 16),
+                                             int(words[8])))
+        elif words[0] == "client":
+            facts["client"] = (int(words[1]), int(words[2]))
+        elif words[0] in ("style", "exstyle"):
+            facts[words[0]] = int(words[1], 16)
+    return facts
+
+
+def wait_until(check, what, seconds=15):
+    """Polls until check() gives a true value (a window's text or state set by another process)."""
+    deadline = time.monotonic() + seconds
+    while True:
+        value = check()
+        if value or time.monotonic() > deadline:
+            assert value, f"timed out waiting for {what}"
+            return value
+        time.sleep(0.1)

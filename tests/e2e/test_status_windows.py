@@ -6,37 +6,10 @@ from pathlib import Path
 
 import pytest
 
-from harness import ROOT, SETTINGS_KEY, set_lines
+from harness import ROOT, SETTINGS_KEY, set_lines, wait_until, window_facts
 
 WS_SYSMENU = 0x00080000
 WS_EX_TOPMOST = 0x00000008
-
-
-def window_facts(wine, title, timeout_ms=30000):
-    """Style, extended style, client size and children (class, x, y, width, height) of a window."""
-    out = wine.probe("window", title, str(timeout_ms)).stdout.decode()
-    assert not out.startswith("nowindow"), f"no window titled {title!r}"
-    facts = {"children": []}
-    for line in out.splitlines():
-        words = line.split()
-        if words[0] == "child":
-            facts["children"].append((words[1], *map(int, words[3:7])))
-        elif words[0] == "client":
-            facts["client"] = (int(words[1]), int(words[2]))
-        elif words[0] in ("style", "exstyle"):
-            facts[words[0]] = int(words[1], 16)
-    return facts
-
-
-def wait_until(check, what, seconds=15):
-    """The creating invocation titles its window before it sets the text and range: poll for them."""
-    deadline = time.monotonic() + seconds
-    while True:
-        value = check()
-        if value or time.monotonic() > deadline:
-            assert value, f"timed out waiting for {what}"
-            return value
-        time.sleep(0.1)
 
 
 def label_height(wine, title):

@@ -128,8 +128,11 @@ BOOL CALLBACK printChild(HWND child, LPARAM parent) {
   RECT rect{};
   GetWindowRect(child, &rect);
   MapWindowPoints(nullptr, reinterpret_cast<HWND>(parent), reinterpret_cast<POINT*>(&rect), 2);
-  std::printf("child %s %s %ld %ld %ld %ld\n", className, text[0] ? hexOf(text).c_str() : "-", rect.left, rect.top,
-              rect.right - rect.left, rect.bottom - rect.top);
+  // Then the style, and the password character of an edit (0 for none or another class).
+  const long passwordChar = lstrcmpiA(className, "Edit") == 0 ? static_cast<long>(SendMessageA(child, EM_GETPASSWORDCHAR, 0, 0)) : 0;
+  std::printf("child %s %s %ld %ld %ld %ld %08lx %ld\n", className, text[0] ? hexOf(text).c_str() : "-", rect.left,
+              rect.top, rect.right - rect.left, rect.bottom - rect.top,
+              static_cast<unsigned long>(GetWindowLongA(child, GWL_STYLE)), passwordChar);
   return TRUE;
 }
 
@@ -200,6 +203,50 @@ int describeWindow(const std::string& title, DWORD timeoutMs) {
               static_cast<unsigned long>(GetWindowLongA(window, GWL_STYLE)),
               static_cast<unsigned long>(GetWindowLongA(window, GWL_EXSTYLE)), client.right, client.bottom);
   EnumChildWindows(window, printChild, reinterpret_cast<LPARAM>(window));
+  return 0;
+}
+
+// Brings the window with this title to the front and types into it: plain characters as Unicode
+// input, "{ENTER}", "{ESC}" and "{TAB}" as those keys.
+int typeInto(const std::string& title, const std::string& keys, DWORD timeoutMs) {
+  const HWND window = waitForWindow(title, timeoutMs);
+  if (!window) {
+    std::puts("nowindow");
+    return 1;
+  }
+  SetForegroundWindow(window);
+  Sleep(200);
+  std::vector<INPUT> inputs;
+  const auto press = [&](WORD virtualKey, WORD unicode) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = virtualKey;
+    input.ki.wScan = unicode ? unicode : static_cast<WORD>(MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = unicode ? KEYEVENTF_UNICODE : 0;
+    inputs.push_back(input);
+    input.ki.dwFlags |= KEYEVENTF_KEYUP;
+    inputs.push_back(input);
+  };
+  static const struct { const char* name; WORD key; } kNamed[] = {{"{ENTER}", VK_RETURN}, {"{ESC}", VK_ESCAPE}, {"{TAB}", VK_TAB}};
+  for (std::size_t i = 0; i < keys.size();) {
+    bool named = false;
+    for (const auto& entry : kNamed) {
+      if (keys.compare(i, std::strlen(entry.name), entry.name) == 0) {
+        press(entry.key, 0);
+        i += std::strlen(entry.name);
+        named = true;
+        break;
+      }
+    }
+    if (named) continue;
+    press(0, static_cast<unsigned char>(keys[i]));
+    ++i;
+  }
+  // One key at a time, so that each reaches the window that has the focus by then.
+  for (INPUT& input : inputs) {
+    SendInput(1, &input, sizeof input);
+    Sleep(10);
+  }
   return 0;
 }
 
@@ -325,10 +372,12 @@ int main(int argc, char** argv) {
     return sendTo(args[1], std::strtoul(args[2].c_str(), nullptr, 10), std::strtol(args[3].c_str(), nullptr, 10),
                   std::strtol(args[4].c_str(), nullptr, 10));
   if (need(1) && args[0] == "lineheight") return formLineHeight();
+  if (need(4) && args[0] == "keys")
+    return typeInto(args[1], args[2], std::strtoul(args[3].c_str(), nullptr, 10));
   if (need(3) && args[0] == "close") return closeWindow(args[1], std::strtoul(args[2].c_str(), nullptr, 10));
   if (need(2) && args[0] == "readlink") return readShellLink(args[1]);
   if (need(3) && args[0] == "holdopen") return holdOpen(args[1], timeoutMs);
   if (need(1) && args[0] == "folders") return printFolders(std::vector<std::string>(args.begin() + 1, args.end()));
-  std::fputs("usage: probe regget|regset|regdelkey|regdelvalue|reset|exec|execconsole|window|close|progress|send|lineheight|readlink|folders|holdopen ...\n", stderr);
+  std::fputs("usage: probe regget|regset|regdelkey|regdelvalue|reset|exec|execconsole|window|keys|close|progress|send|lineheight|readlink|folders|holdopen ...\n", stderr);
   return 64;
 }

@@ -104,6 +104,7 @@ class FakeServices final : public Services {
   int broadcasts = 0;
   FakeTopLevelWindows windows;
   FakeStatusWindows statusForms;
+  FakeCredentialDialogs credentials;
   std::uint32_t seed = 1;
   std::map<std::string, std::string> shortNames;  // existing paths and their short forms
   SingleByteCharset charset;
@@ -123,6 +124,7 @@ class FakeServices final : public Services {
   std::optional<std::string> systemDirectory() override { return systemDir; }
   TopLevelWindows& topLevelWindows() override { return windows; }
   StatusWindows& statusWindows() override { return statusForms; }
+  CredentialDialogs& credentialDialogs() override { return credentials; }
   void setProcessEnvironmentVariable(std::string_view name, std::string_view value) override {
     processEnvironment[std::string(name)] = std::string(value);
   }

@@ -60,4 +60,21 @@ class FakeStatusWindows final : public StatusWindows {
   StatusWindow& progressWindow() override { return progress; }
 };
 
+// Answers every dialog with `answer` and records the texts the dialog was given.
+class FakeCredentialDialogs final : public CredentialDialogs {
+ public:
+  EnteredCredentials answer;
+  std::vector<std::string> shown;  // "password title|prompt" or "logon title|user|password"
+
+  EnteredCredentials askPassword(const std::string& title, const std::string& prompt) override {
+    shown.push_back("password " + title + "|" + prompt);
+    return answer;
+  }
+  EnteredCredentials askLogon(const std::string& title, const std::string& userPrompt,
+                              const std::string& passwordPrompt) override {
+    shown.push_back("logon " + title + "|" + userPrompt + "|" + passwordPrompt);
+    return answer;
+  }
+};
+
 }  // namespace tovrik::testing

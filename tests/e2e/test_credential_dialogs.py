@@ -1,0 +1,138 @@
+"""The password and logon dialogs as a script meets them: the run waits while the user types, and the
+return file carries what was typed, or EXECUTED=0."""
+import subprocess
+
+import pytest
+
+from harness import set_lines, window_facts
+
+WS_SYSMENU = 0x00080000
+WS_TABSTOP = 0x00010000
+WS_MINIMIZEBOX = 0x00020000
+WS_MAXIMIZEBOX = 0x00010000
+BS_DEFPUSHBUTTON = 0x1
+
+
+class Dialog:
+    """A dialog-showing run started in the background; the test plays the user."""
+
+    def __init__(self, wine, *args):
+        self.wine = wine
+        self.title = args[1]
+        self.process = wine.spawn(*args)
+
+    def facts(self):
+        return window_facts(self.wine, self.title)
+
+    def type(self, keys):
+        assert self.wine.probe("keys", self.title, keys, "30000").returncode == 0
+
+    def lines(self):
+        assert self.process.wait(timeout=30) == 0
+        return set_lines(self.wine.return_file_now())
+
+    def still_open(self):
+        try:
+            self.process.wait(timeout=1.5)
+        except subprocess.TimeoutExpired:
+            return True
+        return False
+
+    def cleanup(self):
+        if self.process.poll() is None:
+            self.wine.probe("close", self.title, "1000")
+            try:
+                self.process.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                self.process.kill()
+                self.process.wait()
+
+
+@pytest.fixture
+def dialog(wine):
+    shown = []
+
+    def show(*args):
+        shown.append(Dialog(wine, *args))
+        return shown[-1]
+
+    yield show
+    for each in shown:
+        each.cleanup()
+
+
+def test_password_dialog_layout(dialog):
+    facts = dialog("createpassworddlg", "Mot de passe e2e", "Code du coffre :").facts()
+    assert facts["client"] == (233, 93)
+    assert facts["style"] & WS_SYSMENU and not facts["style"] & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX)
+    controls = facts["controls"]
+    label, edit, ok, cancel = controls
+    assert (label.cls, label.text, label.left, label.top, label.height) == ("Static", "Code du coffre :", 8, 9, 13)
+    assert 0 < label.width < 233  # follows its text
+    assert (edit.cls, edit.left, edit.top, edit.width, edit.height, edit.password_char) == ("Edit", 8, 27, 217, 21, ord("*"))
+    assert (ok.text, ok.left, ok.top, ok.width, ok.height) == ("OK", 70, 59, 75, 25)
+    assert (cancel.text, cancel.left, cancel.top) == ("Annuler", 150, 59)
+    assert ok.style & BS_DEFPUSHBUTTON and not cancel.style & BS_DEFPUSHBUTTON
+    assert all(c.style & WS_TABSTOP for c in (edit, ok, cancel))
+
+
+def test_logon_dialog_layout(dialog):
+    facts = dialog("createlongondlg", "Connexion e2e", "Nom :", "Secret :").facts()
+    assert facts["client"] == (265, 162)
+    user_label, user, password_label, password, ok, cancel = facts["controls"]
+    assert (user_label.text, user_label.left, user_label.top) == ("Nom :", 16, 16)
+    assert (user.left, user.top, user.width, user.password_char) == (16, 32, 233, 0)
+    assert (password_label.text, password_label.left, password_label.top) == ("Secret :", 16, 72)
+    assert (password.left, password.top, password.width, password.password_char) == (16, 88, 233, ord("*"))
+    assert (ok.text, ok.left, ok.top) == ("&OK", 96, 128)
+    assert (cancel.text, cancel.left, cancel.top) == ("&Annuler", 176, 128)
+
+
+def test_long_prompt_is_cut_at_the_dialog_edge(dialog):
+    prompt = "Une invite bien plus longue que la largeur de ce petit dialogue de mot de passe"
+    label = dialog("createpassworddlg", "Invite longue e2e", prompt).facts()["controls"][0]
+    assert label.text == prompt and label.height == 13 and label.width > 233
+
+
+@pytest.mark.parametrize("keys, expected", [
+    # Percent signs and ampersands reach the script as typed (the return file escapes them).
+    ("s3cr%t&x{ENTER}", [b"SET PASSWORD=s3cr%%t^&x", b"SET EXECUTED=1"]),
+    ("{ENTER}", [b"SET PASSWORD=", b"SET EXECUTED=1"]),
+    ("abc{ESC}", [b"SET EXECUTED=0"]),
+    # Enter on the OK button that the Tab key reached.
+    ("abc{TAB}{ENTER}", [b"SET PASSWORD=abc", b"SET EXECUTED=1"]),
+])
+def test_password_dialog_answers(dialog, keys, expected):
+    shown = dialog("createpassworddlg", "Mot de passe e2e", "Code :")
+    shown.facts()
+    shown.type(keys)
+    assert shown.lines() == expected
+
+
+def test_logon_dialog_returns_user_and_password_in_tab_order(dialog):
+    shown = dialog("createlongondlg", "Connexion e2e", "Nom :", "Secret :")
+    shown.facts()
+    shown.type("jdupont{TAB}p4ss{ENTER}")
+    assert shown.lines() == [b"SET PASSWORD=p4ss", b"SET TEXT=jdupont", b"SET EXECUTED=1"]
+
+
+def test_escape_leaves_the_logon_dialog_open_and_the_close_box_cancels(wine, dialog):
+    shown = dialog("createlongondlg", "Connexion e2e", "Nom :", "Secret :")
+    shown.facts()
+    shown.type("jdupont{ESC}")
+    assert shown.still_open()
+    assert wine.probe("close", shown.title, "1000").returncode == 0
+    assert shown.lines() == [b"SET EXECUTED=0"]
+
+
+def test_close_box_cancels_the_password_dialog(wine, dialog):
+    shown = dialog("createpassworddlg", "Mot de passe e2e", "Code :")
+    shown.facts()
+    shown.type("abc")
+    assert wine.probe("close", shown.title, "1000").returncode == 0
+    assert shown.lines() == [b"SET EXECUTED=0"]
+
+
+def test_missing_prompt_shows_no_dialog(wine):
+    run = wine.run("createlongondlg", "Connexion e2e", "Nom :")
+    assert (run.exit_code, set_lines(run)) == (0, [b"SET ERROR=1"])
