@@ -2,6 +2,8 @@
 import os
 import re
 import subprocess
+import sys
+import tempfile
 import time
 from dataclasses import dataclass
 from pathlib import Path
@@ -67,9 +69,17 @@ class Wine:
         return env
 
     def _wine(self, argv, locale="fr", timeout=60, env=None, input=None):
-        return subprocess.run([str(WINE_RUN), self.loader, *argv], env=self._env(locale, env),
-                              stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, timeout=timeout,
-                              input=input)
+        # Wine's messages go to a file, not a pipe: the desktop process inherits the handle and would keep
+        # a pipe open after the program ends. A failing run shows them in the test's captured output.
+        with tempfile.TemporaryFile() as messages:
+            done = subprocess.run([str(WINE_RUN), self.loader, *argv], env=self._env(locale, env),
+                                  stdout=subprocess.PIPE, stderr=messages, timeout=timeout, input=input)
+            messages.seek(0)
+            done.stderr = messages.read()[-4000:]
+        if done.returncode != 0:
+            print(f"wine exit {done.returncode}: {[str(a)[:80] for a in argv[:3]]}\n"
+                  f"{done.stderr.decode(errors='replace')}", file=sys.stderr)
+        return done
 
     def run(self, *args: str | bytes, locale="fr", return_file: Path | None = None, timeout=60) -> Run:
         """Runs tovrik.exe with the given parameters (Wine quotes those holding blanks). Text goes to
@@ -160,7 +170,12 @@ class Wine:
 
     def reset(self):
         """A fresh account: no settings, no user variables, no TvkFile, no return file."""
-        assert self.probe("reset").returncode == 0
+        done = self.probe("reset")
+        if done.returncode != 0:
+            # The helper itself cannot fail here; a second try tells a Wine start-up hiccup (seen very
+            # rarely, with its messages printed above) from a real fault.
+            done = self.probe("reset")
+        assert done.returncode == 0, (done.returncode, done.stdout, done.stderr)
         self.default_return_file.unlink(missing_ok=True)
 
     def reg_delete_key(self, key: str):
