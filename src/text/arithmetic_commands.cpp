@@ -25,31 +25,22 @@ void addRoundedResult(Command& command, long double value) {
   addDecimalResult(command, static_cast<long double>(roundHalfEven(value)));
 }
 
+// Reads arguments 2 and 3, in that order, and applies the operation.
+long double applyToOperands(Command& command, long double (*operation)(long double, long double)) {
+  const long double first = readDecimalArgument(command, 2);
+  const long double second = readDecimalArgument(command, 3);
+  return operation(first, second);
+}
+
 }  // namespace
 
-void runAdd(Command& command) {
-  const long double a = readDecimalArgument(command, 2);
-  const long double b = readDecimalArgument(command, 3);
-  addDecimalResult(command, checkedAdd(a, b));
-}
+void runAdd(Command& command) { addDecimalResult(command, applyToOperands(command, checkedAdd)); }
 
-void runSub(Command& command) {
-  const long double a = readDecimalArgument(command, 2);
-  const long double b = readDecimalArgument(command, 3);
-  addDecimalResult(command, checkedSub(a, b));
-}
+void runSub(Command& command) { addDecimalResult(command, applyToOperands(command, checkedSub)); }
 
-void runMul(Command& command) {
-  const long double a = readDecimalArgument(command, 2);
-  const long double b = readDecimalArgument(command, 3);
-  addDecimalResult(command, checkedMul(a, b));
-}
+void runMul(Command& command) { addDecimalResult(command, applyToOperands(command, checkedMul)); }
 
-void runDiv(Command& command) {
-  const long double a = readDecimalArgument(command, 2);
-  const long double b = readDecimalArgument(command, 3);
-  addRoundedResult(command, checkedDiv(a, b));
-}
+void runDiv(Command& command) { addRoundedResult(command, applyToOperands(command, checkedDiv)); }
 
 void runInc(Command& command) { addRoundedResult(command, checkedAdd(readDecimalArgument(command, 2), 1)); }
 
@@ -61,11 +52,7 @@ void runSqr(Command& command) { addDecimalResult(command, checkedSqrt(readDecima
 
 void runAbs(Command& command) { addDecimalResult(command, std::fabs(readDecimalArgument(command, 2))); }
 
-void runPwr(Command& command) {
-  const long double base = readDecimalArgument(command, 2);
-  const long double exponent = readDecimalArgument(command, 3);
-  addDecimalResult(command, power(base, exponent));
-}
+void runPwr(Command& command) { addDecimalResult(command, applyToOperands(command, power)); }
 
 // Each run is its own process and draws once, so seeding here is seeding once per run.
 void runRandom(Command& command) {

@@ -1,7 +1,7 @@
 """Shared fixtures: one Wine session for all tests, and a fresh account state before each test."""
 import pytest
 
-from harness import Wine
+from harness import Wine, WindowRun
 
 
 @pytest.fixture(scope="session")
@@ -20,3 +20,17 @@ def fresh_state(wine):
 def leave_the_prefix_clean(wine):
     yield
     wine.reset()
+
+
+@pytest.fixture
+def window_runs(wine):
+    """Starts window-showing runs (WindowRun, or a subclass given as `kind`) and closes them afterwards."""
+    started = []
+
+    def start(*args, kind=WindowRun):
+        started.append(kind(wine, *args))
+        return started[-1]
+
+    yield start
+    for run in started:
+        run.cleanup()

@@ -243,3 +243,28 @@ def wait_until(check, what, seconds=15):
             assert value, f"timed out waiting for {what}"
             return value
         time.sleep(0.1)
+
+
+class WindowRun:
+    """A run that shows a window and stays, started in the background as `start` does; closed and reaped
+    however the test ends."""
+
+    def __init__(self, wine: Wine, *args):
+        self.wine = wine
+        self.title = args[1]
+        self.process = wine.spawn(*args)
+
+    def wait_shown(self):
+        return window_facts(self.wine, self.title)
+
+    def exit_code(self, timeout=30):
+        return self.process.wait(timeout=timeout)
+
+    def cleanup(self):
+        if self.process.poll() is None:
+            self.wine.probe("close", self.title, "1000")
+            try:
+                self.process.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                self.process.kill()
+                self.process.wait()

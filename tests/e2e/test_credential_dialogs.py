@@ -4,7 +4,7 @@ import subprocess
 
 import pytest
 
-from harness import set_lines, window_facts
+from harness import WindowRun, set_lines
 
 WS_SYSMENU = 0x00080000
 WS_TABSTOP = 0x00010000
@@ -13,56 +13,31 @@ WS_MAXIMIZEBOX = 0x00010000
 BS_DEFPUSHBUTTON = 0x1
 
 
-class Dialog:
-    """A dialog-showing run started in the background; the test plays the user."""
-
-    def __init__(self, wine, *args):
-        self.wine = wine
-        self.title = args[1]
-        self.process = wine.spawn(*args)
-
-    def facts(self):
-        return window_facts(self.wine, self.title)
+class Dialog(WindowRun):
+    """A dialog-showing run; the test plays the user."""
 
     def type(self, keys):
         assert self.wine.probe("keys", self.title, keys, "30000").returncode == 0
 
     def lines(self):
-        assert self.process.wait(timeout=30) == 0
+        assert self.exit_code() == 0
         return set_lines(self.wine.return_file_now())
 
     def still_open(self):
         try:
-            self.process.wait(timeout=1.5)
+            self.exit_code(timeout=1.5)
         except subprocess.TimeoutExpired:
             return True
         return False
 
-    def cleanup(self):
-        if self.process.poll() is None:
-            self.wine.probe("close", self.title, "1000")
-            try:
-                self.process.wait(timeout=10)
-            except subprocess.TimeoutExpired:
-                self.process.kill()
-                self.process.wait()
-
 
 @pytest.fixture
-def dialog(wine):
-    shown = []
-
-    def show(*args):
-        shown.append(Dialog(wine, *args))
-        return shown[-1]
-
-    yield show
-    for each in shown:
-        each.cleanup()
+def dialog(window_runs):
+    return lambda *args: window_runs(*args, kind=Dialog)
 
 
 def test_password_dialog_layout(dialog):
-    facts = dialog("createpassworddlg", "Mot de passe e2e", "Code du coffre :").facts()
+    facts = dialog("createpassworddlg", "Mot de passe e2e", "Code du coffre :").wait_shown()
     assert facts["client"] == (233, 93)
     assert facts["style"] & WS_SYSMENU and not facts["style"] & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX)
     controls = facts["controls"]
@@ -77,7 +52,7 @@ def test_password_dialog_layout(dialog):
 
 
 def test_logon_dialog_layout(dialog):
-    facts = dialog("createlongondlg", "Connexion e2e", "Nom :", "Secret :").facts()
+    facts = dialog("createlongondlg", "Connexion e2e", "Nom :", "Secret :").wait_shown()
     assert facts["client"] == (265, 162)
     user_label, user, password_label, password, ok, cancel = facts["controls"]
     assert (user_label.text, user_label.left, user_label.top) == ("Nom :", 16, 16)
@@ -90,7 +65,7 @@ def test_logon_dialog_layout(dialog):
 
 def test_long_prompt_is_cut_at_the_dialog_edge(dialog):
     prompt = "Une invite bien plus longue que la largeur de ce petit dialogue de mot de passe"
-    label = dialog("createpassworddlg", "Invite longue e2e", prompt).facts()["controls"][0]
+    label = dialog("createpassworddlg", "Invite longue e2e", prompt).wait_shown()["controls"][0]
     assert label.text == prompt and label.height == 13 and label.width > 233
 
 
@@ -104,21 +79,21 @@ def test_long_prompt_is_cut_at_the_dialog_edge(dialog):
 ])
 def test_password_dialog_answers(dialog, keys, expected):
     shown = dialog("createpassworddlg", "Mot de passe e2e", "Code :")
-    shown.facts()
+    shown.wait_shown()
     shown.type(keys)
     assert shown.lines() == expected
 
 
 def test_logon_dialog_returns_user_and_password_in_tab_order(dialog):
     shown = dialog("createlongondlg", "Connexion e2e", "Nom :", "Secret :")
-    shown.facts()
+    shown.wait_shown()
     shown.type("jdupont{TAB}p4ss{ENTER}")
     assert shown.lines() == [b"SET PASSWORD=p4ss", b"SET TEXT=jdupont", b"SET EXECUTED=1"]
 
 
 def test_escape_leaves_the_logon_dialog_open_and_the_close_box_cancels(wine, dialog):
     shown = dialog("createlongondlg", "Connexion e2e", "Nom :", "Secret :")
-    shown.facts()
+    shown.wait_shown()
     shown.type("jdupont{ESC}")
     assert shown.still_open()
     assert wine.probe("close", shown.title, "1000").returncode == 0
@@ -127,7 +102,7 @@ def test_escape_leaves_the_logon_dialog_open_and_the_close_box_cancels(wine, dia
 
 def test_close_box_cancels_the_password_dialog(wine, dialog):
     shown = dialog("createpassworddlg", "Mot de passe e2e", "Code :")
-    shown.facts()
+    shown.wait_shown()
     shown.type("abc")
     assert wine.probe("close", shown.title, "1000").returncode == 0
     assert shown.lines() == [b"SET EXECUTED=0"]

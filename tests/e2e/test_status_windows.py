@@ -1,6 +1,5 @@
 """Wait and progress windows across invocations: one run shows the window and stays, later runs find it
 by title, move its bar or close it, as a script using `start` would."""
-import subprocess
 import time
 from pathlib import Path
 
@@ -22,51 +21,13 @@ def progress(wine, title):
     return int(words[1]), (int(words[3]), int(words[4]))
 
 
-class StatusWindow:
-    """A creating invocation started in the background, closed and reaped however the test ends."""
-
-    def __init__(self, wine, *args):
-        self.wine = wine
-        self.title = args[1]
-        self.process = wine.spawn(*args)
-
-    def wait_shown(self):
-        return window_facts(self.wine, self.title)
-
-    def exit_code(self, timeout=30):
-        return self.process.wait(timeout=timeout)
-
-    def cleanup(self):
-        if self.process.poll() is None:
-            self.wine.probe("close", self.title, "1000")
-            try:
-                self.process.wait(timeout=10)
-            except subprocess.TimeoutExpired:
-                self.process.kill()
-                self.process.wait()
-
-
-@pytest.fixture
-def status_windows(wine):
-    opened = []
-
-    def open_window(*args):
-        window = StatusWindow(wine, *args)
-        opened.append(window)
-        return window
-
-    yield open_window
-    for window in opened:
-        window.cleanup()
-
-
-def test_progress_window_driven_from_other_invocations(wine, status_windows):
+def test_progress_window_driven_from_other_invocations(wine, window_runs):
     # The creating run reads the return-file path at start-up: point it at a file of its own, so that
     # anything it wrote would show there.
     creator_file = wine.host_path("C:\\creator.bat")
     creator_file.unlink(missing_ok=True)
     wine.reg_set_string(SETTINGS_KEY, "RFile", "C:\\creator.bat")
-    window = status_windows("createprogressdlg", "Copie e2e", "<b>Fichier</b> en cours", "25")
+    window = window_runs("createprogressdlg", "Copie e2e", "<b>Fichier</b> en cours", "25")
     facts = window.wait_shown()
     wine.reg_set_string(SETTINGS_KEY, "RFile", "C:\\Tovrik.bat")
 
@@ -95,8 +56,8 @@ def test_progress_window_driven_from_other_invocations(wine, status_windows):
     assert not creator_file.exists(), "the creating invocation wrote a return file"
 
 
-def test_wait_window_is_topmost_without_system_menu_and_ignores_progress(wine, status_windows):
-    window = status_windows("createwaitdlg", "Patience e2e", "Un instant...")
+def test_wait_window_is_topmost_without_system_menu_and_ignores_progress(wine, window_runs):
+    window = window_runs("createwaitdlg", "Patience e2e", "Un instant...")
     facts = window.wait_shown()
     assert facts["client"] == (435, 64)
     assert not facts["style"] & WS_SYSMENU
@@ -114,10 +75,10 @@ def test_wait_window_is_topmost_without_system_menu_and_ignores_progress(wine, s
     assert window.exit_code() == 0
 
 
-def test_creating_keeps_the_return_file_of_the_command_before(wine, status_windows):
+def test_creating_keeps_the_return_file_of_the_command_before(wine, window_runs):
     run = wine.run("strlength", "abc")
     assert set_lines(run) == [b"SET STRLEN=3"]
-    window = status_windows("createwaitdlg", "Garde e2e", "x")
+    window = window_runs("createwaitdlg", "Garde e2e", "x")
     window.wait_shown()
     assert set_lines(wine.return_file_now()) == [b"SET STRLEN=3"]
     wine.run("closewaitdlg", "Garde e2e")
@@ -138,8 +99,8 @@ def test_finders_without_a_window_do_nothing(wine):
         assert set_lines(wine.run(*args)) == [], args
 
 
-def test_racing_finders_all_reach_the_window(wine, status_windows):
-    window = status_windows("createprogressdlg", "Course e2e", "x", "1000")
+def test_racing_finders_all_reach_the_window(wine, window_runs):
+    window = window_runs("createprogressdlg", "Course e2e", "x", "1000")
     window.wait_shown()
     wait_until(lambda: progress(wine, "Course e2e")[1] == (0, 1000), "the range 0 to 1000")
     finders = [wine.spawn("incrementprogressform", "Course e2e", "3") for _ in range(8)]
@@ -150,9 +111,9 @@ def test_racing_finders_all_reach_the_window(wine, status_windows):
     assert window.exit_code() == 0
 
 
-def test_wait_window_renders_markup_and_sizes_its_label(wine, status_windows):
+def test_wait_window_renders_markup_and_sizes_its_label(wine, window_runs):
     line_height = int(wine.probe("lineheight").stdout)
-    short = status_windows("createwaitdlg", "Court e2e", "Une ligne")
+    short = window_runs("createwaitdlg", "Court e2e", "Une ligne")
     short.wait_shown()
     assert label_height(wine, "Court e2e") == line_height
     wine.run("closewaitdlg", "Court e2e")
@@ -160,7 +121,7 @@ def test_wait_window_renders_markup_and_sizes_its_label(wine, status_windows):
     text = ("<b>Gras</b> <i>italique</i> <u>souligné</u> et un <link>lien</link><br>"
             + "Un long texte qui ne tient pas sur une seule ligne de la fenêtre d'attente et qui doit donc "
               "passer à la ligne suivante, puis encore à la suivante, mot après mot, sans rien couper.")
-    window = status_windows("createwaitdlg", "Rendu e2e", text)
+    window = window_runs("createwaitdlg", "Rendu e2e", text)
     window.wait_shown()
     height = wait_until(lambda: label_height(wine, "Rendu e2e") if label_height(wine, "Rendu e2e") > line_height
                         else 0, "the text's layout")
