@@ -18,18 +18,13 @@ source bench/lib.sh
 
 tovrik_wine_env "$TOVRIK_WINELOADER" "$TOVRIK_EXE_DIR/tovrik.exe" createprogressdlg "BenchProgress" "Mesure" 1000000 &
 tovrik_wine_env "$TOVRIK_WINELOADER" "$TOVRIK_EXE_DIR/probe.exe" window "BenchProgress" 30000 >/dev/null
-for _ in 1 2 3; do run_once "$TOVRIK_EXE_DIR/empty.exe"; run_once "$TOVRIK_EXE_DIR/empty_window_user.exe" BenchProgress; run_once "$TOVRIK_EXE_DIR/tovrik.exe" incrementprogressform "BenchProgress" 1; done >/dev/null
-empty_times=()
-window_user_times=()
-increment_times=()
-for _ in $(seq "$runs"); do
-  empty_times+=("$(run_once "$TOVRIK_EXE_DIR/empty.exe")")
-  window_user_times+=("$(run_once "$TOVRIK_EXE_DIR/empty_window_user.exe" BenchProgress)")
-  increment_times+=("$(run_once "$TOVRIK_EXE_DIR/tovrik.exe" incrementprogressform "BenchProgress" 1)")
-done
-empty_median=$(printf '%s\n' "${empty_times[@]}" | median)
-window_user_median=$(printf '%s\n' "${window_user_times[@]}" | median)
-increment_median=$(printf '%s\n' "${increment_times[@]}" | median)
+measure_empty() { run_once "$TOVRIK_EXE_DIR/empty.exe"; }
+measure_window_user() { run_once "$TOVRIK_EXE_DIR/empty_window_user.exe" BenchProgress; }
+measure_increment() { run_once "$TOVRIK_EXE_DIR/tovrik.exe" incrementprogressform "BenchProgress" 1; }
+alternate_medians "$runs" 3 empty window_user increment
+empty_median=${MEDIAN[empty]}
+window_user_median=${MEDIAN[window_user]}
+increment_median=${MEDIAN[increment]}
 echo "wine: $TOVRIK_WINE_ARCH, $runs runs each"
 echo "empty.exe median: ${empty_median} ms"
 echo "empty_window_user.exe (FindWindow + SendMessage) median: ${window_user_median} ms"

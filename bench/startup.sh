@@ -14,16 +14,12 @@ tovrik_session_start || exit 1
 
 source bench/lib.sh
 
-# Warm the session (desktop process, caches) before measuring.
-for _ in 1 2 3; do run_once "$TOVRIK_EXE_DIR/empty.exe"; run_once "$TOVRIK_EXE_DIR/tovrik.exe" strlength abc; done >/dev/null
-empty_times=()
-tovrik_times=()
-for _ in $(seq "$runs"); do
-  empty_times+=("$(run_once "$TOVRIK_EXE_DIR/empty.exe")")
-  tovrik_times+=("$(run_once "$TOVRIK_EXE_DIR/tovrik.exe" strlength abc)")
-done
-empty_median=$(printf '%s\n' "${empty_times[@]}" | median)
-tovrik_median=$(printf '%s\n' "${tovrik_times[@]}" | median)
+measure_empty() { run_once "$TOVRIK_EXE_DIR/empty.exe"; }
+measure_tovrik() { run_once "$TOVRIK_EXE_DIR/tovrik.exe" strlength abc; }
+# Three unrecorded rounds warm the session (desktop process, caches).
+alternate_medians "$runs" 3 empty tovrik
+empty_median=${MEDIAN[empty]}
+tovrik_median=${MEDIAN[tovrik]}
 echo "wine: $TOVRIK_WINE_ARCH, $runs runs each"
 echo "empty.exe median: ${empty_median} ms"
 echo "tovrik.exe strlength median: ${tovrik_median} ms"

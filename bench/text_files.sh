@@ -38,13 +38,6 @@ return_file="$TOVRIK_PREFIX/drive_c/Tovrik.bat"
 
 tovrik_session_start || exit 1
 
-elapsed_ms() {  # runs a command, prints its wall-clock milliseconds
-  local start end
-  start=$(date +%s%N)
-  "$@" >/dev/null 2>&1
-  end=$(date +%s%N)
-  echo $(((end - start) / 1000000))
-}
 tovrik() { tovrik_wine_env "$TOVRIK_WINELOADER" "$TOVRIK_EXE_DIR/tovrik.exe" "$@"; }
 source bench/lib.sh
 set_value() { tr -d '\r' <"$return_file" | sed -n "s/^SET $1=//p"; }
@@ -66,21 +59,19 @@ else
   echo "results DIFFER: COUNT=$got_count (expected $expected_count), LINE=$got_line (expected $expected_line)"
 fi
 
-read_small=() read_big=() read_far=() count_small=() count_big=() wc_big=()
-for _ in $(seq "$runs"); do
-  read_small+=("$(elapsed_ms tovrik readlineoftextfile "$(win "$small")" 3)")
-  read_big+=("$(elapsed_ms tovrik readlineoftextfile "$(win "$big")" 3)")
-  read_far+=("$(elapsed_ms tovrik readlineoftextfile "$(win "$big")" "$((expected_count - 1))")")
-  count_small+=("$(elapsed_ms tovrik countlinesoftextfile "$(win "$small")")")
-  count_big+=("$(elapsed_ms tovrik countlinesoftextfile "$(win "$big")")")
-  wc_big+=("$(elapsed_ms wc -l "$big")")
-done
-m_read_small=$(printf '%s\n' "${read_small[@]}" | median)
-m_read_big=$(printf '%s\n' "${read_big[@]}" | median)
-m_read_far=$(printf '%s\n' "${read_far[@]}" | median)
-m_count_small=$(printf '%s\n' "${count_small[@]}" | median)
-m_count_big=$(printf '%s\n' "${count_big[@]}" | median)
-m_wc=$(printf '%s\n' "${wc_big[@]}" | median)
+measure_read_small() { elapsed_ms tovrik readlineoftextfile "$(win "$small")" 3; }
+measure_read_big() { elapsed_ms tovrik readlineoftextfile "$(win "$big")" 3; }
+measure_read_far() { elapsed_ms tovrik readlineoftextfile "$(win "$big")" "$((expected_count - 1))"; }
+measure_count_small() { elapsed_ms tovrik countlinesoftextfile "$(win "$small")"; }
+measure_count_big() { elapsed_ms tovrik countlinesoftextfile "$(win "$big")"; }
+measure_wc() { elapsed_ms wc -l "$big"; }
+alternate_medians "$runs" 0 read_small read_big read_far count_small count_big wc
+m_read_small=${MEDIAN[read_small]}
+m_read_big=${MEDIAN[read_big]}
+m_read_far=${MEDIAN[read_far]}
+m_count_small=${MEDIAN[count_small]}
+m_count_big=${MEDIAN[count_big]}
+m_wc=${MEDIAN[wc]}
 
 # Peak resident memory of the Wine process that counts the big file (GNU time reads it from wait4).
 peak_kb=$(/usr/bin/time -f %M "$TOVRIK_ROOT/scripts/lib/wine-run" "$TOVRIK_WINELOADER" "$TOVRIK_EXE_DIR/tovrik.exe" \

@@ -46,8 +46,4 @@ void runCloseStatusWindow(Command& command) {
   windows.sendMessage(windows.findByTitle(title), kCloseMessage, 0, 0);
 }
 
-bool keepsPreviousReturnFile(std::string_view commandWord) {
-  return commandWord == "createwaitdlg" || commandWord == "createprogressdlg";
-}
-
 }  // namespace tovrik

@@ -2,8 +2,6 @@
 // invocations find it by title and move its bar or close it.
 #pragma once
 
-#include <string_view>
-
 #include "frontend/command.h"
 
 namespace tovrik {
@@ -14,9 +12,5 @@ void runCreateProgressDlg(Command& command);
 void runProgressForm(Command& command);
 // closewaitdlg and closeprogressdlg.
 void runCloseStatusWindow(Command& command);
-
-// The creating commands write no return file on success, so their start-up must not delete the one
-// another command of the same script may just have written.
-bool keepsPreviousReturnFile(std::string_view commandWord);
 
 }  // namespace tovrik

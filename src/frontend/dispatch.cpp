@@ -9,6 +9,7 @@
 #include "files/shell_commands.h"
 #include "files/shell_integration_commands.h"
 #include "files/text_file_commands.h"
+#include "frontend/argument_list.h"
 #include "settings/settings_commands.h"
 #include "text/arithmetic_commands.h"
 #include "text/path_commands.h"
@@ -23,8 +24,8 @@ constexpr CommandEntry kCommands[] = {
     {"closeprogressdlg", runCloseStatusWindow},
     {"incrementprogressform", runProgressForm},
     {"setprogressform", runProgressForm},
-    {"createwaitdlg", runCreateWaitDlg},
-    {"createprogressdlg", runCreateProgressDlg},
+    {"createwaitdlg", runCreateWaitDlg, 0, true},
+    {"createprogressdlg", runCreateProgressDlg, 0, true},
     {"createpassworddlg", runCreatePasswordDlg},
     {"createlongondlg", runCreateLogonDlg},
     {"registervar", runRegisterVar},
@@ -105,6 +106,14 @@ constexpr CommandEntry kCommands[] = {
 }  // namespace
 
 std::span<const CommandEntry> commandTable() { return kCommands; }
+
+bool keepsPreviousReturnFile(const std::vector<std::string>& parameters) {
+  if (parameters.size() < 2) return false;
+  const std::string word = commandWordOf(removeNullMarkers(parameters[1]));
+  for (const CommandEntry& entry : kCommands)
+    if (entry.word == word && entry.keepsPreviousReturnFile) return true;
+  return false;
+}
 
 void dispatchCommand(Command& command) {
   for (const CommandEntry& entry : kCommands)

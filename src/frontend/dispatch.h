@@ -2,7 +2,9 @@
 #pragma once
 
 #include <span>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "frontend/command.h"
 
@@ -12,9 +14,15 @@ struct CommandEntry {
   std::string_view word;
   CommandHandler handler;
   int variant = 0;  // handed to the handler as Command::variant
+  // Writes no return file on success, so start-up must not delete the one that another command of the
+  // same script may just have written.
+  bool keepsPreviousReturnFile = false;
 };
 
 std::span<const CommandEntry> commandTable();
+
+// Whether the command line (split, program name first) runs a word that keeps the previous return file.
+bool keepsPreviousReturnFile(const std::vector<std::string>& parameters);
 
 // Runs every row registered for the command's word, in table order; an unknown word runs nothing.
 void dispatchCommand(Command& command);

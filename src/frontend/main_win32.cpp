@@ -2,11 +2,10 @@
 // parameter) or command mode, and writes the return file.
 #include <windows.h>
 
-#include "dialogs/status_window_commands.h"
 #include "forms/main_form_win32.h"
-#include "frontend/argument_list.h"
 #include "frontend/command_line.h"
 #include "frontend/command_mode.h"
+#include "frontend/dispatch.h"
 #include "frontend/return_file.h"
 #include "frontend/return_file_win32.h"
 #include "platform/services_win32.h"
@@ -29,8 +28,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
       STRGetPrefsValue(services.registry(), kReturnFileValueName, kDefaultReturnFilePath);
   const std::vector<std::string> parameters = splitCommandLine(GetCommandLineA(), services.ansiCharset());
 
-  if (parameters.size() < 2 || !keepsPreviousReturnFile(commandWordOf(removeNullMarkers(parameters[1]))))
-    deleteReturnFile(returnFilePath);
+  if (!keepsPreviousReturnFile(parameters)) deleteReturnFile(returnFilePath);
   if (parameters.size() < 2) return TMainForm::runConfiguration(instance, returnFilePath);
 
   const LineList lines = runCommandMode(parameters, modulePath(), services);

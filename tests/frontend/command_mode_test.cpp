@@ -72,5 +72,21 @@ TEST(CommandTable, WordsAreLowerCaseAndRepeatedOnlyAsOneRun) {
   }
 }
 
+TEST(CommandTable, OnlyTheWindowCreatingWordsKeepThePreviousReturnFile) {
+  const std::pair<std::vector<std::string>, bool> cases[] = {
+      {{"t"}, false},
+      {{"t", "createwaitdlg", "x"}, true},
+      {{"t", " CreateProgressDlg "}, true},
+      {{"t", "createNULLwaitdlg"}, true},
+      {{"t", "closewaitdlg"}, false},
+      {{"t", "strlength"}, false},
+      {{"t", "nosuchword"}, false},
+  };
+  for (const auto& [parameters, keeps] : cases) {
+    SCOPED_TRACE(parameters.back());
+    EXPECT_EQ(keepsPreviousReturnFile(parameters), keeps);
+  }
+}
+
 }  // namespace
 }  // namespace tovrik
