@@ -11,14 +11,6 @@
 #include "text/path_rules.h"
 
 namespace tovrik {
-namespace {
-
-bool isExistingDirectory(FileSystem& fileSystem, std::string_view path) {
-  const std::optional<std::uint32_t> attributes = fileSystem.attributes(path);
-  return attributes && (*attributes & kDirectoryAttribute);
-}
-
-}  // namespace
 
 std::uint64_t TailleFichier(FileSystem& fileSystem, std::string_view path) {
   const std::optional<FoundEntry> entry = fileSystem.findFirst(path);
@@ -33,7 +25,7 @@ bool createDirectoryTree(FileSystem& fileSystem, std::string_view path, const An
   std::string_view current = path;
   for (;;) {
     if (current.empty()) throw PlatformError("Chemin vide ou relatif: \"" + std::string(path) + "\"");
-    if (current.size() != excludeTrailingBackslash(current, charset).size()) current.remove_suffix(1);
+    if (endsWithBackslash(current, charset)) current.remove_suffix(1);
     if (current.size() < 3 || isExistingDirectory(fileSystem, current)) break;
     const std::size_t parentLength = extractFilePath(current, charset).size();
     if (parentLength == current.size()) break;
@@ -64,8 +56,7 @@ void runFileSize(Command& command) {
   const std::uint64_t size = TailleFichier(command.services.fileSystem(), command.arg(2));
   const char separator = command.services.regionalSettings().decimalSeparator;
   const long double divisor = readDecimalText(command.arg(3), separator);
-  const int64_t rounded = roundHalfEven(checkedDiv(static_cast<long double>(size), divisor));
-  command.lines.addSet("SIZE", formatGeneral(static_cast<long double>(rounded), separator));
+  command.lines.addSet("SIZE", formatRounded(checkedDiv(static_cast<long double>(size), divisor), separator));
 }
 
 void runFileDate(Command& command) {
@@ -73,9 +64,8 @@ void runFileDate(Command& command) {
   const std::optional<std::uint32_t> age = readFileAge(command.services.fileSystem(), path);
   const std::string& format = command.arg(3);
   if (!age) throw PlatformError("Pas de date pour \"" + path + "\"");
-  command.lines.addSet("DATE", formatDateTime(format.empty() ? std::string_view("c") : std::string_view(format),
-                                              decodeDosDateTime(*age), command.services.regionalSettings(),
-                                              command.services.ansiCharset()));
+  command.lines.addSet("DATE", formatDateTime(formatOrDefault(format), decodeDosDateTime(*age),
+                                              command.services.regionalSettings(), command.services.ansiCharset()));
 }
 
 void runRenameItem(Command& command) {

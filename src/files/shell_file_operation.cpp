@@ -4,6 +4,7 @@
 #include <array>
 
 #include "frontend/error.h"
+#include "text/path_rules.h"
 
 namespace tovrik {
 namespace {
@@ -83,7 +84,7 @@ bool TJvSHFileOperation::Execute() {
   // The shell takes no pattern as destination: one that matches nothing leaves it without destination,
   // and it then copies or moves into the current directory.
   for (const std::string& destination : DestFiles)
-    if (destination.find_first_of("*?") != std::string::npos)
+    if (containsWildcard(destination))
       throw PlatformError("Destination invalide : " + destination);
   ShellFileOperationCall call;
   call.flags = shellFlagsOf(Options);

@@ -7,6 +7,7 @@
 #include "files/file_age.h"
 #include "frontend/argument_list.h"
 #include "frontend/error.h"
+#include "text/ascii_case.h"
 #include "text/path_rules.h"
 
 namespace tovrik {
@@ -34,13 +35,6 @@ constexpr std::array<SpecialFolderEntry, kSpecialFolderCount> kSpecialFolders = 
 
 constexpr int kShowCommandShow = 5;  // SW_SHOW
 constexpr int kShowCommandHide = 0;  // SW_HIDE
-
-std::string asciiLower(std::string_view text) {
-  std::string lowered(text);
-  for (char& c : lowered)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return lowered;
-}
 
 // A system directory comes without a trailing backslash; one that cannot be read stays empty rather
 // than becoming a lone backslash, which would name the current drive's root.
@@ -73,8 +67,7 @@ std::string RenvoiDossier(Shell& shell, const AnsiCharset& charset, int csidl) {
 
 std::string GetWinTempDir(Shell& shell, FileSystem& fileSystem, const AnsiCharset& charset) {
   std::optional<std::string> path = shell.temporaryPath();
-  const std::optional<std::uint32_t> attributes = path ? fileSystem.attributes(*path) : std::nullopt;
-  if (!attributes || !(*attributes & kDirectoryAttribute)) path = "c:";
+  if (!path || !isExistingDirectory(fileSystem, *path)) path = "c:";
   return includeTrailingBackslash(*path, charset);
 }
 
@@ -91,8 +84,8 @@ bool CreateFileShortcut(Shell& shell, FileSystem& fileSystem, const AnsiCharset&
   try {
     // A directory has no age: only files can be targets. A pattern has the age of its first match, yet
     // a shortcut to a pattern leads nowhere.
-    if (target.find_first_of("*?") != std::string_view::npos || !readFileAge(fileSystem, target))
-      throw PlatformError("Echec fonction CreateFileShortcut (fichier " + asciiLower(target) +
+    if (containsWildcard(target) || !readFileAge(fileSystem, target))
+      throw PlatformError("Echec fonction CreateFileShortcut (fichier " + lowerAsciiLetters(target, charset) +
                           " non trouv\xE9)");
     link.target = std::string(target);
     link.arguments = std::string(arguments);

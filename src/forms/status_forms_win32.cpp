@@ -28,16 +28,6 @@ void StatusForm::runUntilClosed() {
 
 void StatusForm::createLabel(int left, int top) {
   label_ = createLinkLabel(handle(), left, top, 417, 13, formFont());
-  TJvCustomLinkLabel& label = linkLabelOf(label_);
-  label.setLinkColor(clBlue);
-  label.setLinkColorClicked(clRed);
-  label.setLinkColorHot(clPurple);
-  label.setLinkStyle(FontStyle::Underline);
-  label.setHotLinks(false);
-  label.setAutoHeight(true);
-  label.setMarginWidth(0);
-  label.setMarginHeight(0);
-  label.setTransparent(false);
 }
 
 bool StatusForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -57,10 +47,8 @@ void TTovrikPB::createChildren() {
   createLabel(8, 8);
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_PROGRESS_CLASS};
   InitCommonControlsEx(&controls);
+  // The control starts at range 0-100, step 10, position 0, which is what the bar needs.
   progressBar_ = addChild(PROGRESS_CLASSA, "", 0, 8, 38, 417, 17, 0);
-  SendMessageA(progressBar_, PBM_SETRANGE32, 0, 100);
-  SendMessageA(progressBar_, PBM_SETSTEP, 10, 0);
-  SendMessageA(progressBar_, PBM_SETPOS, 0, 0);
 }
 
 void TTovrikPB::setRange(std::int32_t minimum, std::int32_t maximum) {

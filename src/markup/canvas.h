@@ -1,10 +1,15 @@
 // The small drawing surface the markup label lays out and draws through (GDI on Windows, a fake in tests).
 #pragma once
 
+#include <algorithm>
+#include <climits>
 #include <cstdint>
 #include <string_view>
 
 namespace tovrik {
+
+// Widths and heights come from the canvas; sums of absurd ones must not overflow an int coordinate.
+inline int clampToInt(long long value) { return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX)); }
 
 // Color in the COLORREF layout: 0x00BBGGRR.
 using Color = std::uint32_t;

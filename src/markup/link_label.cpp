@@ -1,8 +1,6 @@
 // The portable core of the markup label.
 #include "markup/link_label.h"
 
-#include <algorithm>
-#include <climits>
 #include <utility>
 
 namespace tovrik {
@@ -83,8 +81,7 @@ bool TJvCustomLinkLabel::appliesAutoHeight() const {
 void TJvCustomLinkLabel::renderAndSize(ICanvas& canvas) {
   renderer_->renderTree(canvas, layoutArea(), *tree_);
   if (appliesAutoHeight())
-    height_ = static_cast<int>(
-        std::clamp<long long>(static_cast<long long>(textHeight()) + marginHeight_, INT_MIN, INT_MAX));
+    height_ = clampToInt(static_cast<long long>(textHeight()) + marginHeight_);
 }
 
 void TJvCustomLinkLabel::paint(ICanvas& canvas) {

@@ -9,35 +9,56 @@ namespace {
 
 constexpr char kLinkLabelClass[] = "TJvLinkLabel";
 
-// Draws through GDI with the label's font in each of the eight style combinations (created on first use).
-class GdiCanvas final : public ICanvas {
+// The label's font in each of the eight style combinations, each created on first use and kept for the
+// window's life: layout and paint only select them.
+class StyleFonts {
  public:
-  GdiCanvas(HDC dc, HFONT baseFont) : dc_(dc), previousFont_(static_cast<HFONT>(GetCurrentObject(dc, OBJ_FONT))) {
-    GetObjectA(baseFont, sizeof base_, &base_);
-    SetBkMode(dc_, TRANSPARENT);
-  }
-  ~GdiCanvas() override {
-    SelectObject(dc_, previousFont_);
+  explicit StyleFonts(HFONT baseFont) : baseFont_(baseFont) {}
+  ~StyleFonts() {
     for (HFONT font : fonts_)
       if (font) DeleteObject(font);
   }
+  StyleFonts(const StyleFonts&) = delete;
+  StyleFonts& operator=(const StyleFonts&) = delete;
+
+  HFONT font(FontStyle style) {
+    HFONT& font = fonts_[static_cast<unsigned>(style) & 7u];
+    if (!font) {
+      LOGFONTA variant{};
+      GetObjectA(baseFont_, sizeof variant, &variant);
+      variant.lfWeight = hasStyle(style, FontStyle::Bold) ? FW_BOLD : FW_NORMAL;
+      variant.lfItalic = hasStyle(style, FontStyle::Italic);
+      variant.lfUnderline = hasStyle(style, FontStyle::Underline);
+      font = CreateFontIndirectA(&variant);
+    }
+    return font;
+  }
+
+ private:
+  HFONT baseFont_;
+  std::array<HFONT, 8> fonts_{};
+};
+
+// Draws through GDI with the label's style fonts; gives the device context its font back when done.
+class GdiCanvas final : public ICanvas {
+ public:
+  GdiCanvas(HDC dc, StyleFonts& fonts)
+      : dc_(dc), fonts_(fonts), previousFont_(static_cast<HFONT>(GetCurrentObject(dc, OBJ_FONT))) {
+    SetBkMode(dc_, TRANSPARENT);
+  }
+  ~GdiCanvas() override { SelectObject(dc_, previousFont_); }
   GdiCanvas(const GdiCanvas&) = delete;
   GdiCanvas& operator=(const GdiCanvas&) = delete;
 
   TextSize measure(std::string_view text, FontStyle style) override {
-    select(style);
+    SelectObject(dc_, fonts_.font(style));
     SIZE size{};
     GetTextExtentPoint32A(dc_, text.data(), static_cast<int>(text.size()), &size);
-    if (text.empty()) {
-      TEXTMETRICA metrics{};
-      GetTextMetricsA(dc_, &metrics);
-      size.cy = metrics.tmHeight;
-    }
     return {size.cx, size.cy};
   }
 
   void drawText(int x, int y, std::string_view text, FontStyle style, Color color) override {
-    select(style);
+    SelectObject(dc_, fonts_.font(style));
     SetTextColor(dc_, color);
     TextOutA(dc_, x, y, text.data(), static_cast<int>(text.size()));
   }
@@ -50,27 +71,15 @@ class GdiCanvas final : public ICanvas {
   }
 
  private:
-  void select(FontStyle style) {
-    HFONT& font = fonts_[static_cast<unsigned>(style) & 7u];
-    if (!font) {
-      LOGFONTA variant = base_;
-      variant.lfWeight = hasStyle(style, FontStyle::Bold) ? FW_BOLD : FW_NORMAL;
-      variant.lfItalic = hasStyle(style, FontStyle::Italic);
-      variant.lfUnderline = hasStyle(style, FontStyle::Underline);
-      font = CreateFontIndirectA(&variant);
-    }
-    SelectObject(dc_, font);
-  }
-
   HDC dc_;
+  StyleFonts& fonts_;
   HFONT previousFont_;
-  LOGFONTA base_{};
-  std::array<HFONT, 8> fonts_{};
 };
 
 struct LinkLabelWindow {
+  explicit LinkLabelWindow(HFONT font) : fonts(font) {}
   TJvCustomLinkLabel core;
-  HFONT font = nullptr;
+  StyleFonts fonts;
   bool tracking = false;
 };
 
@@ -97,47 +106,51 @@ Point pointOf(LPARAM lParam) {
 }
 
 LRESULT CALLBACK linkLabelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    // The window owns its state from here on; WM_NCDESTROY frees it, also when creation fails later.
+    auto& owner = *static_cast<std::unique_ptr<LinkLabelWindow>*>(
+        reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(owner.release()));
+  }
   LinkLabelWindow* state = stateOf(window);
+  if (state == nullptr) return DefWindowProcA(window, message, wParam, lParam);
   switch (message) {
     case WM_PAINT: {
       PAINTSTRUCT paint;
       const HDC dc = BeginPaint(window, &paint);
-      if (state) {
-        GdiCanvas canvas(dc, state->font);
+      {
+        GdiCanvas canvas(dc, state->fonts);
         state->core.paint(canvas);
       }
       EndPaint(window, &paint);
-      if (state) applyAutoHeight(window, state->core);
+      applyAutoHeight(window, state->core);
       return 0;
     }
     case WM_ERASEBKGND:
       return 1;  // paint fills the background itself
     case WM_SIZE:
-      if (state) state->core.setSize(LOWORD(lParam), HIWORD(lParam));
+      // Also sent right after WM_CREATE, which gives the core the size the window was created with.
+      state->core.setSize(LOWORD(lParam), HIWORD(lParam));
       return 0;
     case WM_MOUSEMOVE:
-      if (state) {
-        if (!state->tracking) {
-          TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, window, 0};
-          state->tracking = TrackMouseEvent(&track) != 0;
-        }
-        invalidate(window, state->core.mouseMove(pointOf(lParam)));
+      if (!state->tracking) {
+        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, window, 0};
+        state->tracking = TrackMouseEvent(&track) != 0;
       }
+      invalidate(window, state->core.mouseMove(pointOf(lParam)));
       return 0;
     case WM_MOUSELEAVE:
-      if (state) {
-        state->tracking = false;
-        invalidate(window, state->core.mouseLeave());
-      }
+      state->tracking = false;
+      invalidate(window, state->core.mouseLeave());
       return 0;
     case WM_LBUTTONDOWN:
-      if (state) invalidate(window, state->core.mouseDown(pointOf(lParam)));
+      invalidate(window, state->core.mouseDown(pointOf(lParam)));
       return 0;
     case WM_LBUTTONUP:
-      if (state) invalidate(window, state->core.mouseUp(pointOf(lParam)));
+      invalidate(window, state->core.mouseUp(pointOf(lParam)));
       return 0;
     case WM_SETCURSOR:
-      if (state && LOWORD(lParam) == HTCLIENT) {
+      if (LOWORD(lParam) == HTCLIENT) {
         POINT cursor;
         GetCursorPos(&cursor);
         ScreenToClient(window, &cursor);
@@ -148,8 +161,8 @@ LRESULT CALLBACK linkLabelProc(HWND window, UINT message, WPARAM wParam, LPARAM 
       }
       break;
     case WM_NCDESTROY:
-      delete state;
       SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+      delete state;
       break;
   }
   return DefWindowProcA(window, message, wParam, lParam);
@@ -167,25 +180,20 @@ HWND createLinkLabel(HWND parent, int left, int top, int width, int height, HFON
     windowClass.lpszClassName = kLinkLabelClass;
     RegisterClassA(&windowClass);
   }
-  const HWND window = CreateWindowExA(0, kLinkLabelClass, "", WS_CHILD | WS_VISIBLE, left, top, width, height,
-                                      parent, nullptr, instance, nullptr);
-  auto state = std::make_unique<LinkLabelWindow>();
-  state->font = font;
-  state->core.setSize(width, height);
+  auto state = std::make_unique<LinkLabelWindow>(font);
   state->core.setColor(GetSysColor(COLOR_BTNFACE));
   state->core.setFont(FontStyle::Normal, GetSysColor(COLOR_WINDOWTEXT));
-  SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state.release()));
-  return window;
+  // WM_NCCREATE takes the state out of `state`; if creation fails before that, `state` still frees it.
+  return CreateWindowExA(0, kLinkLabelClass, "", WS_CHILD | WS_VISIBLE, left, top, width, height, parent, nullptr,
+                         instance, &state);
 }
-
-TJvCustomLinkLabel& linkLabelOf(HWND label) { return stateOf(label)->core; }
 
 void setLinkLabelCaption(HWND label, const std::string& markup) {
   LinkLabelWindow* state = stateOf(label);
   state->core.setCaption(markup);
   const HDC dc = GetDC(label);
   {
-    GdiCanvas canvas(dc, state->font);
+    GdiCanvas canvas(dc, state->fonts);
     state->core.layout(canvas);
   }
   ReleaseDC(label, dc);

@@ -12,9 +12,6 @@ namespace tovrik {
 // Creates the label window; it owns its TJvCustomLinkLabel until it is destroyed.
 HWND createLinkLabel(HWND parent, int left, int top, int width, int height, HFONT font);
 
-// The core behind a label window made by createLinkLabel.
-TJvCustomLinkLabel& linkLabelOf(HWND label);
-
 // Sets the markup text, lays it out and, with AutoHeight, resizes the window to the text.
 void setLinkLabelCaption(HWND label, const std::string& markup);
 

@@ -54,30 +54,14 @@ TNode& TParentNode::child(std::size_t index) const {
 
 void TRootNode::collectLinkAreas() {
   linkAreas_.clear();
-  // Walk with the innermost enclosing link of each level.
-  struct Level {
-    const TParentNode* node;
-    std::size_t index;
-    TLinkNode* link;
-  };
-  std::vector<Level> stack{{this, 0, nullptr}};
-  while (!stack.empty()) {
-    Level& level = stack.back();
-    if (level.index >= level.node->childCount()) {
-      stack.pop_back();
-      continue;
+  // The state handed down is the innermost enclosing link.
+  walkWithState(*this, static_cast<TLinkNode*>(nullptr), [this](TNode& node, TLinkNode*& link) {
+    if (node.nodeType() == TNodeType::LinkNode) {
+      link = static_cast<TLinkNode*>(&node);
+    } else if (node.nodeType() == TNodeType::StringNode && link != nullptr) {
+      for (const TTextPiece& piece : static_cast<TStringNode&>(node).pieces()) linkAreas_.push_back({piece.rect, link});
     }
-    TNode& node = level.node->child(level.index++);
-    TLinkNode* link = level.link;
-    if (node.nodeType() == TNodeType::StringNode) {
-      if (link == nullptr) continue;
-      for (const TTextPiece& piece : static_cast<TStringNode&>(node).pieces())
-        linkAreas_.push_back({piece.rect, link});
-    } else if (node.isParentNode()) {
-      if (node.nodeType() == TNodeType::LinkNode) link = static_cast<TLinkNode*>(&node);
-      stack.push_back({static_cast<TParentNode*>(&node), 0, link});
-    }
-  }
+  });
 }
 
 void TStringNode::measureWords(ICanvas& canvas, FontStyle style) {

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "frontend/error.h"
@@ -232,6 +233,30 @@ class TNodeEnumerator {
   void skipFinishedLevels();
   std::vector<Level> stack_;
 };
+
+// Pre-order walk over the descendants of `start` without recursion. Each node is visited with a copy of the
+// state its parent handed down; what `visit(TNode&, State&)` leaves in that copy goes to the node's children.
+template <class State, class Visit>
+void walkWithState(const TParentNode& start, State initial, Visit visit) {
+  struct Level {
+    const TParentNode* node;
+    std::size_t index;
+    State state;
+  };
+  std::vector<Level> stack;
+  stack.push_back({&start, 0, std::move(initial)});
+  while (!stack.empty()) {
+    Level& level = stack.back();
+    if (level.index >= level.node->childCount()) {
+      stack.pop_back();
+      continue;
+    }
+    TNode& node = level.node->child(level.index++);
+    State state = level.state;
+    visit(node, state);
+    if (node.isParentNode()) stack.push_back({static_cast<const TParentNode*>(&node), 0, std::move(state)});
+  }
+}
 
 class TNodeTree {
  public:

@@ -77,7 +77,7 @@ std::unique_ptr<TNodeTree> TDefaultParser::parse(std::string_view text) {
   nextDynamicNumber_ = 0;
   dynamicExpansions_ = 0;
   auto tree = std::make_unique<TNodeTree>();
-  parseElements(tree->root(), removeLineEnds(text), 0);
+  parseElements(tree->root(), text, 0);
   return tree;
 }
 
@@ -88,8 +88,9 @@ std::unique_ptr<TNodeTree> TDefaultParser::parse(const std::vector<std::string>&
 }
 
 void TDefaultParser::parseInto(TParentNode& parent, std::string_view text) {
+  // Parsed aside first: a dynamic-tag handler that throws must leave `parent` as it was.
   TParentNode parsed;
-  parseElements(parsed, removeLineEnds(text), 0);
+  parseElements(parsed, text, 0);
   parent.takeChildrenFrom(parsed);
 }
 
@@ -108,7 +109,8 @@ std::unique_ptr<TNode> TDefaultParser::createTagNode(std::string_view tag) {
 // An explicit stack of open elements instead of recursion: thousands of nested tags must not exhaust the
 // 1 MB stack of a Windows thread.
 void TDefaultParser::parseElements(TParentNode& parent, std::string_view text, int dynamicDepth) {
-  TElementEnumerator elements(text);
+  const std::string markup = removeLineEnds(text);
+  TElementEnumerator elements(markup);
   std::vector<TParentNode*> open{&parent};
   while (!elements.isAtEnd()) {
     TElement element = elements.next();
@@ -141,9 +143,7 @@ void TDefaultParser::fillDynamicNode(TDynamicNode& node, int dynamicDepth) {
   ++dynamicExpansions_;
   const std::string markup = handler_->dynamicNodeMarkup(node);
   if (markup.empty()) return;
-  TParentNode parsed;
-  parseElements(parsed, removeLineEnds(markup), dynamicDepth + 1);
-  node.takeChildrenFrom(parsed);
+  parseElements(node, markup, dynamicDepth + 1);
 }
 
 }  // namespace tovrik

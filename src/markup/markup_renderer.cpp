@@ -2,17 +2,9 @@
 #include "markup/markup_renderer.h"
 
 #include <algorithm>
-#include <climits>
 #include <string_view>
 
 namespace tovrik {
-
-namespace {
-
-// Widths come from the canvas; absurd ones must not overflow the pen position.
-int clampToInt(long long value) { return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX)); }
-
-}  // namespace
 
 TTextHandler::TTextHandler(const Rect& area, ICanvas& canvas)
     : area_(area),
@@ -169,27 +161,16 @@ void TDefaultRenderer::renderTree(ICanvas& canvas, const Rect& area, TNodeTree& 
   TTextHandler handler(area, canvas);
   TRootNode& root = tree.root();
   handler.requestStartPosition(root);
-  struct Level {
-    const TParentNode* node;
-    std::size_t index;
+  struct Inherited {
     FontStyle style;
     Color color;
   };
-  std::vector<Level> stack{{&root, 0, root.style(), root.color()}};
-  while (!stack.empty()) {
-    Level& level = stack.back();
-    if (level.index >= level.node->childCount()) {
-      stack.pop_back();
-      continue;
-    }
-    TNode& node = level.node->child(level.index++);
-    FontStyle style = level.style;
-    Color color = level.color;
+  walkWithState(root, Inherited{root.style(), root.color()}, [&](TNode& node, Inherited& inherited) {
     switch (node.nodeType()) {
       case TNodeType::StringNode: {
         auto& text = static_cast<TStringNode&>(node);
         text.clearPieces();
-        handler.addText(text, style, color);
+        handler.addText(text, inherited.style, inherited.color);
         break;
       }
       case TNodeType::ActionNode:
@@ -204,57 +185,38 @@ void TDefaultRenderer::renderTree(ICanvas& canvas, const Rect& area, TNodeTree& 
       case TNodeType::AreaNode: {
         auto& areaNode = static_cast<TAreaNode&>(node);
         if (node.nodeType() == TNodeType::StyleNode)
-          style = style | static_cast<TStyleNode&>(node).addedStyle();
+          inherited.style = inherited.style | static_cast<TStyleNode&>(node).addedStyle();
         if (node.nodeType() == TNodeType::LinkNode) {
-          style = style | linkStyle_;
-          color = colorOfLink(static_cast<TLinkNode&>(node));
+          inherited.style = inherited.style | linkStyle_;
+          inherited.color = colorOfLink(static_cast<TLinkNode&>(node));
         }
-        areaNode.setStyleAndColor(style, color);
+        areaNode.setStyleAndColor(inherited.style, inherited.color);
         handler.requestStartPosition(areaNode);
-        stack.push_back({&areaNode, 0, style, color});
         break;
       }
-      case TNodeType::ParentNode:
-        stack.push_back({static_cast<TParentNode*>(&node), 0, style, color});
-        break;
-      default:  // unknown tags draw nothing
+      default:  // plain parent nodes hand their state on unchanged; unknown tags draw nothing
         break;
     }
-  }
+  });
   handler.flush();
   textHeight_ = handler.textHeight();
   root.collectLinkAreas();
 }
 
 void TDefaultRenderer::renderNode(ICanvas& canvas, const TAreaNode& node) {
-  struct Level {
-    const TParentNode* node;
-    std::size_t index;
-    Color color;
-  };
   const Color start = node.nodeType() == TNodeType::LinkNode
                           ? colorOfLink(static_cast<const TLinkNode&>(node))
                           : node.color();
-  std::vector<Level> stack{{&node, 0, start}};
-  while (!stack.empty()) {
-    Level& level = stack.back();
-    if (level.index >= level.node->childCount()) {
-      stack.pop_back();
-      continue;
-    }
-    TNode& child = level.node->child(level.index++);
-    const Color color = level.color;
-    if (child.nodeType() == TNodeType::StringNode) {
+  walkWithState(node, start, [&](TNode& child, Color& color) {
+    if (child.nodeType() == TNodeType::LinkNode) {
+      color = colorOfLink(static_cast<TLinkNode&>(child));
+    } else if (child.nodeType() == TNodeType::StringNode) {
       const auto& text = static_cast<TStringNode&>(child);
       for (const TTextPiece& piece : text.pieces())
         canvas.drawText(piece.rect.left, piece.rect.top,
                         std::string_view(text.text()).substr(piece.start, piece.length), piece.style, color);
-    } else if (child.isParentNode()) {
-      const Color inner =
-          child.nodeType() == TNodeType::LinkNode ? colorOfLink(static_cast<TLinkNode&>(child)) : color;
-      stack.push_back({static_cast<TParentNode*>(&child), 0, inner});
     }
-  }
+  });
 }
 
 }  // namespace tovrik

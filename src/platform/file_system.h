@@ -59,6 +59,15 @@ class FileSystem {
                                   std::string_view value) = 0;
   // Makes the system write out any change to the file that it still holds in its cache.
   virtual void flushProfile(std::string_view file) = 0;
+
+  // The short (8.3) form of an existing path as the file system reports it; nullopt when the path does
+  // not exist or cannot be converted.
+  virtual std::optional<std::string> shortPathName(std::string_view path) = 0;
 };
+
+inline bool isExistingDirectory(FileSystem& fileSystem, std::string_view path) {
+  const std::optional<std::uint32_t> found = fileSystem.attributes(path);
+  return found && (*found & kDirectoryAttribute);
+}
 
 }  // namespace tovrik

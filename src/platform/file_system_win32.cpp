@@ -7,6 +7,7 @@
 #include <string>
 
 #include "frontend/error.h"
+#include "platform/system_strings_win32.h"
 
 namespace tovrik {
 namespace {
@@ -51,9 +52,8 @@ bool fitsProfileBuffer(const std::string& file) {
   const bool inWindowsDirectory =
       file.find_first_of("\\/") == std::string::npos && !(file.size() >= 2 && file[1] == ':');
   if (inWindowsDirectory) {
-    char windows[MAX_PATH];
-    const UINT length = GetWindowsDirectoryA(windows, MAX_PATH);
-    return length != 0 && length + 1 + file.size() < MAX_PATH;
+    const std::optional<std::string> windows = readSizedString(GetWindowsDirectoryA);
+    return windows && windows->size() + 1 + file.size() < MAX_PATH;
   }
   const DWORD needed = GetFullPathNameA(file.c_str(), 0, nullptr, nullptr);  // counts the terminating NUL
   return needed != 0 && needed <= MAX_PATH;
@@ -67,18 +67,8 @@ std::uint64_t ticksOf(const FILETIME& time) {
 
 std::string Win32FileSystem::currentDirectory() {
   // Asked for the size first: a fixed buffer would leave a longer directory as undefined bytes.
-  for (int attempt = 0; attempt < 3; ++attempt) {
-    const DWORD needed = GetCurrentDirectoryA(0, nullptr);
-    if (needed == 0) return {};
-    std::string buffer(needed, '\0');
-    const DWORD length = GetCurrentDirectoryA(needed, buffer.data());
-    if (length == 0) return {};
-    if (length < needed) {
-      buffer.resize(length);
-      return buffer;
-    }
-  }
-  return {};
+  const auto fill = [](char* buffer, UINT size) { return static_cast<UINT>(GetCurrentDirectoryA(size, buffer)); };
+  return readSizedString(fill).value_or(std::string());
 }
 
 bool Win32FileSystem::setCurrentDirectory(std::string_view path) {
@@ -148,6 +138,14 @@ bool Win32FileSystem::writeProfileString(std::string_view file, std::string_view
 void Win32FileSystem::flushProfile(std::string_view file) {
   const std::string name(file);
   if (fitsProfileBuffer(name)) WritePrivateProfileStringA(nullptr, nullptr, nullptr, name.c_str());
+}
+
+std::optional<std::string> Win32FileSystem::shortPathName(std::string_view path) {
+  char buffer[260];
+  const DWORD length = GetShortPathNameA(std::string(path).c_str(), buffer, sizeof buffer);
+  // 0 is a failure; a length beyond the buffer means the short form does not fit it.
+  if (length == 0 || length >= sizeof buffer) return std::nullopt;
+  return std::string(buffer, length);
 }
 
 }  // namespace tovrik

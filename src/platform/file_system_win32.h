@@ -20,6 +20,7 @@ class Win32FileSystem final : public FileSystem {
   bool writeProfileString(std::string_view file, std::string_view section, std::string_view key,
                           std::string_view value) override;
   void flushProfile(std::string_view file) override;
+  std::optional<std::string> shortPathName(std::string_view path) override;
 };
 
 }  // namespace tovrik

@@ -31,9 +31,6 @@ class Services {
   // Seed for the random generator: the low 32 bits of the high-resolution performance counter, or the
   // millisecond tick count where there is no such counter.
   virtual std::uint32_t randomSeed() = 0;
-  // The short (8.3) form of an existing path as the file system reports it; nullopt when the path does
-  // not exist or cannot be converted.
-  virtual std::optional<std::string> shortPathName(std::string_view path) = 0;
 
   // The system directory, or nullopt when the system does not report it whole.
   virtual std::optional<std::string> systemDirectory() = 0;

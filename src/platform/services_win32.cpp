@@ -6,6 +6,7 @@
 
 #include "forms/credential_forms_win32.h"
 #include "forms/status_forms_win32.h"
+#include "platform/system_strings_win32.h"
 
 namespace tovrik {
 namespace {
@@ -89,22 +90,7 @@ std::uint32_t Win32Services::randomSeed() {
   return GetTickCount();
 }
 
-std::optional<std::string> Win32Services::shortPathName(std::string_view path) {
-  char buffer[260];
-  const DWORD length = GetShortPathNameA(std::string(path).c_str(), buffer, sizeof buffer);
-  // 0 is a failure; a length beyond the buffer means the short form does not fit it.
-  if (length == 0 || length >= sizeof buffer) return std::nullopt;
-  return std::string(buffer, length);
-}
-
-std::optional<std::string> Win32Services::systemDirectory() {
-  const UINT needed = GetSystemDirectoryA(nullptr, 0);
-  if (needed == 0) return std::nullopt;
-  std::vector<char> buffer(needed);
-  const UINT copied = GetSystemDirectoryA(buffer.data(), needed);
-  if (copied != needed - 1) return std::nullopt;
-  return std::string(buffer.data(), copied);
-}
+std::optional<std::string> Win32Services::systemDirectory() { return readSizedString(GetSystemDirectoryA); }
 
 namespace {
 
@@ -182,10 +168,7 @@ std::string ConsoleCodePage::fromAnsi(std::string_view ansi) const {
   const int wideLength = MultiByteToWideChar(CP_ACP, 0, ansi.data(), length, nullptr, 0);
   std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
   MultiByteToWideChar(CP_ACP, 0, ansi.data(), length, wide.data(), wideLength);
-  const int outLength = WideCharToMultiByte(codePage_, 0, wide.data(), wideLength, nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<std::size_t>(outLength), '\0');
-  WideCharToMultiByte(codePage_, 0, wide.data(), wideLength, out.data(), outLength, nullptr, nullptr);
-  return out;
+  return convertWideToCodePage(codePage_, wide.data(), wideLength);
 }
 
 }  // namespace tovrik

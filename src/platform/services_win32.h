@@ -34,7 +34,6 @@ class Win32Services final : public Services {
   FileSystem& fileSystem() override { return fileSystem_; }
   Shell& shell() override { return shell_; }
   std::uint32_t randomSeed() override;
-  std::optional<std::string> shortPathName(std::string_view path) override;
   std::optional<std::string> systemDirectory() override;
   TopLevelWindows& topLevelWindows() override { return topLevelWindows_; }
   StatusWindows& statusWindows() override;

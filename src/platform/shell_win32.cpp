@@ -14,6 +14,7 @@
 #include "forms/main_form_win32.h"
 #include "frontend/error.h"
 #include "platform/com_win32.h"
+#include "platform/system_strings_win32.h"
 
 namespace tovrik {
 namespace {
@@ -57,10 +58,7 @@ struct NameMappingTable {
 
 std::string toAnsi(const wchar_t* text, int length) {
   if (!text || length <= 0) return std::string();
-  const int size = WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr);
-  std::string ansi(static_cast<std::size_t>(size), '\0');
-  WideCharToMultiByte(CP_ACP, 0, text, length, ansi.data(), size, nullptr, nullptr);
-  return ansi;
+  return convertWideToCodePage(CP_ACP, text, length);
 }
 
 std::vector<ShellFileNameMapping> takeNameMappings(HANDLE handle) {
@@ -135,14 +133,7 @@ std::optional<std::string> Win32Shell::temporaryPath() {
   return std::string(buffer, length);
 }
 
-std::optional<std::string> Win32Shell::windowsDirectory() {
-  const UINT needed = GetWindowsDirectoryA(nullptr, 0);
-  if (needed == 0) return std::nullopt;
-  std::vector<char> buffer(needed);
-  const UINT copied = GetWindowsDirectoryA(buffer.data(), needed);
-  if (copied == 0 || copied >= needed) return std::nullopt;
-  return std::string(buffer.data(), copied);
-}
+std::optional<std::string> Win32Shell::windowsDirectory() { return readSizedString(GetWindowsDirectoryA); }
 
 void Win32Shell::saveShellLink(const ShellLinkSpec& link) {
   // The name goes to Save in UTF-16 through a buffer of 261 characters, the NUL included; a longer

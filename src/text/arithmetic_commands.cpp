@@ -20,9 +20,8 @@ void addDecimalResult(Command& command, long double value) {
   command.lines.addSet("RESULT", formatGeneral(value, decimalSeparatorOf(command)));
 }
 
-// The rounded integer goes back through the general format, so beyond 15 digits it reads 1,2E17.
 void addRoundedResult(Command& command, long double value) {
-  addDecimalResult(command, static_cast<long double>(roundHalfEven(value)));
+  command.lines.addSet("RESULT", formatRounded(value, decimalSeparatorOf(command)));
 }
 
 // Reads arguments 2 and 3, in that order, and applies the operation.

@@ -17,6 +17,9 @@ std::string formatDateTime(std::string_view format, const DateTime& when, const 
 std::string formatDateTime(std::string_view format, const DateTime& when, const RegionalSettings& regional,
                            const AnsiCharset& charset);
 
+// The commands print with "c" (short date, then long time) when the script gives no format.
+inline std::string_view formatOrDefault(std::string_view format) { return format.empty() ? "c" : format; }
+
 // Print what GetDateFormatA / GetTimeFormatA print for a Windows picture ("dddd d MMMM yyyy",
 // "h:mm:ss tt", "H' h 'mm"): everything outside the picture codes, "/" and ":" included, is literal.
 std::string formatWithDatePicture(std::string_view picture, const DateTime& when,

@@ -562,4 +562,8 @@ int32_t RandomGenerator::next(int32_t n) {
   return static_cast<int32_t>(static_cast<uint32_t>(product >> 32));
 }
 
+std::string formatRounded(long double value, char decimalSeparator) {
+  return formatGeneral(static_cast<long double>(roundHalfEven(value)), decimalSeparator);
+}
+
 }  // namespace tovrik

@@ -32,6 +32,9 @@ long double power(long double base, long double exponent);
 // Rounds to the nearest 64-bit integer, halves to the even neighbour; out of range or NaN raises.
 int64_t roundHalfEven(long double value);
 
+// Rounds half to even and writes the integer in the general format, so beyond 15 digits it reads 1,2E17.
+std::string formatRounded(long double value, char decimalSeparator);
+
 // The linear congruential generator behind the random command; the caller seeds it.
 class RandomGenerator {
  public:

@@ -23,13 +23,8 @@ void addPathPart(Command& command, std::string_view name, PathRule rule) {
 // "\\?\" prefix of long paths is no pattern.
 bool holdsWildcard(std::string_view path, const AnsiCharset& charset) {
   constexpr std::string_view kLongPathPrefix = "\\\\?\\";
-  if (path.substr(0, kLongPathPrefix.size()) == kLongPathPrefix) path.remove_prefix(kLongPathPrefix.size());
-  for (std::size_t pos = 0; pos < path.size();) {
-    const std::size_t next = charset.next(path, pos);
-    if (next == pos + 1 && std::string_view("*?<>\"").find(path[pos]) != std::string_view::npos) return true;
-    pos = next;
-  }
-  return false;
+  if (path.starts_with(kLongPathPrefix)) path.remove_prefix(kLongPathPrefix.size());
+  return lastDelimiter(path, "*?<>\"", charset) != std::string_view::npos;
 }
 
 }  // namespace
@@ -47,7 +42,7 @@ void runConvertToMsDosPath(Command& command) {
   const std::string& path = command.arg(2);
   std::optional<std::string> shortPath;
   if (!path.empty() && !holdsWildcard(path, command.services.ansiCharset()))
-    shortPath = command.services.shortPathName(path);
+    shortPath = command.services.fileSystem().shortPathName(path);
   command.lines.addSet("STRING", shortPath.value_or(std::string()));
 }
 

@@ -21,10 +21,6 @@ bool isDelimiterAt(std::string_view path, std::size_t index, std::string_view de
          isSingleByteCharacterAt(path, index, charset);
 }
 
-bool endsWithBackslash(std::string_view path, const AnsiCharset& charset) {
-  return !path.empty() && isDelimiterAt(path, path.size() - 1, "\\", charset);
-}
-
 // "\\server\share" of a network path (which starts with two backslashes); the backslash that may follow
 // the share is left out, and a path that stops early gives what it has.
 std::string networkDrive(std::string_view path, const AnsiCharset& charset) {
@@ -39,6 +35,10 @@ std::string networkDrive(std::string_view path, const AnsiCharset& charset) {
 }
 
 }  // namespace
+
+bool endsWithBackslash(std::string_view path, const AnsiCharset& charset) {
+  return !path.empty() && isDelimiterAt(path, path.size() - 1, "\\", charset);
+}
 
 std::size_t lastDelimiter(std::string_view path, std::string_view delimiters, const AnsiCharset& charset) {
   std::size_t last = std::string_view::npos;

@@ -28,6 +28,12 @@ std::string extractFileDrive(std::string_view path, const AnsiCharset& charset);
 // The file name cut before the first occurrence of its extension: "a.txt.txt" -> "a", "README" -> "".
 std::string extractFileNameWithoutExt(std::string_view path, const AnsiCharset& charset);
 
+// Whether the path holds '*' or '?', which no file name holds (neither can be a trail byte).
+inline bool containsWildcard(std::string_view path) { return path.find_first_of("*?") != std::string_view::npos; }
+
+// Whether the last character is a backslash (not the trail byte 0x5C of a double-byte character).
+bool endsWithBackslash(std::string_view path, const AnsiCharset& charset);
+
 // Add or remove one backslash, looking only at the last character.
 std::string includeTrailingBackslash(std::string_view path, const AnsiCharset& charset);
 std::string excludeTrailingBackslash(std::string_view path, const AnsiCharset& charset);

@@ -12,22 +12,6 @@
 namespace tovrik {
 namespace {
 
-// A trail byte that happens to equal an ASCII letter is not one; changing it would turn the
-// character into another.
-std::string convertAsciiCase(std::string_view text, bool toUpper, const AnsiCharset& charset) {
-  std::string result(text);
-  for (std::size_t pos = 0; pos < result.size();) {
-    const std::size_t next = charset.next(result, pos);
-    if (next == pos + 1) {
-      char& c = result[pos];
-      if (toUpper && c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-      if (!toUpper && c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    pos = next;
-  }
-  return result;
-}
-
 bool isBlankOrControl(char c) { return static_cast<unsigned char>(c) <= 32; }
 
 bool isBlankAfterTrim(std::string_view text) {
@@ -48,14 +32,6 @@ std::string clipSubstring(std::string_view text, int64_t start, int64_t count) {
 }
 
 }  // namespace
-
-std::string upperAsciiLetters(std::string_view text, const AnsiCharset& charset) {
-  return convertAsciiCase(text, true, charset);
-}
-
-std::string lowerAsciiLetters(std::string_view text, const AnsiCharset& charset) {
-  return convertAsciiCase(text, false, charset);
-}
 
 // A match that begins on a trail byte would cut a character in two, so only character starts count.
 std::size_t findTextPosition(std::string_view needle, std::string_view haystack, const AnsiCharset& charset) {
@@ -124,10 +100,8 @@ void runCompare(Command& command) {
 
 void runGetDate(Command& command) {
   const std::string& format = command.arg(2);
-  command.lines.addSet("DATE", formatDateTime(format.empty() ? std::string_view("c") : std::string_view(format),
-                                              command.services.localTime(),
-                                              command.services.regionalSettings(),
-                                              command.services.ansiCharset()));
+  command.lines.addSet("DATE", formatDateTime(formatOrDefault(format), command.services.localTime(),
+                                              command.services.regionalSettings(), command.services.ansiCharset()));
 }
 
 void runGetVersion(Command& command) { command.lines.addSet("RESULT", "1000"); }

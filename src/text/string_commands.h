@@ -7,12 +7,10 @@
 
 #include "frontend/command.h"
 #include "platform/ansi_charset.h"
+#include "text/ascii_case.h"
 
 namespace tovrik {
 
-// Case conversion of the ASCII letters only; both bytes of a double-byte character stay as they are.
-std::string upperAsciiLetters(std::string_view text, const AnsiCharset& charset);
-std::string lowerAsciiLetters(std::string_view text, const AnsiCharset& charset);
 // 1-based byte position of the first occurrence of needle that starts on a character boundary; 0 when
 // there is none or either text is empty.
 std::size_t findTextPosition(std::string_view needle, std::string_view haystack, const AnsiCharset& charset);

@@ -45,6 +45,7 @@ class FakeFileSystem final : public FileSystem {
   std::map<std::string, Entry> entries;  // by key(): folded, without trailing backslash
   std::string current = "C:\\";
   std::vector<std::string> calls;  // "copy A B keep|replace", "move A B", "mkdir P", "chdir P", in order
+  std::map<std::string, std::string> shortNames;  // existing paths and their short forms
   std::set<std::string> refusedDirectories;  // keys whose creation fails
   std::uint64_t bytesRead = 0;
   std::map<std::string, std::string> profileValues;  // "file|section|key" folded -> value
@@ -154,6 +155,11 @@ class FakeFileSystem final : public FileSystem {
     return true;
   }
   void flushProfile(std::string_view file) override { profileCalls.push_back("flush " + std::string(file)); }
+  std::optional<std::string> shortPathName(std::string_view path) override {
+    const auto found = shortNames.find(std::string(path));
+    if (found == shortNames.end()) return std::nullopt;
+    return found->second;
+  }
 
   static std::string profileKey(std::string_view file, std::string_view section, std::string_view name) {
     return key(file) + "|" + key(section) + "|" + key(name);

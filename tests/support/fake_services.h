@@ -106,7 +106,6 @@ class FakeServices final : public Services {
   FakeStatusWindows statusForms;
   FakeCredentialDialogs credentials;
   std::uint32_t seed = 1;
-  std::map<std::string, std::string> shortNames;  // existing paths and their short forms
   SingleByteCharset charset;
 
   const AnsiCharset& ansiCharset() override { return charset; }
@@ -116,11 +115,6 @@ class FakeServices final : public Services {
   FileSystem& fileSystem() override { return fakeFileSystem; }
   Shell& shell() override { return fakeShell; }
   std::uint32_t randomSeed() override { return seed; }
-  std::optional<std::string> shortPathName(std::string_view path) override {
-    const auto found = shortNames.find(std::string(path));
-    if (found == shortNames.end()) return std::nullopt;
-    return found->second;
-  }
   std::optional<std::string> systemDirectory() override { return systemDir; }
   TopLevelWindows& topLevelWindows() override { return windows; }
   StatusWindows& statusWindows() override { return statusForms; }

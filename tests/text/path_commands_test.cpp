@@ -96,7 +96,7 @@ TEST(PathCommands, MissingPathIsAnError) {
 
 TEST(PathCommands, ShortFormOfExistingPathsOnlyAsTheSystemGivesIt) {
   testing::FakeServices services;
-  services.shortNames = {
+  services.fakeFileSystem.shortNames = {
       {"C:\\Long Directory Name\\some long file name.txt", "C:\\LONGDI~1\\SOMELO~1.TXT"},
       {"C:\\Tom & Jerry\\100% sure.txt", "C:\\TOM&JE~1\\100%SU~1.TXT"},
       {"C:\\Donn\xE9" "es", "C:\\DONNE~1"},
