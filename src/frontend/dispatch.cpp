@@ -101,6 +101,12 @@ constexpr CommandEntry kCommands[] = {
     {"createshortcut", runCreateShortcut},
     {"installinf", runInstallInf},
     {"findexec", runFindExec},
+    // Standard dialogs.
+
+    // Window, keystroke and process commands.
+
+    // System commands: session and power, system information, network, clipboard.
+
 };
 
 }  // namespace
