@@ -41,13 +41,13 @@ class WindowCommands : public ::testing::Test {
 
 TEST_F(WindowCommands, FinderTakesTheWholeTitleFirstThenAPartOfTheFirst79Characters) {
   expectCases(services, {
+      // "FIN" sits at characters 80 to 82: only the whole title finds it.
+      {{"findwinhandle", "-FIN"}, {"HANDLE=0"}},
       {{"findwinhandle", "BAR X"}, {"HANDLE=258"}},
       {{"findwinhandle", "Bar"}, {"HANDLE=259"}},
       {{"findwinhandle", "calcul"}, {"HANDLE=257"}},
       {{"findwinhandle", "cach\xE9"}, {"HANDLE=261"}},
       {{"findwinhandle", "Rapport ---"}, {"HANDLE=260"}},
-      // "FIN" sits at characters 80 to 82: only the whole title finds it.
-      {{"findwinhandle", "-FIN"}, {"HANDLE=0"}},
       {{"findwinhandle", kLongTitle}, {"HANDLE=260"}},
       {{"findwinhandle", "top BIT"}, {"HANDLE=2147483649"}},
       {{"findwinhandle", "R"}, {"HANDLE=257"}},
@@ -103,7 +103,7 @@ TEST_F(WindowCommands, HandlesAreIntegerText) {
       {{"closewin", "NULL"}, {"ERROR=1"}},
       {{"closewin"}, {"ERROR=1"}},
       {{"hidewin", "259"}, {}},
-      {{"hidewin", "x259"}, {"ERROR=1"}},
+      {{"hidewin", "259h"}, {"ERROR=1"}},
       {{"hidewin", "fen"}, {"ERROR=1"}},
       {{"hidewin"}, {"ERROR=1"}},
   });
