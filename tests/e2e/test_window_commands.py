@@ -12,7 +12,7 @@ TITLE_LONG300 = "Tvk-L300 " + "b" * 245 + "c" * 46
 EDIT_TITLE = "Tvk-Saisie"
 
 
-class TestWindows:
+class ServedWindows:
     """The helper's windows, served until the test ends; handles by name as the helper reports them."""
 
     def __init__(self, wine):
@@ -52,7 +52,7 @@ class TestWindows:
 
 @pytest.fixture
 def windows(wine):
-    served = TestWindows(wine)
+    served = ServedWindows(wine)
     yield served
     served.close()
 
@@ -137,7 +137,7 @@ KEY_CASES = [
     ("a~b", "a\r\nb"),
     ("{{}{}}", "{}"),
     ("{ENTER}}", "\r\n}"),
-    ("{+}{%}{^}{~}{(}{)}", "+%^~()"),
+    ("{+}{%}{^}{~}", "+%^~"),
     ("{x}{a 3}", "XAAA"),
     ("^(ac)", ""),
     ("a b", "a b"),
@@ -163,6 +163,12 @@ def test_sendkeys_types_into_the_focused_edit_and_holds_nothing_down(wine, windo
     # A bad repeat count fails the command after the keys before it; the open group lets go of Shift.
     assert set_lines(wine.run("sendkeys", "+(ab{ENTER x}c")) == [b"SET ERROR=1"]
     assert edit_text(wine, "AB") == ("AB", [0, 0, 0])
+    # A braced character the layout has no key for is skipped without a box (Xvfb's US map, as Wine reads
+    # it, has none for the parentheses).
+    codes = wine.probe("keycodes", "()").stdout.split()
+    expected = "".join(c for c, code in zip("()", codes) if code != b"ffff")
+    assert set_lines(wine.run("sendkeys", "{(}{)}")) == []
+    assert edit_text(wine, expected) == (expected, [0, 0, 0])
     assert set_lines(wine.run("sendkeys", "{LEFT 0}" * 3750)) == []
     assert set_lines(wine.run("sendkeys", "{a 65536}b")) == []
     assert edit_text(wine, "b") == ("b", [0, 0, 0])

@@ -216,5 +216,10 @@ int runWindowsProbe(const std::vector<std::string>& args) {
     return 0;
   }
   if (need(2) && args[0] == "countprocesses") return countProcesses(args[1]);
+  if (need(2) && args[0] == "keycodes") {
+    // The current layout's key code of each character ("ffff": none), as the keystroke engine sees it.
+    for (const char c : args[1]) std::printf("%04x\n", static_cast<unsigned>(static_cast<unsigned short>(VkKeyScanA(c))));
+    return 0;
+  }
   return -1;
 }
