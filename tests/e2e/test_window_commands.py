@@ -185,7 +185,7 @@ def test_bad_key_strings_show_the_engines_boxes(wine, windows):
     for keys, boxes, expected in cases:
         run = wine.spawn("sendkeys", keys)
         try:
-            out = wine.probe("closeboxes", str(len(boxes)), "15000", EDIT_TITLE).stdout.decode().split("\n")
+            out = wine.probe("closeboxes", str(len(boxes)), "15000", EDIT_TITLE).stdout.decode().splitlines()
             assert run.wait(timeout=30) == 0
         finally:
             if run.poll() is None:
