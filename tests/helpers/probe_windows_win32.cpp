@@ -68,12 +68,12 @@ int serveTestWindows(DWORD timeoutMs) {
   windowClass.lpszClassName = kEditWindowClass;
   RegisterClassA(&windowClass);
 
-  struct Spec {
+  struct WindowPlan {
     const char* name;
     std::string title;
     int show;  // -1: never shown
   };
-  const Spec specs[] = {
+  const WindowPlan plans[] = {
       {"hidden", "Tvk-Cach\xE9" "e fen\xEAtre", -1},
       {"long100", "Tvk-L100 " + std::string(70, 'a') + "ZYXW" + std::string(17, 'z'), SW_SHOWNOACTIVATE},
       {"long300", "Tvk-L300 " + std::string(245, 'b') + std::string(46, 'c'), SW_SHOWNOACTIVATE},
@@ -85,20 +85,20 @@ int serveTestWindows(DWORD timeoutMs) {
       {"part", "Tvk-Bar et plus", SW_SHOWNOACTIVATE},
       {"edit", "Tvk-Saisie", SW_SHOW},
   };
-  for (const Spec& spec : specs) {
-    const bool isEdit = std::strcmp(spec.name, "edit") == 0;
-    const HWND window = CreateWindowExA(0, isEdit ? kEditWindowClass : kWindowClass, spec.title.c_str(),
+  for (const WindowPlan& plan : plans) {
+    const bool isEdit = std::strcmp(plan.name, "edit") == 0;
+    const HWND window = CreateWindowExA(0, isEdit ? kEditWindowClass : kWindowClass, plan.title.c_str(),
                                         WS_OVERLAPPEDWINDOW, 40, 40, 400, 200, nullptr, nullptr, instance, nullptr);
     if (isEdit) {
       CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL, 0, 0,
                       400, 200, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kEditId)), instance, nullptr);
     }
-    if (spec.show >= 0) ShowWindow(window, spec.show);
+    if (plan.show >= 0) ShowWindow(window, plan.show);
     if (isEdit) {
       SetForegroundWindow(window);
       SetFocus(GetDlgItem(window, kEditId));
     }
-    std::printf("%s %lu\n", spec.name, handleNumber(window));
+    std::printf("%s %lu\n", plan.name, handleNumber(window));
   }
   std::puts("ready");
   std::fflush(stdout);
