@@ -12,6 +12,7 @@
 #include "platform/registry.h"
 #include "platform/regional_settings.h"
 #include "platform/shell.h"
+#include "platform/standard_dialogs.h"
 #include "platform/windows_ui.h"
 
 namespace tovrik {
@@ -39,6 +40,8 @@ class Services {
   virtual StatusWindows& statusWindows() = 0;
   // The password and logon dialogs; created on first use.
   virtual CredentialDialogs& credentialDialogs() = 0;
+  // The file, input and folder dialogs, message boxes and sounds; each loads what it needs on first use.
+  virtual StandardDialogs& standardDialogs() = 0;
 
   // Sets a variable in this process's own environment block.
   virtual void setProcessEnvironmentVariable(std::string_view name, std::string_view value) = 0;

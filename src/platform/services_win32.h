@@ -38,6 +38,7 @@ class Win32Services final : public Services {
   TopLevelWindows& topLevelWindows() override { return topLevelWindows_; }
   StatusWindows& statusWindows() override;
   CredentialDialogs& credentialDialogs() override;
+  StandardDialogs& standardDialogs() override;
   void setProcessEnvironmentVariable(std::string_view name, std::string_view value) override;
   void broadcastEnvironmentChange() override;
 
@@ -50,6 +51,7 @@ class Win32Services final : public Services {
   Win32TopLevelWindows topLevelWindows_;
   std::unique_ptr<StatusWindows> statusWindows_;
   std::unique_ptr<CredentialDialogs> credentialDialogs_;
+  std::unique_ptr<StandardDialogs> standardDialogs_;
 };
 
 // cmd.exe reads a batch file in its console's code page, not in the ANSI one: the code page of the

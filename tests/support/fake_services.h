@@ -11,6 +11,7 @@
 #include "support/fake_windows.h"
 #include "support/fake_file_system.h"
 #include "support/fake_shell.h"
+#include "support/fake_standard_dialogs.h"
 
 namespace tovrik::testing {
 
@@ -105,6 +106,7 @@ class FakeServices final : public Services {
   FakeTopLevelWindows windows;
   FakeStatusWindows statusForms;
   FakeCredentialDialogs credentials;
+  FakeStandardDialogs dialogs;
   std::uint32_t seed = 1;
   SingleByteCharset charset;
 
@@ -119,6 +121,7 @@ class FakeServices final : public Services {
   TopLevelWindows& topLevelWindows() override { return windows; }
   StatusWindows& statusWindows() override { return statusForms; }
   CredentialDialogs& credentialDialogs() override { return credentials; }
+  StandardDialogs& standardDialogs() override { return dialogs; }
   void setProcessEnvironmentVariable(std::string_view name, std::string_view value) override {
     processEnvironment[std::string(name)] = std::string(value);
   }
