@@ -119,6 +119,17 @@ const char* iconOf(MessageKind kind) {
   return IDI_APPLICATION;
 }
 
+// DM_GETDEFID's answer: Enter presses the button that has the focus, else the default button.
+LRESULT focusedOrDefaultButton(HWND form, int defaultId) {
+  const HWND focus = GetFocus();
+  int id = defaultId;
+  char className[16] = {};
+  if (focus && GetParent(focus) == form && GetClassNameA(focus, className, sizeof className) &&
+      lstrcmpiA(className, "Button") == 0)
+    id = GetDlgCtrlID(focus);
+  return MAKELONG(id, DC_HASDEFID);
+}
+
 InputPlacement placeInput(const std::string& prompt) {
   InputPlacement placement{};
   placement.units = formDialogUnits();
@@ -202,15 +213,7 @@ int TMessageForm::run() {
 
 bool TMessageForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   if (message == DM_GETDEFID) {
-    // Enter presses the button that has the focus, else the default button.
-    const HWND focus = GetFocus();
-    int id = defaultResult(buttons_);
-    if (focus && GetParent(focus) == handle()) {
-      const int focused = GetDlgCtrlID(focus);
-      if (focused == kResultYes || focused == kResultNo || focused == kResultOk || focused == kResultCancel)
-        id = focused;
-    }
-    result = MAKELONG(id, DC_HASDEFID);
+    result = focusedOrDefaultButton(handle(), defaultResult(buttons_));
     return true;
   }
   return Form::handleMessage(message, wParam, lParam, result);
@@ -277,6 +280,14 @@ void TInputQueryForm::createChildren() {
   addButton("OK", MulDiv(38, x, 4), placement_.buttonTop, buttonWidth, buttonHeight, IDOK, true);
   addButton("Annuler", MulDiv(92, x, 4), placement_.buttonTop, buttonWidth, buttonHeight, IDCANCEL, false);
   keepWithinWorkArea(handle());
+}
+
+bool TInputQueryForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  if (message == DM_GETDEFID) {
+    result = focusedOrDefaultButton(handle(), IDOK);
+    return true;
+  }
+  return Form::handleMessage(message, wParam, lParam, result);
 }
 
 std::optional<std::string> TInputQueryForm::run(const std::string& caption) {

@@ -67,6 +67,7 @@ class TInputQueryForm final : public Form {
 
  protected:
   void createChildren() override;
+  bool handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
  private:
   TInputQueryForm(const std::string& prompt, const std::string& initialText, const InputPlacement& placement);

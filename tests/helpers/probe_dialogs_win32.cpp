@@ -257,6 +257,26 @@ int printWindowRect(const std::string& title, DWORD timeoutMs) {
   return 0;
 }
 
+// The forms' font ("MS Sans Serif", -11): the average width of the 52 letters and the character height.
+int printDialogUnits() {
+  LOGFONTA font{};
+  font.lfHeight = -11;
+  font.lfCharSet = DEFAULT_CHARSET;
+  lstrcpynA(font.lfFaceName, "MS Sans Serif", LF_FACESIZE);
+  const HFONT handle = CreateFontIndirectA(&font);
+  const HDC dc = GetDC(nullptr);
+  const HGDIOBJ previous = SelectObject(dc, handle);
+  SIZE letters{};
+  GetTextExtentPoint32A(dc, "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", 52, &letters);
+  TEXTMETRICA metrics{};
+  GetTextMetricsA(dc, &metrics);
+  SelectObject(dc, previous);
+  ReleaseDC(nullptr, dc);
+  DeleteObject(handle);
+  std::printf("units %ld %ld\n", letters.cx / 52, metrics.tmHeight);
+  return 0;
+}
+
 }  // namespace
 
 // The dialog verbs; -1 when the arguments name none of them.
@@ -269,6 +289,7 @@ int runDialogProbe(const std::vector<std::string>& args) {
   if (need(4) && args[0] == "ctrlkey") return pressControlKey(args[1], args[2][0], number(3));
   if (need(1) && args[0] == "clipboard") return printClipboardText();
   if (need(1) && args[0] == "emptyclipboard") return emptyClipboard();
+  if (need(1) && args[0] == "dialogunits") return printDialogUnits();
   if (need(3) && args[0] == "windowrect") return printWindowRect(args[1], number(2));
   return -1;
 }
