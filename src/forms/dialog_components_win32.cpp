@@ -28,24 +28,39 @@ UINT_PTR CALLBACK fileDialogHook(HWND child, UINT message, WPARAM, LPARAM lParam
   return 0;
 }
 
-// The path, shortened in its middle with an ellipsis to fit the status line (measured in a memory
-// context with the line's font, so nothing is drawn on the screen).
+bool fitsWidth(HDC context, const std::string& text, int width) {
+  SIZE extent{};
+  GetTextExtentPoint32A(context, text.c_str(), static_cast<int>(text.size()), &extent);
+  return extent.cx <= width;
+}
+
+// The path shortened in its middle with an ellipsis, keeping its start and its last component, so that
+// it fits `width` in the context's font.
+std::string shortenPathToFit(HDC context, const std::string& path, int width) {
+  if (fitsWidth(context, path, width)) return path;
+  const std::size_t lastBackslash = path.rfind('\\');
+  if (lastBackslash == std::string::npos || lastBackslash == 0) return path;
+  const std::string tail = "..." + path.substr(lastBackslash);
+  for (std::size_t keep = lastBackslash; keep > 0; --keep) {
+    const std::string candidate = path.substr(0, keep) + tail;
+    if (fitsWidth(context, candidate, width)) return candidate;
+  }
+  return tail;
+}
+
+// The status line shows the selected path, shortened to the line's width in the line's font.
 void showInStatusLine(HWND dialog, const std::string& path) {
   const HWND status = GetDlgItem(dialog, kStatusLineId);
   if (!status) return;
   RECT bounds{};
   GetClientRect(status, &bounds);
-  // DT_MODIFYSTRING may write up to four characters more than the path.
-  std::vector<char> text(path.begin(), path.end());
-  text.resize(path.size() + 5, '\0');
-  const HDC screen = GetDC(status);
-  const HDC memory = CreateCompatibleDC(screen);
-  const HGDIOBJ previous = SelectObject(memory, reinterpret_cast<HGDIOBJ>(SendMessageA(status, WM_GETFONT, 0, 0)));
-  DrawTextA(memory, text.data(), -1, &bounds, DT_PATH_ELLIPSIS | DT_MODIFYSTRING | DT_SINGLELINE | DT_NOPREFIX);
-  SelectObject(memory, previous);
-  DeleteDC(memory);
-  ReleaseDC(status, screen);
-  SendMessageA(dialog, BFFM_SETSTATUSTEXTA, 0, reinterpret_cast<LPARAM>(text.data()));
+  const HDC context = GetDC(status);
+  const HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageA(status, WM_GETFONT, 0, 0));
+  const HGDIOBJ previous = font ? SelectObject(context, font) : nullptr;
+  const std::string text = shortenPathToFit(context, path, bounds.right - bounds.left);
+  if (previous) SelectObject(context, previous);
+  ReleaseDC(status, context);
+  SendMessageA(dialog, BFFM_SETSTATUSTEXTA, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 std::string pathOfItem(LPCITEMIDLIST item) {

@@ -85,9 +85,16 @@ MessagePlacement placeMessage(const std::string& message, MessageButtons buttons
   const SIZE largest = largestClientArea();
   const int fixedHeight = placement.buttonHeight + verticalSpacing + 2 * verticalMargin;
   const int textMaxHeight = std::max(32, static_cast<int>(largest.cy) - fixedHeight);
-  SIZE text = context.wrapped(message, textMaxWidth);
+  // A text with more characters than the largest label holds (at two pixels a character) cannot fit:
+  // measuring it would only cost time.
+  const std::size_t mostThatFits =
+      static_cast<std::size_t>(textMaxWidth / 2) * static_cast<std::size_t>(textMaxHeight / units.height);
+  SIZE text{textMaxWidth + 1, textMaxHeight + 1};
+  if (message.size() <= mostThatFits) text = context.wrapped(message, textMaxWidth);
   placement.scrolls = text.cx > textMaxWidth || text.cy > textMaxHeight;
-  if (placement.scrolls) {
+  if (placement.scrolls && message.size() > mostThatFits) {
+    text = SIZE{textMaxWidth, textMaxHeight};
+  } else if (placement.scrolls) {
     // The field's border and scroll bar take their share of the width; its lines break long words.
     const int border = 2 * GetSystemMetrics(SM_CXEDGE) + 4;
     const SIZE inField = context.wrapped(message, textMaxWidth - GetSystemMetrics(SM_CXVSCROLL) - border, true);

@@ -22,9 +22,11 @@ std::string hexOf(const std::string& bytes) {
   return out.empty() ? "-" : out;
 }
 
+// WM_GETTEXT reaches the control itself (GetWindowText of another process's window gives only the text
+// the window manager keeps, which an edit control does not use).
 std::string textOf(HWND window) {
   std::vector<char> text(65536, '\0');
-  GetWindowTextA(window, text.data(), static_cast<int>(text.size()));
+  SendMessageA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
   return text.data();
 }
 
@@ -112,24 +114,26 @@ int driveFileDialog(const std::string& title, DWORD timeoutMs, const std::string
   if (const HWND types = GetDlgItem(dialog, cmb1)) {
     const auto count = static_cast<long>(SendMessageA(types, CB_GETCOUNT, 0, 0));
     std::printf("types %ld selected %ld\n", count, static_cast<long>(SendMessageA(types, CB_GETCURSEL, 0, 0)));
+    // The list of another process comes back as it stores it, in UTF-16.
     for (long i = 0; i < count; ++i) {
-      std::vector<char> item(static_cast<std::size_t>(SendMessageA(types, CB_GETLBTEXTLEN, i, 0)) + 1, '\0');
-      SendMessageA(types, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item.data()));
-      std::printf("type %s\n", hexOf(item.data()).c_str());
+      std::vector<wchar_t> item(static_cast<std::size_t>(SendMessageW(types, CB_GETLBTEXTLEN, i, 0)) + 1, L'\0');
+      SendMessageW(types, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item.data()));
+      char ansi[1024] = {};
+      WideCharToMultiByte(CP_ACP, 0, item.data(), -1, ansi, sizeof ansi - 1, nullptr, nullptr);
+      std::printf("type %s\n", hexOf(ansi).c_str());
     }
   }
   RECT bounds{};
   GetWindowRect(dialog, &bounds);
   printRect("rect", bounds);
-  if (name != "-") {
-    HWND field = GetDlgItem(dialog, cmb13);
-    if (!field) field = GetDlgItem(dialog, edt1);
-    if (!field) {
-      std::puts("nofield");
-      return 1;
-    }
-    SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
+  HWND field = GetDlgItem(dialog, cmb13);
+  if (!field) field = GetDlgItem(dialog, edt1);
+  if (!field) {
+    std::puts("nofield");
+    return 1;
   }
+  std::printf("name %s\n", hexOf(textOf(field)).c_str());
+  if (name != "-") SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
   return pressedResult(dialog, button);
 }
 
@@ -164,6 +168,9 @@ int driveFolderBrowser(const std::string& text, DWORD timeoutMs, const std::stri
   printRect("rect", bounds);
   const HWND status = GetDlgItem(dialog, 14147);
   std::printf("status %s\n", status ? hexOf(textOf(status)).c_str() : "none");
+  RECT line{};
+  if (status) GetClientRect(status, &line);
+  printRect("statusline", line);
   std::printf("okenabled %d\n", IsWindowEnabled(GetDlgItem(dialog, IDOK)) ? 1 : 0);
   return pressedResult(dialog, button);
 }
