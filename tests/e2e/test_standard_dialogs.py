@@ -379,6 +379,14 @@ def test_browse_drive_root_at_the_screen_corner(wine, browser):
     assert shown.lines() == [b"SET EXECUTED=1", b"SET DIRPATH=C:\\", b"SET DIRNAME=", b"SET DIRDRIVE=C:\\"]
 
 
+def test_browse_folder_below_the_root(wine, browser, files):
+    shown = browser("browsedirectory", "Choisissez e2e", "C:\\tovrik-e2e")
+    facts = shown.drive("-", "ok")
+    assert hex_text(facts["status"][0]) == b"C:\\tovrik-e2e"
+    assert shown.lines() == [b"SET EXECUTED=1", b"SET DIRPATH=C:\\tovrik-e2e\\", b"SET DIRNAME=tovrik-e2e",
+                             b"SET DIRDRIVE=C:\\"]
+
+
 @pytest.mark.skip(reason="Wine's folder browser selects the desktop instead of a folder two levels below a "
                          "drive (C:\\tovrik-e2e\\x), so the status line shows nothing to shorten")
 def test_browse_folder_shows_a_long_path_shortened_in_its_middle(wine, browser, files):
