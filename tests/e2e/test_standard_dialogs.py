@@ -438,3 +438,12 @@ def test_beep_and_sound_files(wine, files):
         assert header_only(wine.run(*args)), args
     run = wine.run("playwav")
     assert set_lines(run) == [b"SET ERROR=1"]
+
+
+# --- bad input -------------------------------------------------------------------------------------
+
+def test_huge_caption_still_shows_a_dialog_that_closes(wine, shown):
+    title = ("Titre " * 5000)[:30000]
+    dialog = shown(title, "createinputdialog", title, "Invite", "x")
+    dialog.keys("{ESC}")
+    assert dialog.lines() == [b"SET EXECUTED=0"]
