@@ -4,6 +4,7 @@
 #include "frontend/dispatch.h"
 
 #include "dialogs/credential_commands.h"
+#include "dialogs/standard_dialog_commands.h"
 #include "dialogs/status_window_commands.h"
 #include "files/file_commands.h"
 #include "files/shell_commands.h"
@@ -105,6 +106,17 @@ constexpr CommandEntry kCommands[] = {
     {"installinf", runInstallInf},
     {"findexec", runFindExec},
     // Standard dialogs.
+    {"createopendialog", runFileDialog},
+    {"createsavedialog", runFileDialog},
+    {"createinputdialog", runCreateInputDialog},
+    {"browsedirectory", runBrowseDirectory},
+    {"dlgcritical", runMessageBox},
+    {"dlgwarning", runMessageBox},
+    {"dlginformation", runMessageBox},
+    {"dlgyesno", runMessageBox},
+    {"dlgokcancel", runMessageBox},
+    {"messagebeep", runMessageBeep},
+    {"playwav", runPlayWav},
 
     // Window, keystroke and process commands.
     {"findwinhandle", runFindWinHandle},

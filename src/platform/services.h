@@ -14,6 +14,7 @@
 #include "platform/registry.h"
 #include "platform/regional_settings.h"
 #include "platform/shell.h"
+#include "platform/standard_dialogs.h"
 #include "platform/windows_ui.h"
 
 namespace tovrik {
@@ -44,6 +45,8 @@ class Services {
   // Synthesised keyboard input for the keystroke engine.
   virtual KeySink& keySink() = 0;
   virtual Processes& processes() = 0;
+  // The file, input and folder dialogs, message boxes and sounds; each loads what it needs on first use.
+  virtual StandardDialogs& standardDialogs() = 0;
 
   // Sets a variable in this process's own environment block.
   virtual void setProcessEnvironmentVariable(std::string_view name, std::string_view value) = 0;

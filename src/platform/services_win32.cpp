@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "forms/credential_forms_win32.h"
+#include "forms/standard_dialogs_win32.h"
 #include "forms/status_forms_win32.h"
 #include "platform/system_strings_win32.h"
 
@@ -177,6 +178,11 @@ StatusWindows& Win32Services::statusWindows() {
 CredentialDialogs& Win32Services::credentialDialogs() {
   if (!credentialDialogs_) credentialDialogs_ = std::make_unique<Win32CredentialDialogs>();
   return *credentialDialogs_;
+}
+
+StandardDialogs& Win32Services::standardDialogs() {
+  if (!standardDialogs_) standardDialogs_ = std::make_unique<Win32StandardDialogs>();
+  return *standardDialogs_;
 }
 
 void Win32Services::setProcessEnvironmentVariable(std::string_view name, std::string_view value) {

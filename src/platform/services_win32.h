@@ -48,6 +48,7 @@ class Win32Services final : public Services {
   CredentialDialogs& credentialDialogs() override;
   KeySink& keySink() override { return keySink_; }
   Processes& processes() override { return processes_; }
+  StandardDialogs& standardDialogs() override;
   void setProcessEnvironmentVariable(std::string_view name, std::string_view value) override;
   void broadcastEnvironmentChange() override;
 
@@ -62,6 +63,7 @@ class Win32Services final : public Services {
   Win32Processes processes_;
   std::unique_ptr<StatusWindows> statusWindows_;
   std::unique_ptr<CredentialDialogs> credentialDialogs_;
+  std::unique_ptr<StandardDialogs> standardDialogs_;
 };
 
 // cmd.exe reads a batch file in its console's code page, not in the ANSI one: the code page of the

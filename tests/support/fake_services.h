@@ -13,6 +13,7 @@
 #include "support/fake_windows.h"
 #include "support/fake_file_system.h"
 #include "support/fake_shell.h"
+#include "support/fake_standard_dialogs.h"
 
 namespace tovrik::testing {
 
@@ -109,6 +110,7 @@ class FakeServices final : public Services {
   FakeCredentialDialogs credentials;
   RecordingKeySink keys;
   FakeProcesses fakeProcesses;
+  FakeStandardDialogs dialogs;
   std::uint32_t seed = 1;
   SingleByteCharset charset;
 
@@ -125,6 +127,7 @@ class FakeServices final : public Services {
   CredentialDialogs& credentialDialogs() override { return credentials; }
   KeySink& keySink() override { return keys; }
   Processes& processes() override { return fakeProcesses; }
+  StandardDialogs& standardDialogs() override { return dialogs; }
   void setProcessEnvironmentVariable(std::string_view name, std::string_view value) override {
     processEnvironment[std::string(name)] = std::string(value);
   }
