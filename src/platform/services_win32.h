@@ -11,6 +11,7 @@
 #include "platform/registry_win32.h"
 #include "platform/services.h"
 #include "platform/shell_win32.h"
+#include "platform/system_platform_win32.h"
 
 namespace tovrik {
 
@@ -40,6 +41,10 @@ class Win32Services final : public Services {
   CredentialDialogs& credentialDialogs() override;
   void setProcessEnvironmentVariable(std::string_view name, std::string_view value) override;
   void broadcastEnvironmentChange() override;
+  SessionControl& sessionControl() override { return session_; }
+  SystemInformation& systemInformation() override { return systemInformation_; }
+  Network& network() override { return network_; }
+  ClipboardAccess& clipboard() override { return clipboard_; }
 
  private:
   Win32AnsiCharset charset_;
@@ -50,6 +55,10 @@ class Win32Services final : public Services {
   Win32TopLevelWindows topLevelWindows_;
   std::unique_ptr<StatusWindows> statusWindows_;
   std::unique_ptr<CredentialDialogs> credentialDialogs_;
+  Win32SessionControl session_;
+  Win32SystemInformation systemInformation_;
+  Win32Network network_;
+  Win32ClipboardAccess clipboard_;
 };
 
 // cmd.exe reads a batch file in its console's code page, not in the ANSI one: the code page of the
