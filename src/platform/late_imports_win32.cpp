@@ -5,6 +5,8 @@
 #include <shellapi.h>
 #include <shlobj.h>
 #include <winnetwk.h>
+#include <wininet.h>
+#include <winsock.h>
 
 #include <string>
 
@@ -44,10 +46,12 @@ TOVRIK_LATE_IMPORT(gdi32, TextOutA, 20)
 TOVRIK_LATE_IMPORT(mpr, WNetGetUniversalNameA, 16)
 
 // ole32.dll
+TOVRIK_LATE_IMPORT(ole32, CoCreateGuid, 4)
 TOVRIK_LATE_IMPORT(ole32, CoCreateInstance, 20)
 TOVRIK_LATE_IMPORT(ole32, CoInitialize, 4)
 TOVRIK_LATE_IMPORT(ole32, CoTaskMemFree, 4)
 TOVRIK_LATE_IMPORT(ole32, CoUninitialize, 0)
+TOVRIK_LATE_IMPORT(ole32, StringFromCLSID, 8)
 
 // shell32.dll
 TOVRIK_LATE_IMPORT(shell32, FindExecutableA, 12)
@@ -61,16 +65,20 @@ TOVRIK_LATE_IMPORT(shell32, ShellExecuteA, 24)
 TOVRIK_LATE_IMPORT(user32, AdjustWindowRectEx, 16)
 TOVRIK_LATE_IMPORT(user32, BeginPaint, 8)
 TOVRIK_LATE_IMPORT(user32, CharNextA, 4)
+TOVRIK_LATE_IMPORT(user32, CloseClipboard, 0)
 TOVRIK_LATE_IMPORT(user32, CreateWindowExA, 48)
 TOVRIK_LATE_IMPORT(user32, DefWindowProcA, 16)
 TOVRIK_LATE_IMPORT(user32, DestroyWindow, 4)
 TOVRIK_LATE_IMPORT(user32, DispatchMessageA, 4)
+TOVRIK_LATE_IMPORT(user32, EmptyClipboard, 0)
 TOVRIK_LATE_IMPORT(user32, EnableWindow, 8)
 TOVRIK_LATE_IMPORT(user32, EndPaint, 8)
+TOVRIK_LATE_IMPORT(user32, ExitWindowsEx, 8)
 TOVRIK_LATE_IMPORT(user32, FillRect, 12)
 TOVRIK_LATE_IMPORT(user32, FindWindowA, 8)
 TOVRIK_LATE_IMPORT(user32, GetClassInfoA, 12)
 TOVRIK_LATE_IMPORT(user32, GetClientRect, 8)
+TOVRIK_LATE_IMPORT(user32, GetClipboardData, 4)
 TOVRIK_LATE_IMPORT(user32, GetCursorPos, 4)
 TOVRIK_LATE_IMPORT(user32, GetDC, 4)
 TOVRIK_LATE_IMPORT(user32, GetFocus, 0)
@@ -85,6 +93,7 @@ TOVRIK_LATE_IMPORT(user32, InvalidateRect, 12)
 TOVRIK_LATE_IMPORT(user32, IsDialogMessageA, 8)
 TOVRIK_LATE_IMPORT(user32, LoadCursorA, 8)
 TOVRIK_LATE_IMPORT(user32, MessageBoxA, 16)
+TOVRIK_LATE_IMPORT(user32, OpenClipboard, 4)
 TOVRIK_LATE_IMPORT(user32, PostMessageA, 16)
 TOVRIK_LATE_IMPORT(user32, PostQuitMessage, 4)
 TOVRIK_LATE_IMPORT(user32, RegisterClassA, 4)
@@ -92,6 +101,7 @@ TOVRIK_LATE_IMPORT(user32, ReleaseDC, 8)
 TOVRIK_LATE_IMPORT(user32, ScreenToClient, 8)
 TOVRIK_LATE_IMPORT(user32, SendMessageA, 16)
 TOVRIK_LATE_IMPORT(user32, SendMessageTimeoutA, 28)
+TOVRIK_LATE_IMPORT(user32, SetClipboardData, 8)
 TOVRIK_LATE_IMPORT(user32, SetCursor, 4)
 TOVRIK_LATE_IMPORT(user32, SetFocus, 4)
 TOVRIK_LATE_IMPORT(user32, SetForegroundWindow, 4)
@@ -102,6 +112,19 @@ TOVRIK_LATE_IMPORT(user32, ShowWindow, 8)
 TOVRIK_LATE_IMPORT(user32, TrackMouseEvent, 4)
 TOVRIK_LATE_IMPORT(user32, TranslateMessage, 4)
 TOVRIK_LATE_IMPORT(user32, UpdateWindow, 4)
+
+// wininet.dll
+TOVRIK_LATE_IMPORT(wininet, InternetAutodial, 8)
+TOVRIK_LATE_IMPORT(wininet, InternetAutodialHangup, 4)
+TOVRIK_LATE_IMPORT(wininet, InternetGetConnectedState, 8)
+
+// wsock32.dll
+TOVRIK_LATE_IMPORT(wsock32, WSACleanup, 0)
+TOVRIK_LATE_IMPORT(wsock32, WSAStartup, 8)
+TOVRIK_LATE_IMPORT(wsock32, gethostbyname, 4)
+TOVRIK_LATE_IMPORT(wsock32, gethostname, 8)
+TOVRIK_LATE_IMPORT(wsock32, inet_addr, 4)
+
 #ifdef _WIN64
 // Macros for the 32-bit functions above on i386.
 TOVRIK_LATE_IMPORT(user32, GetWindowLongPtrA, 8)
