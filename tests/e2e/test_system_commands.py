@@ -276,3 +276,16 @@ def test_logoff_ends_the_session_of_its_own_wineserver_only(wine, window_runs):
     assert shared_witness.process.poll() is None, "the shared session's window run was ended"
     window_facts(wine, "Temoin partage", timeout_ms=5000)
     assert set_lines(wine.run("getversion")) == [b"SET RESULT=1000"]
+
+
+# --- libraries ---------------------------------------------------------------------------------------
+
+def test_only_the_network_commands_load_their_libraries(wine):
+    from test_command_table import loaded_dlls
+    late = {"user32.dll", "gdi32.dll", "shell32.dll", "ole32.dll", "wininet.dll", "ws2_32.dll", "wsock32.dll"}
+    for args in (("getsystemdrive",), ("getvolumeserial", "C"), ("diskindrive", "C"), ("getwinver",)):
+        loaded = loaded_dlls(wine, *args)
+        assert "kernel32.dll" in loaded, loaded  # the trace is read
+        assert not loaded & late, (args, sorted(loaded & late))
+    # The socket library loads, and starts, with the one command that needs it.
+    assert "wsock32.dll" in loaded_dlls(wine, "getip")
