@@ -12,6 +12,10 @@
 #include "files/text_file_commands.h"
 #include "frontend/argument_list.h"
 #include "settings/settings_commands.h"
+#include "system/clipboard_commands.h"
+#include "system/network_commands.h"
+#include "system/session_commands.h"
+#include "system/system_info_commands.h"
 #include "text/arithmetic_commands.h"
 #include "text/path_commands.h"
 #include "text/string_commands.h"
@@ -135,6 +139,24 @@ constexpr CommandEntry kCommands[] = {
     {"sleep", runSleep},
 
     // System commands: session and power, system information, network, clipboard.
+    {"shutdown", runExitWindows},
+    {"logoff", runExitWindows},
+    {"reboot", runExitWindows},
+    {"monitorpoweroff", runMonitorPowerOff},
+    {"getwinver", runGetWinVer},
+    {"getsystemdrive", runGetSystemDrive},
+    {"getvolumeserial", runGetVolumeSerial},
+    {"getvolumelabel", runGetVolumeLabel},
+    {"diskindrive", runDiskInDrive},
+    {"getguid", runGetGuid},
+    {"isconnected", runIsConnected},
+    {"getip", runGetIp},
+    {"netstartconbox", runNetStartConBox},
+    {"netstartcon", runNetStartCon},
+    {"netclosecon", runNetCloseCon},
+    {"clipboardsettext", runClipboardSetText},
+    {"clipboardgettext", runClipboardGetText},
+    {"emptyclipboard", runEmptyClipboard},
 
 };
 

@@ -7,6 +7,8 @@
 #include <shellapi.h>
 #include <shlobj.h>
 #include <winnetwk.h>
+#include <wininet.h>
+#include <winsock.h>
 
 #include <string>
 
@@ -51,10 +53,12 @@ TOVRIK_LATE_IMPORT(gdi32, TextOutA, 20)
 TOVRIK_LATE_IMPORT(mpr, WNetGetUniversalNameA, 16)
 
 // ole32.dll
+TOVRIK_LATE_IMPORT(ole32, CoCreateGuid, 4)
 TOVRIK_LATE_IMPORT(ole32, CoCreateInstance, 20)
 TOVRIK_LATE_IMPORT(ole32, CoInitialize, 4)
 TOVRIK_LATE_IMPORT(ole32, CoTaskMemFree, 4)
 TOVRIK_LATE_IMPORT(ole32, CoUninitialize, 0)
+TOVRIK_LATE_IMPORT(ole32, StringFromCLSID, 8)
 
 // shell32.dll
 TOVRIK_LATE_IMPORT(shell32, FindExecutableA, 12)
@@ -79,11 +83,13 @@ TOVRIK_LATE_IMPORT(user32, EmptyClipboard, 0)
 TOVRIK_LATE_IMPORT(user32, EnableWindow, 8)
 TOVRIK_LATE_IMPORT(user32, EndPaint, 8)
 TOVRIK_LATE_IMPORT(user32, EnumWindows, 8)
+TOVRIK_LATE_IMPORT(user32, ExitWindowsEx, 8)
 TOVRIK_LATE_IMPORT(user32, FillRect, 12)
 TOVRIK_LATE_IMPORT(user32, FindWindowA, 8)
 TOVRIK_LATE_IMPORT(user32, GetClassInfoA, 12)
 TOVRIK_LATE_IMPORT(user32, GetClassNameA, 12)
 TOVRIK_LATE_IMPORT(user32, GetClientRect, 8)
+TOVRIK_LATE_IMPORT(user32, GetClipboardData, 4)
 TOVRIK_LATE_IMPORT(user32, GetCursorPos, 4)
 TOVRIK_LATE_IMPORT(user32, GetDC, 4)
 TOVRIK_LATE_IMPORT(user32, GetDlgCtrlID, 4)
@@ -132,6 +138,19 @@ TOVRIK_LATE_IMPORT(user32, TrackMouseEvent, 4)
 TOVRIK_LATE_IMPORT(user32, TranslateMessage, 4)
 TOVRIK_LATE_IMPORT(user32, UpdateWindow, 4)
 TOVRIK_LATE_IMPORT(user32, VkKeyScanA, 4)
+
+// wininet.dll
+TOVRIK_LATE_IMPORT(wininet, InternetAutodial, 8)
+TOVRIK_LATE_IMPORT(wininet, InternetAutodialHangup, 4)
+TOVRIK_LATE_IMPORT(wininet, InternetGetConnectedState, 8)
+
+// wsock32.dll
+TOVRIK_LATE_IMPORT(wsock32, gethostbyname, 4)
+TOVRIK_LATE_IMPORT(wsock32, gethostname, 8)
+TOVRIK_LATE_IMPORT(wsock32, inet_addr, 4)
+TOVRIK_LATE_IMPORT(wsock32, WSACleanup, 0)
+TOVRIK_LATE_IMPORT(wsock32, WSAStartup, 8)
+
 #ifdef _WIN64
 // Macros for the 32-bit functions above on i386.
 TOVRIK_LATE_IMPORT(user32, GetWindowLongPtrA, 8)

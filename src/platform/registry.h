@@ -1,5 +1,5 @@
-// The per-user registry as the settings code needs it: keys under HKEY_CURRENT_USER, opened with full
-// access (created when missing) and closed when the handle object goes.
+// The registry as the program needs it: keys under HKEY_CURRENT_USER, opened with full access (created
+// when missing), and machine keys read without creating them; closed when the handle object goes.
 #pragma once
 
 #include <cstdint>
@@ -34,6 +34,8 @@ class Registry {
   virtual ~Registry() = default;
   // Opens (or creates) HKEY_CURRENT_USER\path with full access; RegistryError when it cannot.
   virtual std::unique_ptr<RegistryKey> openCurrentUserKey(std::string_view path) = 0;
+  // Opens an existing HKEY_LOCAL_MACHINE\path for reading, never creating it; nullptr when it cannot.
+  virtual std::unique_ptr<RegistryKey> openLocalMachineKeyForReading(std::string_view path) = 0;
 };
 
 }  // namespace tovrik

@@ -1,4 +1,4 @@
-// HKEY_CURRENT_USER keys opened with full access and closed by RAII.
+// HKEY_CURRENT_USER keys opened with full access, HKEY_LOCAL_MACHINE keys opened to read; closed by RAII.
 #include "platform/registry_win32.h"
 
 #include <windows.h>
@@ -70,6 +70,13 @@ std::unique_ptr<RegistryKey> Win32Registry::openCurrentUserKey(std::string_view 
   const LONG status = RegCreateKeyExA(HKEY_CURRENT_USER, std::string(path).c_str(), 0, nullptr, 0,
                                       KEY_ALL_ACCESS, nullptr, &key, nullptr);
   if (status != ERROR_SUCCESS) throw RegistryError(describe("Ouverture impossible de", path, status));
+  return std::make_unique<Win32RegistryKey>(key);
+}
+
+std::unique_ptr<RegistryKey> Win32Registry::openLocalMachineKeyForReading(std::string_view path) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, std::string(path).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+    return nullptr;
   return std::make_unique<Win32RegistryKey>(key);
 }
 

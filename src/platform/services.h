@@ -15,6 +15,7 @@
 #include "platform/regional_settings.h"
 #include "platform/shell.h"
 #include "platform/standard_dialogs.h"
+#include "platform/system_platform.h"
 #include "platform/windows_ui.h"
 
 namespace tovrik {
@@ -52,6 +53,12 @@ class Services {
   virtual void setProcessEnvironmentVariable(std::string_view name, std::string_view value) = 0;
   // Tells the running programs that the user environment changed (WM_SETTINGCHANGE "Environment").
   virtual void broadcastEnvironmentChange() = 0;
+
+  // The system commands' platform: session end, machine facts, network, clipboard.
+  virtual SessionControl& sessionControl() = 0;
+  virtual SystemInformation& systemInformation() = 0;
+  virtual Network& network() = 0;
+  virtual ClipboardAccess& clipboard() = 0;
 };
 
 }  // namespace tovrik

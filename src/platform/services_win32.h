@@ -13,6 +13,7 @@
 #include "platform/registry_win32.h"
 #include "platform/services.h"
 #include "platform/shell_win32.h"
+#include "platform/system_platform_win32.h"
 
 namespace tovrik {
 
@@ -51,6 +52,10 @@ class Win32Services final : public Services {
   StandardDialogs& standardDialogs() override;
   void setProcessEnvironmentVariable(std::string_view name, std::string_view value) override;
   void broadcastEnvironmentChange() override;
+  SessionControl& sessionControl() override { return session_; }
+  SystemInformation& systemInformation() override { return systemInformation_; }
+  Network& network() override { return network_; }
+  ClipboardAccess& clipboard() override { return clipboard_; }
 
  private:
   Win32AnsiCharset charset_;
@@ -64,6 +69,10 @@ class Win32Services final : public Services {
   std::unique_ptr<StatusWindows> statusWindows_;
   std::unique_ptr<CredentialDialogs> credentialDialogs_;
   std::unique_ptr<StandardDialogs> standardDialogs_;
+  Win32SessionControl session_;
+  Win32SystemInformation systemInformation_;
+  Win32Network network_;
+  Win32ClipboardAccess clipboard_;
 };
 
 // cmd.exe reads a batch file in its console's code page, not in the ANSI one: the code page of the

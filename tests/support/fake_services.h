@@ -14,6 +14,7 @@
 #include "support/fake_file_system.h"
 #include "support/fake_shell.h"
 #include "support/fake_standard_dialogs.h"
+#include "support/fake_system.h"
 
 namespace tovrik::testing {
 
@@ -30,12 +31,23 @@ class FakeRegistry final : public Registry {
   // key path (folded) -> value name (folded) -> value
   std::map<std::string, std::map<std::string, RegistryValue>> keys;
   std::set<std::string> unopenableKeys;  // folded paths that refuse to open
+  // HKEY_LOCAL_MACHINE: key path (folded) -> value name (folded) -> value; opened only to read.
+  std::map<std::string, std::map<std::string, RegistryValue>> machineKeys;
   bool refuseWrites = false;
 
   std::unique_ptr<RegistryKey> openCurrentUserKey(std::string_view path) override {
     const std::string folded = foldCase(path);
     if (unopenableKeys.count(folded)) throw RegistryError("refused: " + std::string(path));
     return std::make_unique<Key>(*this, keys[folded]);
+  }
+
+  std::unique_ptr<RegistryKey> openLocalMachineKeyForReading(std::string_view path) override {
+    const auto key = machineKeys.find(foldCase(path));
+    if (key == machineKeys.end()) return nullptr;
+    return std::make_unique<Key>(*this, key->second);
+  }
+  void setMachine(std::string_view path, std::string_view name, std::uint32_t type, std::string data) {
+    machineKeys[foldCase(path)][foldCase(name)] = RegistryValue{type, std::move(data)};
   }
 
   void set(std::string_view path, std::string_view name, std::uint32_t type, std::string data) {
@@ -132,6 +144,15 @@ class FakeServices final : public Services {
     processEnvironment[std::string(name)] = std::string(value);
   }
   void broadcastEnvironmentChange() override { ++broadcasts; }
+
+  FakeSessionControl session;
+  FakeSystemInformation system;
+  FakeNetwork net;
+  FakeClipboard clip;
+  SessionControl& sessionControl() override { return session; }
+  SystemInformation& systemInformation() override { return system; }
+  Network& network() override { return net; }
+  ClipboardAccess& clipboard() override { return clip; }
 };
 
 }  // namespace tovrik::testing

@@ -1,0 +1,26 @@
+// isconnected, getip, netstartconbox, netstartcon and netclosecon, with the main form's helpers.
+#pragma once
+
+#include <string>
+
+#include "frontend/command.h"
+#include "platform/system_platform.h"
+
+namespace tovrik {
+
+// Online by URL.DLL's InetIsOffline; where that entry cannot be loaded, by the platform's own
+// connection state.
+bool EstConnecte(Network& network);
+
+// The local host's IPv4 address: "0.0.0.0" when the host has no name, the name itself when it is a
+// dotted address, else the first address the name resolves to; empty when none is found. Starts the
+// socket library on first use; PlatformError "WSAStartup" when it cannot start.
+std::string getIP(Network& network);
+
+void runIsConnected(Command& command);
+void runGetIp(Command& command);
+void runNetStartConBox(Command& command);
+void runNetStartCon(Command& command);
+void runNetCloseCon(Command& command);
+
+}  // namespace tovrik

@@ -1,0 +1,24 @@
+// shutdown, logoff, reboot and monitorpoweroff, with the main form's helper that ends the session.
+#pragma once
+
+#include <cstdint>
+
+#include "frontend/command.h"
+#include "platform/system_platform.h"
+
+namespace tovrik {
+
+inline constexpr std::uint32_t kExitLogoff = 0;    // EWX_LOGOFF
+inline constexpr std::uint32_t kExitReboot = 2;    // EWX_REBOOT
+inline constexpr std::uint32_t kExitForce = 4;     // EWX_FORCE
+inline constexpr std::uint32_t kExitPowerOff = 8;  // EWX_POWEROFF
+
+// On the NT family enables the shutdown privilege in the program's own token first; then asks the
+// platform to end the session. True when ExitWindowsEx accepted the request.
+bool ExitWindows(SessionControl& session, std::uint32_t platformId, std::uint32_t exitFlags);
+
+// shutdown, logoff and reboot: told apart by the command word.
+void runExitWindows(Command& command);
+void runMonitorPowerOff(Command& command);
+
+}  // namespace tovrik
