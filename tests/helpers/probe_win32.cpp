@@ -353,6 +353,8 @@ int holdOpen(const std::string& path, DWORD timeoutMs) {
 
 }  // namespace
 
+int configProbe(const std::vector<std::string>& args);  // probe_config_win32.cpp
+
 int main(int argc, char** argv) {
   std::vector<std::string> args;
   for (int i = 1; i < argc; ++i) args.push_back(decodeArgument(argv[i]));
@@ -378,6 +380,7 @@ int main(int argc, char** argv) {
   if (need(2) && args[0] == "readlink") return readShellLink(args[1]);
   if (need(3) && args[0] == "holdopen") return holdOpen(args[1], timeoutMs);
   if (need(1) && args[0] == "folders") return printFolders(std::vector<std::string>(args.begin() + 1, args.end()));
+  if (const int status = configProbe(args); status >= 0) return status;
   std::fputs("usage: probe regget|regset|regdelkey|regdelvalue|reset|exec|execconsole|window|keys|close|progress|send|lineheight|readlink|folders|holdopen ...\n", stderr);
   return 64;
 }
