@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 packages=(
   wine wine64 wine32:i386 xvfb
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 cmake ninja-build g++ libgtest-dev
-  python3 python3-pytest locales x11-apps imagemagick dpkg-dev
+  python3 python3-pytest python3-pefile locales x11-apps imagemagick dpkg-dev
 )
 
 if ! dpkg --print-foreign-architectures | grep -qx i386; then

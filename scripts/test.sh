@@ -42,6 +42,10 @@ fuzz_report="$results/fuzz.xml"
   echo '</testsuite>'
 } >"$fuzz_report"
 
+echo "== program files"
+/usr/bin/python3 -m pytest tests/binary -q -p no:cacheprovider -o console_output_style=classic \
+  --junitxml="$results/binary.xml"
+
 echo "== end-to-end tests under Wine ($TOVRIK_WINE_ARCH)"
 trap tovrik_session_stop EXIT
 trap 'exit 130' INT TERM
@@ -52,4 +56,4 @@ if tovrik_session_start; then
 fi
 
 echo "== summary"
-/usr/bin/python3 scripts/lib/summarize.py "$results" unit.xml fuzz.xml e2e.xml
+/usr/bin/python3 scripts/lib/summarize.py "$results" unit.xml fuzz.xml binary.xml e2e.xml

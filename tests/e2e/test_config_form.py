@@ -167,6 +167,10 @@ def test_form_as_shown_and_ok_publishes_the_edited_path(wine, config_form):
     seen = screen_colours(shot, [(origin_x + x, origin_y + y) for (x, y), _ in samples])
     for ((x, y), expected), colour in zip(samples, seen):
         assert all(abs(a - b) <= 3 for a, b in zip(colour, expected)), ((x, y), colour, expected)
+    # The form alone, as the README shows it (docs/config-form.png).
+    left, top, right, bottom = map(int, placement["window"])
+    subprocess.run(["convert", str(shot), "-crop", f"{right - left}x{bottom - top}+{left}+{top}", "+repage",
+                    str(shot.with_name("config-form-window.png"))], check=True, timeout=60)
 
     form.type("{TAB}C:\\nouveau-e2e.bat{ENTER}")
     form.closed()
