@@ -9,7 +9,6 @@
 
 #include "forms/jpeg_picture.h"
 #include "frontend/error.h"
-#include "frontend/return_file.h"
 #include "frontend/return_file_win32.h"
 #include "markup/link_label_win32.h"
 #include "settings/settings_store.h"
@@ -22,11 +21,11 @@ constexpr int kCancelButtonId = 1002;
 
 constexpr char kWebPage[] = "http://www.orlenta.example/tovrik/";
 
-constexpr char kTitleMarkup[] = "<b>Selvane Tovrik</b><br>";
+// The copyright notice as the version resource has it: the return file's longer one would wrap.
+constexpr char kTitleMarkup[] = "<b>Selvane Tovrik</b><br>Copyright (c) 2026 Orlenta";
 constexpr char kWebLinkMarkup[] = "<link>Cliquez ici pour visiter notre site Internet...</link>";
 constexpr char kTermsMarkup[] =
-    "Ce programme est fourni tel quel, sans aucune garantie. Vous pouvez l'utiliser et le joindre "
-    "librement \xE0 vos scripts.";
+    "Ce programme est fourni tel quel, sans garantie. Vous pouvez le joindre librement \xE0 vos scripts.";
 constexpr char kPathTitleMarkup[] = "<b>Adresse du fichier de retour :</b>";
 constexpr char kRestartNoticeMarkup[] =
     "Attention : la modification de la variable d'environnement %TVKFILE% associ\xE9" "e \xE0 l'adresse du "
@@ -125,7 +124,7 @@ void TMainForm::createChildren() {
   const HWND form = Form::handle();
   // Its own taskbar button, though the hidden application window owns it.
   SetWindowLongPtrA(form, GWL_EXSTYLE, GetWindowLongPtrA(form, GWL_EXSTYLE) | WS_EX_APPWINDOW);
-  JvLinkLabel1 = addMarkupLabel(form, 48, 10, 257, labelFont(), kTitleMarkup + std::string(kCopyrightNotice));
+  JvLinkLabel1 = addMarkupLabel(form, 48, 10, 257, labelFont(), kTitleMarkup);
   JvLinkLabel5 = addMarkupLabel(form, 8, 48, 305, labelFont(), kWebLinkMarkup);
   linkLabelOf(JvLinkLabel5).setOnLinkClick([this](int, const std::string&) {
     reportingErrors([this] { JvLinkLabel5LinkClick(); });

@@ -1,5 +1,5 @@
-// Test-helper verbs for the configuration form: Unicode registry values, where a window and its client
-// area sit on the screen, its icon, focus and tab order, setting an edit's text and clicking a point.
+// Test-helper verbs for the configuration form: Unicode and very long registry values, where a window and its client
+// area sit on the screen, its focus and tab order, reading and setting an edit's text, clicking.
 #include <windows.h>
 
 #include <cstdio>
@@ -48,24 +48,17 @@ int registrySetWide(const std::string& path, const std::string& name, const std:
   return status == ERROR_SUCCESS ? 0 : 2;
 }
 
-// Prints "TYPE HEX" of the value's UTF-16LE data, or "missing".
-int registryGetWide(const std::string& path, const std::string& name) {
+// A REG_SZ path "C:\xx...x.bat" of `length` characters: longer than a command line may carry.
+int registrySetLongPath(const std::string& path, const std::string& name, std::size_t length) {
+  std::string text = "C:\\" + std::string(length > 7 ? length - 7 : 0, 'x') + ".bat";
   HKEY key;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, wideOf(path).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
-    std::puts("missing");
-    return 0;
-  }
-  DWORD type = 0, size = 0;
-  const std::wstring wideName = wideOf(name);
-  if (RegQueryValueExW(key, wideName.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) {
-    std::puts("missing");
-  } else {
-    std::vector<BYTE> data(size);
-    RegQueryValueExW(key, wideName.c_str(), nullptr, &type, data.data(), &size);
-    std::printf("%lu %s\n", static_cast<unsigned long>(type), hexOfBytes(data.data(), size).c_str());
-  }
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+      ERROR_SUCCESS)
+    return 2;
+  const LONG status = RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                                     static_cast<DWORD>(text.size() + 1));
   RegCloseKey(key);
-  return 0;
+  return status == ERROR_SUCCESS ? 0 : 2;
 }
 
 HWND waitForTitle(const std::string& title, DWORD timeoutMs) {
@@ -84,8 +77,7 @@ std::string classOf(HWND window) {
 }
 
 // Lines: "window LEFT TOP RIGHT BOTTOM", "client SCREEN-X SCREEN-Y", "focus CLASS", "tab CLASS" for each
-// control of the tab order from the first, "icon RRGGBB RRGGBB" (the class icon drawn at 32 by 32, at the
-// points 3,16 and 16,8; "icon -" without one).
+// control of the tab order from the first.
 int describePlacement(const std::string& title, DWORD timeoutMs) {
   const HWND window = waitForTitle(title, timeoutMs);
   if (!window) {
@@ -110,29 +102,6 @@ int describePlacement(const std::string& title, DWORD timeoutMs) {
     control = GetNextDlgTabItem(window, control, FALSE);
     if (control == first) break;
   }
-  const auto icon = reinterpret_cast<HICON>(GetClassLongPtrA(window, GCLP_HICON));
-  if (!icon) {
-    std::puts("icon -");
-    return 0;
-  }
-  const HDC screen = GetDC(nullptr);
-  const HDC memory = CreateCompatibleDC(screen);
-  const HBITMAP bitmap = CreateCompatibleBitmap(screen, 32, 32);
-  const HGDIOBJ previous = SelectObject(memory, bitmap);
-  const RECT all{0, 0, 32, 32};
-  FillRect(memory, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-  DrawIconEx(memory, 0, 0, icon, 32, 32, 0, nullptr, DI_NORMAL);
-  const auto rgb = [&](int x, int y) {
-    const COLORREF c = GetPixel(memory, x, y);
-    char text[8];
-    std::snprintf(text, sizeof text, "%02x%02x%02x", GetRValue(c), GetGValue(c), GetBValue(c));
-    return std::string(text);
-  };
-  std::printf("icon %s %s\n", rgb(3, 16).c_str(), rgb(16, 8).c_str());
-  SelectObject(memory, previous);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
   return 0;
 }
 
@@ -152,6 +121,23 @@ int setEditText(const std::string& title, const std::string& text) {
     return 1;
   }
   SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  return 0;
+}
+
+// Prints the text of the window's first edit box in hex: asked of the control itself, since another
+// process's GetWindowText does not.
+int printEditText(const std::string& title) {
+  const HWND window = waitForTitle(title, 30000);
+  HWND edit = nullptr;
+  if (window) EnumChildWindows(window, findEdit, reinterpret_cast<LPARAM>(&edit));
+  if (!edit) {
+    std::puts("noedit");
+    return 1;
+  }
+  std::string text(static_cast<std::size_t>(SendMessageA(edit, WM_GETTEXTLENGTH, 0, 0)) + 1, '\0');
+  text.resize(static_cast<std::size_t>(
+      SendMessageA(edit, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
+  std::printf("text %s\n", hexOfBytes(text.data(), text.size()).c_str());
   return 0;
 }
 
@@ -188,10 +174,12 @@ int clickAt(const std::string& title, int x, int y) {
 int configProbe(const std::vector<std::string>& args) {
   const auto need = [&](std::size_t count) { return args.size() >= count; };
   if (need(4) && args[0] == "regsetw") return registrySetWide(args[1], args[2], args[3]);
-  if (need(3) && args[0] == "reggetw") return registryGetWide(args[1], args[2]);
+  if (need(4) && args[0] == "regsetlong")
+    return registrySetLongPath(args[1], args[2], std::strtoul(args[3].c_str(), nullptr, 10));
   if (need(3) && args[0] == "placement")
     return describePlacement(args[1], std::strtoul(args[2].c_str(), nullptr, 10));
   if (need(3) && args[0] == "setedit") return setEditText(args[1], args[2]);
+  if (need(2) && args[0] == "edittext") return printEditText(args[1]);
   if (need(4) && args[0] == "click") return clickAt(args[1], std::atoi(args[2].c_str()), std::atoi(args[3].c_str()));
   return -1;
 }
