@@ -16,7 +16,8 @@ struct RgbPicture {
   std::vector<std::uint8_t> pixels;
 
   const std::uint8_t* pixel(int x, int y) const {
-    return pixels.data() + (static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)) * 3;
+    const auto index = static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x);
+    return pixels.data() + index * 3;
   }
 };
 

@@ -51,7 +51,8 @@ def test_release_archive_holds_the_program_readme_examples_and_checksums(two_pac
     subsystem = struct.unpack_from("<H", program, header + 24 + 68)[0]
     assert (program[header:header + 4], machine, magic, subsystem) == (b"PE\0\0", 0x14C, 0x10B, 2)
     assert stamp == commit_time
-    assert contents["README.txt"].startswith(b"# Tovrik\r\n") and b"\n" not in contents["README.txt"].replace(b"\r\n", b"")
+    readme = contents["README.txt"]
+    assert readme.startswith(b"# Tovrik\r\n") and b"\n" not in readme.replace(b"\r\n", b"")
     for name in examples:
         assert contents["examples/" + name].replace(b"\r\n", b"").count(b"\n") == 0, name
 
