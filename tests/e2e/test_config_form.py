@@ -247,3 +247,19 @@ def test_bad_stored_paths_show_close_and_store(wine, config_form, stored):
     form.closed()
     assert stored_path(wine) == path
     assert published_path(wine) is None
+
+
+def test_a_refused_store_shows_the_error_box_and_the_form_still_closes(wine, config_form):
+    assert wine.probe("regaccess", SETTINGS_KEY, "deny").returncode == 0
+    try:
+        form = config_form()
+        assert form.edit_text() == "C:\\Tovrik.bat"  # start-up could not read the key either
+        form.close_box()
+        box = window_facts(wine, "Erreur d'application")
+        assert any("RegistryError" in c.text for c in box["controls"]), box["controls"]
+        assert form.still_open()
+        assert wine.probe("keys", "Erreur d'application", "{ENTER}", "30000").returncode == 0
+        form.closed()
+    finally:
+        assert wine.probe("regaccess", SETTINGS_KEY, "allow").returncode == 0
+    assert stored_path(wine) is None

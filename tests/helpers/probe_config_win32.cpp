@@ -1,5 +1,5 @@
-// Test-helper verbs for the configuration form: Unicode and very long registry values, where a window and its client
-// area sit on the screen, its focus and tab order, reading and setting an edit's text, clicking.
+// Test-helper verbs for the configuration form: Unicode and very long registry values, a key's access,
+// where a window and its client area sit on the screen, its focus and tab order, an edit's text, clicks.
 #include <windows.h>
 
 #include <cstdio>
@@ -57,6 +57,23 @@ int registrySetLongPath(const std::string& path, const std::string& name, std::s
     return 2;
   const LONG status = RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
                                      static_cast<DWORD>(text.size() + 1));
+  RegCloseKey(key);
+  return status == ERROR_SUCCESS ? 0 : 2;
+}
+
+// "deny": the key gets an empty access list, so that no one may open it for writing; "allow": no list
+// at all, full access again. The key is created when missing.
+int registrySetAccess(const std::string& path, const std::string& mode) {
+  HKEY key;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, WRITE_DAC, nullptr, &key, nullptr) !=
+      ERROR_SUCCESS)
+    return 2;
+  ACL emptyList{};
+  InitializeAcl(&emptyList, sizeof emptyList, ACL_REVISION);
+  SECURITY_DESCRIPTOR descriptor{};
+  InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
+  SetSecurityDescriptorDacl(&descriptor, TRUE, mode == "deny" ? &emptyList : nullptr, FALSE);
+  const LONG status = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &descriptor);
   RegCloseKey(key);
   return status == ERROR_SUCCESS ? 0 : 2;
 }
@@ -174,6 +191,7 @@ int clickAt(const std::string& title, int x, int y) {
 int configProbe(const std::vector<std::string>& args) {
   const auto need = [&](std::size_t count) { return args.size() >= count; };
   if (need(4) && args[0] == "regsetw") return registrySetWide(args[1], args[2], args[3]);
+  if (need(3) && args[0] == "regaccess") return registrySetAccess(args[1], args[2]);
   if (need(4) && args[0] == "regsetlong")
     return registrySetLongPath(args[1], args[2], std::strtoul(args[3].c_str(), nullptr, 10));
   if (need(3) && args[0] == "placement")
