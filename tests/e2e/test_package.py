@@ -41,9 +41,9 @@ def test_release_archive_holds_the_program_readme_examples_and_checksums(two_pac
     with zipfile.ZipFile(archive) as zip_file:
         assert sorted(zip_file.namelist()) == expected
         # Zip keeps times in two-second steps.
-        year, month, day, hour, minute, second = time.gmtime(commit_time)[:6]
+        year, month, day, hour, minute, seconds = time.gmtime(commit_time)[:6]
         for entry in zip_file.infolist():
-            assert entry.date_time == (year, month, day, hour, minute, second // 2 * 2), entry
+            assert entry.date_time == (year, month, day, hour, minute, seconds // 2 * 2), entry
         contents = {name[len(folder):]: zip_file.read(name) for name in zip_file.namelist()}
 
     program = contents["tovrik.exe"]
