@@ -1,9 +1,10 @@
 """Assembles the release archive from a built tovrik.exe: stamps the program's PE header with the given
-time, converts the README and the examples to Windows line ends, writes SHA256SUMS.txt and packs
+time (and its checksum to match), converts the README and the examples to Windows line ends, writes SHA256SUMS.txt and packs
 everything into a zip whose entries are sorted and dated with that same time, so the same sources
 always give the same bytes.
 
 usage: make_release.py EPOCH VERSION PROGRAM ARCHIVE"""
+import array
 import hashlib
 import struct
 import sys
@@ -14,13 +15,31 @@ from pathlib import Path
 ROOT = Path(__file__).resolve().parents[2]
 
 
+def pe_checksum(data: bytes, checksum_offset: int) -> int:
+    """The optional header's CheckSum: 16-bit words summed with end-around carry, the field itself left out,
+    plus the file's length."""
+    padded = data + b"\0" * (len(data) % 2)
+    words = array.array("H", padded)
+    if sys.byteorder != "little":
+        words.byteswap()
+    words[checksum_offset // 2] = 0
+    words[checksum_offset // 2 + 1] = 0
+    total = sum(words)
+    while total > 0xFFFF:
+        total = (total & 0xFFFF) + (total >> 16)
+    return (total + len(data)) & 0xFFFFFFFF
+
+
 def stamp_pe(program: bytes, epoch: int) -> bytes:
-    """The program with its COFF header's TimeDateStamp set to epoch."""
+    """The program with its COFF header's TimeDateStamp set to epoch and its CheckSum made again, so that
+    neither depends on when or where the linker ran."""
     data = bytearray(program)
     assert data[:2] == b"MZ", "not a Windows program"
     header = struct.unpack_from("<I", data, 0x3C)[0]
     assert data[header:header + 4] == b"PE\0\0", "no PE header"
     struct.pack_into("<I", data, header + 8, epoch & 0xFFFFFFFF)
+    checksum_offset = header + 24 + 64
+    struct.pack_into("<I", data, checksum_offset, pe_checksum(bytes(data), checksum_offset))
     return bytes(data)
 
 

@@ -7,6 +7,7 @@ import subprocess
 import time
 import zipfile
 
+import pefile
 import pytest
 
 from harness import ROOT
@@ -53,6 +54,7 @@ def test_release_archive_holds_the_program_readme_examples_and_checksums(two_pac
     subsystem = struct.unpack_from("<H", program, header + 24 + 68)[0]
     assert (program[header:header + 4], machine, magic, subsystem) == (b"PE\0\0", 0x14C, 0x10B, 2)
     assert stamp == commit_time
+    assert pefile.PE(data=program, fast_load=True).verify_checksum()
     readme = contents["README.txt"]
     assert readme.startswith(b"# Tovrik\r\n") and b"\n" not in readme.replace(b"\r\n", b"")
     for name in examples:
