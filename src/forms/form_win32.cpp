@@ -98,7 +98,7 @@ int Form::showModal() {
   if (const HWND first = GetNextDlgTabItem(window, nullptr, FALSE)) SetFocus(first);
   MSG message;
   while (modal_ && GetMessageA(&message, nullptr, 0, 0) > 0) {
-    if (IsDialogMessageA(window, &message)) continue;
+    if (preTranslateMessage(message) || IsDialogMessageA(window, &message)) continue;
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }

@@ -52,6 +52,8 @@ class Form {
   virtual bool handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
   // A button or Enter / Escape; by default IDOK and IDCANCEL end a modal showing.
   virtual bool onCommand(int id);
+  // Sees each message of the modal loop before the dialog keys do; return true when it was handled.
+  virtual bool preTranslateMessage(const MSG&) { return false; }
 
   HWND addChild(const char* className, const char* text, DWORD style, int left, int top, int width,
                 int height, int id);

@@ -11,6 +11,8 @@
 #include "forms/form_win32.h"
 #include "platform/services.h"
 
+#include "forms/dialog_components_win32.h"
+
 namespace tovrik {
 
 // A decoded picture as GDI draws it, rows from the top (a negative height in the header).
@@ -24,6 +26,11 @@ class TMainForm final : public Form {
   static TMainForm& instance();
   // The main form's window, created hidden on first use. Commands that show nothing never create it.
   static HWND handle();
+
+  // The dialog components the standard dialog commands configure (main_form_dialogs_win32.cpp).
+  static TOpenDialog& OpenDialog();
+  static TSaveDialog& SaveDialog();
+  static TJvBrowseFolder& JvBrowseFolder();
 
   // Shows the configuration form with the return-file path read at start-up and runs the message loop
   // until the form closes; closing it ends the program.

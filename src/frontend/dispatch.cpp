@@ -4,6 +4,7 @@
 #include "frontend/dispatch.h"
 
 #include "dialogs/credential_commands.h"
+#include "dialogs/standard_dialog_commands.h"
 #include "dialogs/status_window_commands.h"
 #include "files/file_commands.h"
 #include "files/shell_commands.h"
@@ -14,6 +15,9 @@
 #include "text/arithmetic_commands.h"
 #include "text/path_commands.h"
 #include "text/string_commands.h"
+#include "windows/keystroke_commands.h"
+#include "windows/process_commands.h"
+#include "windows/window_commands.h"
 
 namespace tovrik {
 namespace {
@@ -102,8 +106,33 @@ constexpr CommandEntry kCommands[] = {
     {"installinf", runInstallInf},
     {"findexec", runFindExec},
     // Standard dialogs.
+    {"createopendialog", runFileDialog},
+    {"createsavedialog", runFileDialog},
+    {"createinputdialog", runCreateInputDialog},
+    {"browsedirectory", runBrowseDirectory},
+    {"dlgcritical", runMessageBox},
+    {"dlgwarning", runMessageBox},
+    {"dlginformation", runMessageBox},
+    {"dlgyesno", runMessageBox},
+    {"dlgokcancel", runMessageBox},
+    {"messagebeep", runMessageBeep},
+    {"playwav", runPlayWav},
 
     // Window, keystroke and process commands.
+    {"findwinhandle", runFindWinHandle},
+    {"winactivate", runFindWinHandle},
+    {"findwindow", runFindWindow},
+    {"findwindowclass", runFindWindow},
+    {"closewin", runCloseWin},
+    {"hidewin", runHideWin},
+    {"getwindowtext", runGetWindowText},
+    {"postmessage", runPostMessage},
+    {"sendkeys", runSendKeys},
+    {"sendkeyswait", runSendKeys},
+    {"exec", runExec},
+    {"shellexecute", runShellExecute},
+    {"killapp", runKillApp},
+    {"sleep", runSleep},
 
     // System commands: session and power, system information, network, clipboard.
 

@@ -2,6 +2,8 @@
 #include "platform/late_binding_win32.h"
 
 #include <commctrl.h>
+#include <commdlg.h>
+#include <mmsystem.h>
 #include <shellapi.h>
 #include <shlobj.h>
 #include <winnetwk.h>
@@ -28,6 +30,10 @@ void* resolveLateImport(const LateImport& import) {
 // comctl32.dll
 TOVRIK_LATE_IMPORT(comctl32, InitCommonControlsEx, 4)
 
+// comdlg32.dll
+TOVRIK_LATE_IMPORT(comdlg32, GetOpenFileNameA, 4)
+TOVRIK_LATE_IMPORT(comdlg32, GetSaveFileNameA, 4)
+
 // gdi32.dll
 TOVRIK_LATE_IMPORT(gdi32, CreateFontIndirectA, 4)
 TOVRIK_LATE_IMPORT(gdi32, CreateSolidBrush, 4)
@@ -36,6 +42,7 @@ TOVRIK_LATE_IMPORT(gdi32, GetCurrentObject, 8)
 TOVRIK_LATE_IMPORT(gdi32, GetObjectA, 12)
 TOVRIK_LATE_IMPORT(gdi32, GetTextExtentPoint32A, 16)
 TOVRIK_LATE_IMPORT(gdi32, OffsetViewportOrgEx, 16)
+TOVRIK_LATE_IMPORT(gdi32, GetTextMetricsA, 8)
 TOVRIK_LATE_IMPORT(gdi32, SelectObject, 8)
 TOVRIK_LATE_IMPORT(gdi32, SetBkMode, 8)
 TOVRIK_LATE_IMPORT(gdi32, SetTextColor, 8)
@@ -54,29 +61,39 @@ TOVRIK_LATE_IMPORT(ole32, CoUninitialize, 0)
 
 // shell32.dll
 TOVRIK_LATE_IMPORT(shell32, FindExecutableA, 12)
+TOVRIK_LATE_IMPORT(shell32, SHBrowseForFolderA, 4)
+TOVRIK_LATE_IMPORT(shell32, ShellExecuteA, 24)
 TOVRIK_LATE_IMPORT(shell32, SHFileOperationA, 4)
 TOVRIK_LATE_IMPORT(shell32, SHFreeNameMappings, 4)
 TOVRIK_LATE_IMPORT(shell32, SHGetPathFromIDListA, 8)
 TOVRIK_LATE_IMPORT(shell32, SHGetSpecialFolderLocation, 12)
-TOVRIK_LATE_IMPORT(shell32, ShellExecuteA, 24)
 
 // user32.dll
 TOVRIK_LATE_IMPORT(user32, AdjustWindowRectEx, 16)
 TOVRIK_LATE_IMPORT(user32, BeginPaint, 8)
 TOVRIK_LATE_IMPORT(user32, CharNextA, 4)
+TOVRIK_LATE_IMPORT(user32, CloseClipboard, 0)
 TOVRIK_LATE_IMPORT(user32, CreateWindowExA, 48)
 TOVRIK_LATE_IMPORT(user32, DefWindowProcA, 16)
 TOVRIK_LATE_IMPORT(user32, DestroyWindow, 4)
 TOVRIK_LATE_IMPORT(user32, DispatchMessageA, 4)
+TOVRIK_LATE_IMPORT(user32, DrawTextA, 20)
+TOVRIK_LATE_IMPORT(user32, EmptyClipboard, 0)
 TOVRIK_LATE_IMPORT(user32, EnableWindow, 8)
 TOVRIK_LATE_IMPORT(user32, EndPaint, 8)
+TOVRIK_LATE_IMPORT(user32, EnumWindows, 8)
 TOVRIK_LATE_IMPORT(user32, FillRect, 12)
 TOVRIK_LATE_IMPORT(user32, FindWindowA, 8)
 TOVRIK_LATE_IMPORT(user32, GetClassInfoA, 12)
+TOVRIK_LATE_IMPORT(user32, GetClassNameA, 12)
 TOVRIK_LATE_IMPORT(user32, GetClientRect, 8)
 TOVRIK_LATE_IMPORT(user32, GetCursorPos, 4)
 TOVRIK_LATE_IMPORT(user32, GetDC, 4)
+TOVRIK_LATE_IMPORT(user32, GetDlgCtrlID, 4)
+TOVRIK_LATE_IMPORT(user32, GetDlgItem, 8)
 TOVRIK_LATE_IMPORT(user32, GetFocus, 0)
+TOVRIK_LATE_IMPORT(user32, GetKeyboardState, 4)
+TOVRIK_LATE_IMPORT(user32, GetKeyState, 4)
 TOVRIK_LATE_IMPORT(user32, GetMessageA, 16)
 TOVRIK_LATE_IMPORT(user32, GetNextDlgTabItem, 12)
 TOVRIK_LATE_IMPORT(user32, GetParent, 4)
@@ -84,15 +101,22 @@ TOVRIK_LATE_IMPORT(user32, GetSysColor, 4)
 TOVRIK_LATE_IMPORT(user32, GetSysColorBrush, 4)
 TOVRIK_LATE_IMPORT(user32, GetSystemMetrics, 4)
 TOVRIK_LATE_IMPORT(user32, GetWindowLongA, 8)
+TOVRIK_LATE_IMPORT(user32, GetWindowRect, 8)
 TOVRIK_LATE_IMPORT(user32, GetWindowTextA, 12)
 TOVRIK_LATE_IMPORT(user32, GetWindowTextLengthA, 4)
 TOVRIK_LATE_IMPORT(user32, InvalidateRect, 12)
+TOVRIK_LATE_IMPORT(user32, IsChild, 8)
 TOVRIK_LATE_IMPORT(user32, IsDialogMessageA, 8)
 TOVRIK_LATE_IMPORT(user32, IsWindow, 4)
 TOVRIK_LATE_IMPORT(user32, LoadCursorA, 8)
 TOVRIK_LATE_IMPORT(user32, LoadIconA, 8)
 TOVRIK_LATE_IMPORT(user32, MapWindowPoints, 16)
+TOVRIK_LATE_IMPORT(user32, keybd_event, 16)
+TOVRIK_LATE_IMPORT(user32, MapVirtualKeyA, 8)
+TOVRIK_LATE_IMPORT(user32, MessageBeep, 4)
 TOVRIK_LATE_IMPORT(user32, MessageBoxA, 16)
+TOVRIK_LATE_IMPORT(user32, OpenClipboard, 4)
+TOVRIK_LATE_IMPORT(user32, PeekMessageA, 20)
 TOVRIK_LATE_IMPORT(user32, PostMessageA, 16)
 TOVRIK_LATE_IMPORT(user32, PostQuitMessage, 4)
 TOVRIK_LATE_IMPORT(user32, RegisterClassA, 4)
@@ -100,22 +124,34 @@ TOVRIK_LATE_IMPORT(user32, ReleaseDC, 8)
 TOVRIK_LATE_IMPORT(user32, ScreenToClient, 8)
 TOVRIK_LATE_IMPORT(user32, SendMessageA, 16)
 TOVRIK_LATE_IMPORT(user32, SendMessageTimeoutA, 28)
+TOVRIK_LATE_IMPORT(user32, SetClipboardData, 8)
 TOVRIK_LATE_IMPORT(user32, SetCursor, 4)
 TOVRIK_LATE_IMPORT(user32, SetFocus, 4)
 TOVRIK_LATE_IMPORT(user32, SetForegroundWindow, 4)
+TOVRIK_LATE_IMPORT(user32, SetKeyboardState, 4)
 TOVRIK_LATE_IMPORT(user32, SetWindowLongA, 12)
 TOVRIK_LATE_IMPORT(user32, SetWindowPos, 28)
 TOVRIK_LATE_IMPORT(user32, SetWindowTextA, 8)
 TOVRIK_LATE_IMPORT(user32, ShowWindow, 8)
+TOVRIK_LATE_IMPORT(user32, SystemParametersInfoA, 16)
 TOVRIK_LATE_IMPORT(user32, TrackMouseEvent, 4)
 TOVRIK_LATE_IMPORT(user32, TranslateMessage, 4)
 TOVRIK_LATE_IMPORT(user32, UpdateWindow, 4)
+TOVRIK_LATE_IMPORT(user32, VkKeyScanA, 4)
 #ifdef _WIN64
 // Macros for the 32-bit functions above on i386.
 TOVRIK_LATE_IMPORT(user32, GetWindowLongPtrA, 8)
 TOVRIK_LATE_IMPORT(user32, SetWindowLongPtrA, 12)
 #endif
 
+
+// version.dll
+TOVRIK_LATE_IMPORT(version, GetFileVersionInfoA, 16)
+TOVRIK_LATE_IMPORT(version, GetFileVersionInfoSizeA, 8)
+TOVRIK_LATE_IMPORT(version, VerQueryValueA, 16)
+
+// winmm.dll
+TOVRIK_LATE_IMPORT(winmm, PlaySoundA, 12)
 // winnetwk.h declares this one without dllimport: calls reach the function itself, which forwards.
 extern "C" DWORD APIENTRY WNetGetUniversalNameA(LPCSTR localPath, DWORD infoLevel, LPVOID buffer,
                                                LPDWORD bufferSize) {

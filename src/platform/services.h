@@ -9,9 +9,12 @@
 
 #include "platform/ansi_charset.h"
 #include "platform/file_system.h"
+#include "platform/key_sink.h"
+#include "platform/processes.h"
 #include "platform/registry.h"
 #include "platform/regional_settings.h"
 #include "platform/shell.h"
+#include "platform/standard_dialogs.h"
 #include "platform/windows_ui.h"
 
 namespace tovrik {
@@ -39,6 +42,11 @@ class Services {
   virtual StatusWindows& statusWindows() = 0;
   // The password and logon dialogs; created on first use.
   virtual CredentialDialogs& credentialDialogs() = 0;
+  // Synthesised keyboard input for the keystroke engine.
+  virtual KeySink& keySink() = 0;
+  virtual Processes& processes() = 0;
+  // The file, input and folder dialogs, message boxes and sounds; each loads what it needs on first use.
+  virtual StandardDialogs& standardDialogs() = 0;
 
   // Sets a variable in this process's own environment block.
   virtual void setProcessEnvironmentVariable(std::string_view name, std::string_view value) = 0;

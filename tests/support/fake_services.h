@@ -8,9 +8,12 @@
 
 #include "frontend/error.h"
 #include "platform/services.h"
+#include "support/fake_key_sink.h"
+#include "support/fake_processes.h"
 #include "support/fake_windows.h"
 #include "support/fake_file_system.h"
 #include "support/fake_shell.h"
+#include "support/fake_standard_dialogs.h"
 
 namespace tovrik::testing {
 
@@ -105,6 +108,9 @@ class FakeServices final : public Services {
   FakeTopLevelWindows windows;
   FakeStatusWindows statusForms;
   FakeCredentialDialogs credentials;
+  RecordingKeySink keys;
+  FakeProcesses fakeProcesses;
+  FakeStandardDialogs dialogs;
   std::uint32_t seed = 1;
   SingleByteCharset charset;
 
@@ -119,6 +125,9 @@ class FakeServices final : public Services {
   TopLevelWindows& topLevelWindows() override { return windows; }
   StatusWindows& statusWindows() override { return statusForms; }
   CredentialDialogs& credentialDialogs() override { return credentials; }
+  KeySink& keySink() override { return keys; }
+  Processes& processes() override { return fakeProcesses; }
+  StandardDialogs& standardDialogs() override { return dialogs; }
   void setProcessEnvironmentVariable(std::string_view name, std::string_view value) override {
     processEnvironment[std::string(name)] = std::string(value);
   }

@@ -1,0 +1,115 @@
+// The standard dialogs report through EXECUTED first, then their result lines; the file and folder
+// results are split by the same path rules as the path commands.
+#include "dialogs/standard_dialog_commands.h"
+
+#include <string_view>
+
+#include "frontend/error.h"
+#include "text/path_rules.h"
+
+namespace tovrik {
+namespace {
+
+// Without leading and trailing blanks and control characters (codes 0 to 32).
+std::string trimmedArg(const Command& command, std::size_t index) {
+  const std::string& argument = command.arg(index);
+  std::size_t first = 0;
+  std::size_t last = argument.size();
+  while (first < last && static_cast<unsigned char>(argument[first]) <= 32) ++first;
+  while (last > first && static_cast<unsigned char>(argument[last - 1]) <= 32) --last;
+  return argument.substr(first, last - first);
+}
+
+// The system appends the default extension after a dot of its own; ".txt" would give "name..txt".
+std::string withoutLeadingDots(std::string extension) {
+  extension.erase(0, extension.find_first_not_of('.'));
+  return extension;
+}
+
+constexpr std::uint32_t kShellVersion4 = 4u << 16;
+constexpr std::uint32_t kShellVersion5 = 5u << 16;
+
+}  // namespace
+
+void runFileDialog(Command& command) {
+  FileDialogRequest request;
+  request.save = command.word == "createsavedialog";
+  request.title = trimmedArg(command, 2);
+  request.filter = toPlatformFilter(trimmedArg(command, 3));
+  request.initialDirectory = trimmedArg(command, 4);
+  if (request.save) {
+    request.fileName = trimmedArg(command, 5);
+    request.defaultExtension = withoutLeadingDots(trimmedArg(command, 6));
+  }
+  const std::optional<std::string> chosen = command.services.standardDialogs().chooseFile(request);
+  if (!chosen) {
+    command.lines.addSet("EXECUTED", "0");
+    return;
+  }
+  const AnsiCharset& charset = command.services.ansiCharset();
+  command.lines.addSet("EXECUTED", "1");
+  command.lines.addSet("FILEPATH", *chosen);
+  command.lines.addSet("FILENAME", extractFileName(*chosen, charset));
+  command.lines.addSet("FILEDIR", extractFilePath(*chosen, charset));
+  command.lines.addSet("FILEEXT", extractFileExt(*chosen, charset));
+}
+
+void runCreateInputDialog(Command& command) {
+  const std::string& caption = command.arg(2);
+  const std::string& prompt = command.arg(3);
+  const std::string& initialText = command.arg(4);
+  const std::optional<std::string> text = command.services.standardDialogs().askText(caption, prompt, initialText);
+  if (!text) {
+    command.lines.addSet("EXECUTED", "0");
+    return;
+  }
+  command.lines.addSet("EXECUTED", "1");
+  command.lines.addSet("TEXT", *text);
+}
+
+void runBrowseDirectory(Command& command) {
+  FolderBrowseRequest request;
+  request.title = trimmedArg(command, 2);
+  request.initialDirectory = trimmedArg(command, 3);
+  StandardDialogs& dialogs = command.services.standardDialogs();
+  const std::uint32_t version = dialogs.shellVersion();
+  if (version < kShellVersion4) throw PlatformError("Shell not compatible with BrowseForFolder");
+  request.newDialogStyle = version >= kShellVersion5;
+  const std::optional<std::string> chosen = dialogs.browseFolder(request);
+  if (!chosen || chosen->empty()) {
+    command.lines.addSet("EXECUTED", "0");
+    return;
+  }
+  const AnsiCharset& charset = command.services.ansiCharset();
+  command.lines.addSet("EXECUTED", "1");
+  command.lines.addSet("DIRPATH", includeTrailingBackslash(*chosen, charset));
+  command.lines.addSet("DIRNAME", extractFileName(excludeTrailingBackslash(*chosen, charset), charset));
+  command.lines.addSet("DIRDRIVE", includeTrailingBackslash(extractFileDrive(*chosen, charset), charset));
+}
+
+void runMessageBox(Command& command) {
+  MessageKind kind = MessageKind::kConfirmation;
+  MessageButtons buttons;
+  if (command.word == "dlgcritical") kind = MessageKind::kError;
+  else if (command.word == "dlgwarning") kind = MessageKind::kWarning;
+  else if (command.word == "dlginformation") kind = MessageKind::kInformation;
+  if (command.word == "dlgyesno") buttons.yes = buttons.no = true;
+  else if (command.word == "dlgokcancel") buttons.ok = buttons.cancel = true;
+  else buttons.ok = true;
+
+  const std::string message = expandLineBreakEscapes(command.arg(2));
+  const int result = command.services.standardDialogs().showMessage(kind, message, buttons);
+  if (command.word == "dlgyesno") command.lines.addSet("BUTTON", result == kResultYes ? "0" : "1");
+  else if (command.word == "dlgokcancel") command.lines.addSet("BUTTON", result == kResultOk ? "2" : "3");
+}
+
+void runMessageBeep(Command& command) { command.services.standardDialogs().beep(); }
+
+void runPlayWav(Command& command) {
+  const std::string& path = command.arg(2);
+  const std::optional<std::uint32_t> attributes = command.services.fileSystem().attributes(path);
+  if (!attributes || (*attributes & kDirectoryAttribute)) return;
+  command.services.standardDialogs().playSoundFile(path);
+}
+
+}  // namespace tovrik

@@ -1,0 +1,20 @@
+// The standard dialogs over the main form's components, the per-call forms, MessageBeep and PlaySound.
+#pragma once
+
+#include "platform/standard_dialogs.h"
+
+namespace tovrik {
+
+class Win32StandardDialogs final : public StandardDialogs {
+ public:
+  std::optional<std::string> chooseFile(const FileDialogRequest& request) override;
+  std::optional<std::string> askText(const std::string& caption, const std::string& prompt,
+                                     const std::string& initialText) override;
+  std::uint32_t shellVersion() override;
+  std::optional<std::string> browseFolder(const FolderBrowseRequest& request) override;
+  int showMessage(MessageKind kind, const std::string& message, MessageButtons buttons) override;
+  void beep() override;
+  void playSoundFile(const std::string& path) override;
+};
+
+}  // namespace tovrik

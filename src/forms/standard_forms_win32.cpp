@@ -1,0 +1,306 @@
+// Message boxes and the input dialog to their proportions in dialog units, kept within the work area.
+#include "forms/standard_forms_win32.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace tovrik {
+namespace {
+
+constexpr DWORD kWrapFlags = DT_EXPANDTABS | DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX;
+// The frame every form has (a dialog frame with a close box), to know how much client area fits.
+constexpr DWORD kFrameStyle = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN | WS_SYSMENU;
+constexpr DWORD kFrameExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+
+// A screen context with the form font selected, for measuring.
+class MeasuringContext {
+ public:
+  MeasuringContext() : context_(GetDC(nullptr)), previous_(SelectObject(context_, formFont())) {}
+  ~MeasuringContext() {
+    SelectObject(context_, previous_);
+    ReleaseDC(nullptr, context_);
+  }
+  MeasuringContext(const MeasuringContext&) = delete;
+  MeasuringContext& operator=(const MeasuringContext&) = delete;
+  HDC get() const { return context_; }
+
+  // The size of the text wrapped at `width` (a word longer than the width sticks out, unless
+  // `breakWords`, which breaks it as an edit field does).
+  SIZE wrapped(const std::string& text, int width, bool breakWords = false) const {
+    RECT bounds{0, 0, width, 0};
+    const std::string measured = text.empty() ? std::string(" ") : text;
+    DrawTextA(context_, measured.c_str(), static_cast<int>(measured.size()), &bounds,
+              kWrapFlags | (breakWords ? DT_EDITCONTROL : 0));
+    return SIZE{bounds.right, bounds.bottom};
+  }
+
+ private:
+  HDC context_;
+  HGDIOBJ previous_;
+};
+
+// The largest client area a form can have on the work area.
+SIZE largestClientArea() {
+  RECT work{};
+  if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0))
+    work = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  RECT frame{0, 0, 0, 0};
+  AdjustWindowRectEx(&frame, kFrameStyle, FALSE, kFrameExStyle);
+  return SIZE{(work.right - work.left) - (frame.right - frame.left),
+              (work.bottom - work.top) - (frame.bottom - frame.top)};
+}
+
+// Moves the window inside the work area where centring on the screen left part of it outside.
+void keepWithinWorkArea(HWND window) {
+  RECT work{}, bounds{};
+  if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0) || !GetWindowRect(window, &bounds)) return;
+  const int width = bounds.right - bounds.left;
+  const int height = bounds.bottom - bounds.top;
+  const int left = std::max<int>(work.left, std::min<int>(bounds.left, work.right - width));
+  const int top = std::max<int>(work.top, std::min<int>(bounds.top, work.bottom - height));
+  if (left != bounds.left || top != bounds.top)
+    SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+MessagePlacement placeMessage(const std::string& message, MessageButtons buttons) {
+  const DialogUnits units = formDialogUnits();
+  const MeasuringContext context;
+  const int horizontalMargin = MulDiv(8, units.averageWidth, 4);
+  const int verticalMargin = MulDiv(8, units.height, 8);
+  const int horizontalSpacing = MulDiv(10, units.averageWidth, 4);
+  const int verticalSpacing = MulDiv(10, units.height, 8);
+  MessagePlacement placement{};
+  placement.margin = horizontalMargin;
+  placement.buttonWidth = MulDiv(50, units.averageWidth, 4);
+  const std::vector<std::string> captions = buttonCaptions(buttons);
+  for (const std::string& caption : captions) {
+    RECT bounds{0, 0, 0, 0};
+    DrawTextA(context.get(), caption.c_str(), -1, &bounds, DT_CALCRECT | DT_LEFT | DT_SINGLELINE);
+    placement.buttonWidth = std::max<int>(placement.buttonWidth, bounds.right - bounds.left + 8);
+  }
+  placement.buttonHeight = MulDiv(14, units.height, 8);
+  placement.buttonSpacing = MulDiv(4, units.averageWidth, 4);
+
+  const int textMaxWidth = GetSystemMetrics(SM_CXSCREEN) / 2;
+  const SIZE largest = largestClientArea();
+  const int fixedHeight = placement.buttonHeight + verticalSpacing + 2 * verticalMargin;
+  const int textMaxHeight = std::max(32, static_cast<int>(largest.cy) - fixedHeight);
+  // A text with more characters than the largest label holds (at two pixels a character) cannot fit:
+  // measuring it would only cost time.
+  const std::size_t mostThatFits =
+      static_cast<std::size_t>(textMaxWidth / 2) * static_cast<std::size_t>(textMaxHeight / units.height);
+  SIZE text{textMaxWidth + 1, textMaxHeight + 1};
+  if (message.size() <= mostThatFits) text = context.wrapped(message, textMaxWidth);
+  placement.scrolls = text.cx > textMaxWidth || text.cy > textMaxHeight;
+  if (placement.scrolls && message.size() > mostThatFits) {
+    text = SIZE{textMaxWidth, textMaxHeight};
+  } else if (placement.scrolls) {
+    // The field's border and scroll bar take their share of the width; its lines break long words.
+    const int border = 2 * GetSystemMetrics(SM_CXEDGE) + 4;
+    const SIZE inField = context.wrapped(message, textMaxWidth - GetSystemMetrics(SM_CXVSCROLL) - border, true);
+    text = SIZE{textMaxWidth, std::min<LONG>(inField.cy + border, textMaxHeight)};
+  }
+  placement.textWidth = text.cx;
+  placement.textHeight = text.cy;
+
+  const int iconTextWidth = placement.textWidth + 32 + horizontalSpacing;
+  const int iconTextHeight = std::max(placement.textHeight, 32);
+  const int count = static_cast<int>(captions.size());
+  const int groupWidth = placement.buttonWidth * count + placement.buttonSpacing * (count - 1);
+  placement.clientWidth = std::max(iconTextWidth, groupWidth) + 2 * horizontalMargin;
+  placement.clientHeight = iconTextHeight + fixedHeight;
+  placement.textLeft = iconTextWidth - placement.textWidth + horizontalMargin;
+  placement.textTop = verticalMargin;
+  placement.buttonLeft = (placement.clientWidth - groupWidth) / 2;
+  placement.buttonTop = iconTextHeight + verticalMargin + verticalSpacing;
+  return placement;
+}
+
+const char* iconOf(MessageKind kind) {
+  switch (kind) {
+    case MessageKind::kWarning: return IDI_EXCLAMATION;
+    case MessageKind::kError: return IDI_HAND;
+    case MessageKind::kInformation: return IDI_ASTERISK;
+    case MessageKind::kConfirmation: return IDI_QUESTION;
+  }
+  return IDI_APPLICATION;
+}
+
+// DM_GETDEFID's answer: Enter presses the button that has the focus, else the default button.
+LRESULT focusedOrDefaultButton(HWND form, int defaultId) {
+  const HWND focus = GetFocus();
+  int id = defaultId;
+  char className[16] = {};
+  if (focus && GetParent(focus) == form && GetClassNameA(focus, className, sizeof className) &&
+      lstrcmpiA(className, "Button") == 0)
+    id = GetDlgCtrlID(focus);
+  return MAKELONG(id, DC_HASDEFID);
+}
+
+InputPlacement placeInput(const std::string& prompt) {
+  InputPlacement placement{};
+  placement.units = formDialogUnits();
+  const int x = placement.units.averageWidth;
+  const int y = placement.units.height;
+  placement.clientWidth = MulDiv(180, x, 4);
+  placement.promptHeight = MeasuringContext().wrapped(prompt, MulDiv(164, x, 4)).cy;
+  placement.editHeight = y + 8;
+  const int belowPrompt = 5 + placement.editHeight + 15 + MulDiv(14, y, 8) + 13;
+  // A prompt taller than the work area is cut, so that the edit and the buttons stay on the screen.
+  const int largest = static_cast<int>(largestClientArea().cy);
+  placement.promptHeight = std::max(0, std::min(placement.promptHeight, largest - MulDiv(8, y, 8) - belowPrompt));
+  placement.editTop = MulDiv(8, y, 8) + placement.promptHeight + 5;
+  placement.buttonTop = placement.editTop + placement.editHeight + 15;
+  placement.clientHeight = placement.buttonTop + MulDiv(14, y, 8) + 13;
+  return placement;
+}
+
+}  // namespace
+
+DialogUnits formDialogUnits() {
+  static const DialogUnits units = [] {
+    const MeasuringContext context;
+    static const char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+    SIZE letters{};
+    GetTextExtentPoint32A(context.get(), kLetters, 52, &letters);
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(context.get(), &metrics);
+    return DialogUnits{static_cast<int>(letters.cx / 52), static_cast<int>(metrics.tmHeight)};
+  }();
+  return units;
+}
+
+TMessageForm::TMessageForm(MessageKind kind, const std::string& message, MessageButtons buttons)
+    : TMessageForm(kind, message, buttons, placeMessage(message, buttons)) {}
+
+TMessageForm::TMessageForm(MessageKind kind, const std::string& message, MessageButtons buttons,
+                           const MessagePlacement& placement)
+    : Form(FormLayout{"TMessageForm", messageCaption(kind), placement.clientWidth, placement.clientHeight, true,
+                      false}),
+      kind_(kind),
+      message_(message),
+      buttons_(buttons),
+      placement_(placement) {}
+
+void TMessageForm::createChildren() {
+  const HWND icon = addChild("STATIC", nullptr, SS_ICON, placement_.margin, placement_.textTop, 32, 32, -1);
+  SendMessageA(icon, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconA(nullptr, iconOf(kind_))), 0);
+  if (placement_.scrolls) {
+    const HWND field = addChild("EDIT", "", ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL, placement_.textLeft,
+                                placement_.textTop, placement_.textWidth, placement_.textHeight, -1);
+    SetWindowLongPtrA(field, GWL_EXSTYLE, GetWindowLongPtrA(field, GWL_EXSTYLE) | WS_EX_CLIENTEDGE);
+    SetWindowPos(field, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+    SendMessageA(field, EM_SETLIMITTEXT, 0, 0);
+    SetWindowTextA(field, message_.c_str());
+  } else {
+    addChild("STATIC", message_.c_str(), SS_LEFT | SS_NOPREFIX, placement_.textLeft, placement_.textTop,
+             placement_.textWidth, placement_.textHeight, -1);
+  }
+  const int defaultId = defaultResult(buttons_);
+  int left = placement_.buttonLeft;
+  const auto add = [&](bool present, const char* caption, int id) {
+    if (!present) return;
+    addButton(caption, left, placement_.buttonTop, placement_.buttonWidth, placement_.buttonHeight, id,
+              id == defaultId);
+    left += placement_.buttonWidth + placement_.buttonSpacing;
+  };
+  add(buttons_.yes, "&Oui", kResultYes);
+  add(buttons_.no, "&Non", kResultNo);
+  add(buttons_.ok, "OK", kResultOk);
+  add(buttons_.cancel, "Annuler", kResultCancel);
+  keepWithinWorkArea(handle());
+}
+
+int TMessageForm::run() {
+  handle();
+  // The modal loop puts the focus on the first button; the default one takes it.
+  const int result = showModal();
+  return result;
+}
+
+bool TMessageForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  if (message == DM_GETDEFID) {
+    result = focusedOrDefaultButton(handle(), defaultResult(buttons_));
+    return true;
+  }
+  return Form::handleMessage(message, wParam, lParam, result);
+}
+
+bool TMessageForm::onCommand(int id) {
+  // Escape comes as IDCANCEL; without an Annuler button it presses the box's other way out.
+  if (id == kResultCancel && !buttons_.cancel) id = escapeResult(buttons_);
+  const bool present = (id == kResultYes && buttons_.yes) || (id == kResultNo && buttons_.no) ||
+                       (id == kResultOk && buttons_.ok) || (id == kResultCancel && buttons_.cancel);
+  if (present) endModal(id);
+  return true;
+}
+
+bool TMessageForm::preTranslateMessage(const MSG& message) {
+  if (message.message != WM_KEYDOWN || message.wParam != 'C' || GetKeyState(VK_CONTROL) >= 0) return false;
+  if (message.hwnd != handle() && !IsChild(handle(), message.hwnd)) return false;
+  copyToClipboard();
+  return true;
+}
+
+void TMessageForm::copyToClipboard() {
+  MessageBeep(0);
+  const std::string text = messageBoxClipboardText(messageCaption(kind_), message_, buttonCaptions(buttons_));
+  if (!OpenClipboard(handle())) return;
+  EmptyClipboard();
+  if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, text.size() + 1)) {
+    if (void* bytes = GlobalLock(memory)) {
+      std::memcpy(bytes, text.c_str(), text.size() + 1);
+      GlobalUnlock(memory);
+      if (!SetClipboardData(CF_TEXT, memory)) GlobalFree(memory);
+    } else {
+      GlobalFree(memory);
+    }
+  }
+  CloseClipboard();
+}
+
+TInputQueryForm::TInputQueryForm(const std::string& prompt, const std::string& initialText)
+    : TInputQueryForm(prompt, initialText, placeInput(prompt)) {}
+
+TInputQueryForm::TInputQueryForm(const std::string& prompt, const std::string& initialText,
+                                 const InputPlacement& placement)
+    : Form(FormLayout{"TInputQueryForm", "", placement.clientWidth, placement.clientHeight, true, false}),
+      prompt_(prompt),
+      initialText_(initialText),
+      placement_(placement) {}
+
+void TInputQueryForm::createChildren() {
+  const int x = placement_.units.averageWidth;
+  const int y = placement_.units.height;
+  const int left = MulDiv(8, x, 4);
+  const int promptWidth =
+      std::min<int>(MulDiv(164, x, 4), static_cast<int>(MeasuringContext().wrapped(prompt_, MulDiv(164, x, 4)).cx));
+  addChild("STATIC", prompt_.c_str(), SS_LEFT | SS_NOPREFIX, left, MulDiv(8, y, 8), promptWidth,
+           placement_.promptHeight, -1);
+  edit_ = addEdit(left, placement_.editTop, MulDiv(164, x, 4), placement_.editHeight, false);
+  SendMessageA(edit_, EM_SETLIMITTEXT, 255, 0);
+  // The initial text is shown whole even when longer: the limit only stops typing.
+  SetWindowTextA(edit_, initialText_.c_str());
+  SendMessageA(edit_, EM_SETSEL, 0, -1);
+  const int buttonWidth = MulDiv(50, x, 4);
+  const int buttonHeight = MulDiv(14, y, 8);
+  addButton("OK", MulDiv(38, x, 4), placement_.buttonTop, buttonWidth, buttonHeight, IDOK, true);
+  addButton("Annuler", MulDiv(92, x, 4), placement_.buttonTop, buttonWidth, buttonHeight, IDCANCEL, false);
+  keepWithinWorkArea(handle());
+}
+
+bool TInputQueryForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  if (message == DM_GETDEFID) {
+    result = focusedOrDefaultButton(handle(), IDOK);
+    return true;
+  }
+  return Form::handleMessage(message, wParam, lParam, result);
+}
+
+std::optional<std::string> TInputQueryForm::run(const std::string& caption) {
+  setCaption(caption.c_str());
+  if (showModal() != IDOK) return std::nullopt;
+  return textOf(edit_);
+}
+
+}  // namespace tovrik

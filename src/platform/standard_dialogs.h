@@ -1,0 +1,83 @@
+// The standard dialogs, message boxes and sounds as the portable command code sees them.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tovrik {
+
+// What a file dialog is given; the filter is already in the platform's form (NUL-separated pairs ending
+// in a double NUL), or empty for none.
+struct FileDialogRequest {
+  bool save = false;
+  std::string title;
+  std::string filter;
+  std::string initialDirectory;
+  std::string fileName;          // save dialog only
+  std::string defaultExtension;  // save dialog only, without its dot
+};
+
+struct FolderBrowseRequest {
+  std::string title;
+  std::string initialDirectory;
+  bool newDialogStyle = false;
+};
+
+enum class MessageKind { kWarning, kError, kInformation, kConfirmation };
+
+// Button results, as the platform numbers them.
+inline constexpr int kResultOk = 1;
+inline constexpr int kResultCancel = 2;
+inline constexpr int kResultYes = 6;
+inline constexpr int kResultNo = 7;
+
+// The buttons of a message box, in the fixed order Yes, No, OK, Cancel.
+struct MessageButtons {
+  bool yes = false;
+  bool no = false;
+  bool ok = false;
+  bool cancel = false;
+};
+
+class StandardDialogs {
+ public:
+  virtual ~StandardDialogs() = default;
+  // The full path chosen, or nullopt when the user cancelled or the dialog failed.
+  virtual std::optional<std::string> chooseFile(const FileDialogRequest& request) = 0;
+  // The edited text on OK; nullopt on Annuler, Escape or the close box.
+  virtual std::optional<std::string> askText(const std::string& caption, const std::string& prompt,
+                                             const std::string& initialText) = 0;
+  // The shell library's file version: major in the high 16 bits, minor in the low 16 bits.
+  virtual std::uint32_t shellVersion() = 0;
+  // The file-system path of the folder chosen; nullopt when cancelled or for a virtual folder.
+  virtual std::optional<std::string> browseFolder(const FolderBrowseRequest& request) = 0;
+  // Shows a modal message box and gives the result of the button that closed it.
+  virtual int showMessage(MessageKind kind, const std::string& message, MessageButtons buttons) = 0;
+  virtual void beep() = 0;
+  // Starts playing a sound file and returns at once; a failure is ignored.
+  virtual void playSoundFile(const std::string& path) = 0;
+};
+
+// The platform's filter list from the script's "|"-separated one: each "|" a NUL, two NULs at the end.
+// A description without its pattern gets an empty one, so the list always holds whole pairs.
+std::string toPlatformFilter(const std::string& filter);
+
+// The message with each "\n" (backslash, lower-case n) turned into CR LF; nothing else is an escape.
+std::string expandLineBreakEscapes(const std::string& message);
+
+// What Ctrl+C puts on the clipboard: the caption, the message and the button captions ("&" removed, each
+// followed by three spaces) between lines of 27 hyphens, every line ending in CR LF.
+std::string messageBoxClipboardText(const std::string& caption, const std::string& message,
+                                    const std::vector<std::string>& buttonCaptions);
+
+// Caption of each kind of message box, and of each button.
+const char* messageCaption(MessageKind kind);
+std::vector<std::string> buttonCaptions(MessageButtons buttons);
+
+// The result Enter gives (OK if present, else Yes) and the one Escape gives (Cancel, else No, else OK).
+int defaultResult(MessageButtons buttons);
+int escapeResult(MessageButtons buttons);
+
+}  // namespace tovrik

@@ -1,0 +1,208 @@
+// The standard dialog commands: what each dialog is given, the lines of each answer, and the texts the
+// message boxes build.
+#include <gtest/gtest.h>
+
+#include "dialogs/standard_dialog_commands.h"
+#include "support/run_command.h"
+
+namespace tovrik {
+namespace {
+
+using Strings = std::vector<std::string>;
+using namespace std::string_literals;
+
+TEST(FileDialogCommands, LinesComeFromTheChosenPath) {
+  struct Row {
+    Strings parameters;
+    std::optional<std::string> answer;
+    Strings lines;
+  };
+  const Row rows[] = {
+      {{"createopendialog", "Titre", "Textes|*.txt", "C:\\"}, "C:\\dir\\report.txt",
+       {"EXECUTED=1", "FILEPATH=C:\\dir\\report.txt", "FILENAME=report.txt", "FILEDIR=C:\\dir\\", "FILEEXT=.txt"}},
+      // A drive root keeps its one backslash; a name without a dot has no extension.
+      {{"createopendialog", "T", "NULL", "NULL"}, "C:\\boot.ini",
+       {"EXECUTED=1", "FILEPATH=C:\\boot.ini", "FILENAME=boot.ini", "FILEDIR=C:\\", "FILEEXT=.ini"}},
+      {{"createopendialog", "T", "NULL", "NULL"}, "C:\\dir.old\\README",
+       {"EXECUTED=1", "FILEPATH=C:\\dir.old\\README", "FILENAME=README", "FILEDIR=C:\\dir.old\\", "FILEEXT="}},
+      {{"createopendialog", "T", "NULL", "NULL"}, std::nullopt, {"EXECUTED=0"}},
+      {{"createopendialog", "T", "NULL"}, "C:\\x.txt", {"ERROR=1"}},
+      {{"createsavedialog", "T", "NULL", "NULL", "nom", "txt"}, "\\\\srv\\share\\a.b.c",
+       {"EXECUTED=1", "FILEPATH=\\\\srv\\share\\a.b.c", "FILENAME=a.b.c", "FILEDIR=\\\\srv\\share\\", "FILEEXT=.c"}},
+      {{"createsavedialog", "T", "NULL", "NULL", "nom", "txt"}, std::nullopt, {"EXECUTED=0"}},
+      {{"createsavedialog", "T", "NULL", "NULL", "nom"}, "C:\\x.txt", {"ERROR=1"}},
+  };
+  for (std::size_t i = 0; i < std::size(rows); ++i) {
+    SCOPED_TRACE(::testing::Message() << "row " << i);
+    testing::FakeServices services;
+    services.dialogs.fileAnswer = rows[i].answer;
+    EXPECT_EQ(testing::run(services, rows[i].parameters), rows[i].lines);
+    const bool shown = rows[i].lines.front() != "ERROR=1";
+    EXPECT_EQ(services.dialogs.fileRequests.size(), shown ? 1u : 0u);
+  }
+}
+
+TEST(FileDialogCommands, RequestHoldsTrimmedArgumentsAndThePlatformFilter) {
+  testing::FakeServices services;
+  testing::run(services, {"createsavedialog", " Enregistrer ", " Textes|*.txt|Tout|*.* ", " C:\\dir ", " nom ",
+                          " ..txt "});
+  ASSERT_EQ(services.dialogs.fileRequests.size(), 1u);
+  const FileDialogRequest& save = services.dialogs.fileRequests[0];
+  EXPECT_TRUE(save.save);
+  EXPECT_EQ(save.title, "Enregistrer");
+  EXPECT_EQ(save.filter, "Textes\0*.txt\0Tout\0*.*\0\0"s);
+  EXPECT_EQ(save.initialDirectory, "C:\\dir");
+  EXPECT_EQ(save.fileName, "nom");
+  EXPECT_EQ(save.defaultExtension, "txt");  // the system adds its own dot
+
+  testing::run(services, {"createopendialog", "Ouvrir", "NULL", "NULL"});
+  ASSERT_EQ(services.dialogs.fileRequests.size(), 2u);
+  EXPECT_FALSE(services.dialogs.fileRequests[1].save);
+  EXPECT_EQ(services.dialogs.fileRequests[1].filter, "");
+}
+
+TEST(FileDialogCommands, FilterListAlwaysEndsInWholePairsAndADoubleNul) {
+  const std::pair<std::string, std::string> rows[] = {
+      {"", ""},
+      {"Textes|*.txt", "Textes\0*.txt\0\0"s},
+      {"A|*.a|B|*.b|C|*.c", "A\0*.a\0B\0*.b\0C\0*.c\0\0"s},
+      {"Textes", "Textes\0\0\0"s},
+      {"A|*.a|B", "A\0*.a\0B\0\0\0"s},
+      {"||", "\0\0\0\0\0"s},
+  };
+  for (const auto& [filter, expected] : rows) EXPECT_EQ(toPlatformFilter(filter), expected) << filter;
+}
+
+TEST(InputDialogCommand, TextComesBackOnlyOnOk) {
+  struct Row {
+    Strings parameters;
+    std::optional<std::string> answer;
+    Strings lines;
+    Strings shown;
+  };
+  const Row rows[] = {
+      {{"createinputdialog", " Nom ", "Votre nom :", " Jean "}, "Jean & 100%", {"EXECUTED=1", "TEXT=Jean & 100%"},
+       {"input  Nom |Votre nom :| Jean "}},
+      {{"createinputdialog", "Nom", "Invite", "NULL"}, "", {"EXECUTED=1", "TEXT="}, {"input Nom|Invite|"}},
+      {{"createinputdialog", "Nom", "Invite", "x"}, std::nullopt, {"EXECUTED=0"}, {"input Nom|Invite|x"}},
+      {{"createinputdialog", "Nom", "Invite"}, "x", {"ERROR=1"}, {}},
+  };
+  for (std::size_t i = 0; i < std::size(rows); ++i) {
+    SCOPED_TRACE(::testing::Message() << "row " << i);
+    testing::FakeServices services;
+    services.dialogs.textAnswer = rows[i].answer;
+    EXPECT_EQ(testing::run(services, rows[i].parameters), rows[i].lines);
+    EXPECT_EQ(services.dialogs.shown, rows[i].shown);
+  }
+}
+
+TEST(BrowseDirectoryCommand, FolderPartsAndShellVersions) {
+  struct Row {
+    std::uint32_t version;
+    std::optional<std::string> answer;
+    Strings lines;
+    bool newStyle;
+  };
+  const std::uint32_t v6 = 6u << 16, v5 = 5u << 16, v471 = (4u << 16) | 71, v3 = (3u << 16) | 51;
+  const Row rows[] = {
+      {v6, "C:\\", {"EXECUTED=1", "DIRPATH=C:\\", "DIRNAME=", "DIRDRIVE=C:\\"}, true},
+      {v6, "C:\\Program Files\\App", {"EXECUTED=1", "DIRPATH=C:\\Program Files\\App\\", "DIRNAME=App", "DIRDRIVE=C:\\"},
+       true},
+      {v5, "\\\\server\\share\\dir",
+       {"EXECUTED=1", "DIRPATH=\\\\server\\share\\dir\\", "DIRNAME=dir", "DIRDRIVE=\\\\server\\share\\"}, true},
+      {v471, "\\\\server\\share", {"EXECUTED=1", "DIRPATH=\\\\server\\share\\", "DIRNAME=share",
+                                   "DIRDRIVE=\\\\server\\share\\"}, false},
+      {v6, std::nullopt, {"EXECUTED=0"}, true},
+      {v6, "", {"EXECUTED=0"}, true},  // a virtual folder has no path
+      {v3, "C:\\", {"ERROR=1"}, false},
+  };
+  for (std::size_t i = 0; i < std::size(rows); ++i) {
+    SCOPED_TRACE(::testing::Message() << "row " << i);
+    testing::FakeServices services;
+    services.dialogs.version = rows[i].version;
+    services.dialogs.folderAnswer = rows[i].answer;
+    EXPECT_EQ(testing::run(services, {"browsedirectory", " Choisir ", " C:\\dir "}), rows[i].lines);
+    if (rows[i].lines.front() == "ERROR=1") {
+      EXPECT_TRUE(services.dialogs.folderRequests.empty());
+      continue;
+    }
+    ASSERT_EQ(services.dialogs.folderRequests.size(), 1u);
+    EXPECT_EQ(services.dialogs.folderRequests[0].title, "Choisir");
+    EXPECT_EQ(services.dialogs.folderRequests[0].initialDirectory, "C:\\dir");
+    EXPECT_EQ(services.dialogs.folderRequests[0].newDialogStyle, rows[i].newStyle);
+  }
+  testing::FakeServices services;
+  EXPECT_EQ(testing::run(services, {"browsedirectory", "Choisir"}), Strings{"ERROR=1"});
+  EXPECT_TRUE(services.dialogs.folderRequests.empty());
+}
+
+TEST(MessageBoxCommands, KindButtonsAndResults) {
+  struct Row {
+    Strings parameters;
+    int result;
+    Strings lines;
+    std::string shown;
+  };
+  const Row rows[] = {
+      {{"dlgcritical", "Disque plein"}, kResultOk, {}, "message Erreur|Disque plein|OK,"},
+      {{"dlgwarning", "Attention"}, kResultCancel, {}, "message Avertissement|Attention|OK,"},
+      {{"dlginformation", "Fini"}, kResultOk, {}, "message Information|Fini|OK,"},
+      {{"dlgyesno", "Continuer ?"}, kResultYes, {"BUTTON=0"}, "message Confirmation|Continuer ?|&Oui,&Non,"},
+      {{"dlgyesno", "Continuer ?"}, kResultNo, {"BUTTON=1"}, "message Confirmation|Continuer ?|&Oui,&Non,"},
+      {{"dlgyesno", "Continuer ?"}, kResultCancel, {"BUTTON=1"}, "message Confirmation|Continuer ?|&Oui,&Non,"},
+      {{"dlgokcancel", "Copier ?"}, kResultOk, {"BUTTON=2"}, "message Confirmation|Copier ?|OK,Annuler,"},
+      {{"dlgokcancel", "Copier ?"}, kResultCancel, {"BUTTON=3"}, "message Confirmation|Copier ?|OK,Annuler,"},
+      // Only backslash and lower-case n make a line break.
+      {{"dlginformation", "un\\ndeux\\Ntrois\\\\n\\t\\"}, kResultOk, {}, "message Information|un\r\ndeux\\Ntrois\\\r\n\\t\\|OK,"},
+  };
+  for (std::size_t i = 0; i < std::size(rows); ++i) {
+    SCOPED_TRACE(::testing::Message() << "row " << i);
+    testing::FakeServices services;
+    services.dialogs.messageAnswer = rows[i].result;
+    EXPECT_EQ(testing::run(services, rows[i].parameters), rows[i].lines);
+    EXPECT_EQ(services.dialogs.shown, Strings{rows[i].shown});
+  }
+  for (const char* word : {"dlgcritical", "dlgwarning", "dlginformation", "dlgyesno", "dlgokcancel"}) {
+    testing::FakeServices services;
+    EXPECT_EQ(testing::run(services, {word}), Strings{"ERROR=1"}) << word;
+    EXPECT_TRUE(services.dialogs.shown.empty()) << word;
+  }
+}
+
+TEST(MessageBoxCommands, EnterAndEscapeFollowTheButtons) {
+  const MessageButtons ok{false, false, true, false}, yesNo{true, true, false, false}, okCancel{false, false, true, true};
+  EXPECT_EQ(defaultResult(ok), kResultOk);
+  EXPECT_EQ(escapeResult(ok), kResultOk);
+  EXPECT_EQ(defaultResult(yesNo), kResultYes);
+  EXPECT_EQ(escapeResult(yesNo), kResultNo);
+  EXPECT_EQ(defaultResult(okCancel), kResultOk);
+  EXPECT_EQ(escapeResult(okCancel), kResultCancel);
+}
+
+TEST(MessageBoxCommands, ClipboardTextFrameAndButtons) {
+  const std::string line(27, '-');
+  EXPECT_EQ(messageBoxClipboardText("Confirmation", "un\r\ndeux", {"&Oui", "&Non"}),
+            line + "\r\nConfirmation\r\n" + line + "\r\nun\r\ndeux\r\n" + line + "\r\nOui   Non   \r\n" + line + "\r\n");
+  // Only the button captions lose their "&".
+  EXPECT_EQ(messageBoxClipboardText("Erreur", "A && B", {"OK"}),
+            line + "\r\nErreur\r\n" + line + "\r\nA && B\r\n" + line + "\r\nOK   \r\n" + line + "\r\n");
+}
+
+TEST(SoundCommands, BeepAndPlayOnlyAnExistingFile) {
+  testing::FakeServices services;
+  services.fakeFileSystem.addFile("C:\\sons\\ding.wav");
+  services.fakeFileSystem.addDirectory("C:\\sons\\dossier.wav");
+  const testing::Case cases[] = {
+      {{"messagebeep"}, {}},
+      {{"messagebeep", "extra", "args"}, {}},
+      {{"playwav", "C:\\sons\\ding.wav"}, {}},
+      {{"playwav", "C:\\sons\\absent.wav"}, {}},
+      {{"playwav", "C:\\sons\\dossier.wav"}, {}},
+      {{"playwav"}, {"ERROR=1"}},
+  };
+  testing::expectCases(services, std::vector<testing::Case>(std::begin(cases), std::end(cases)));
+  EXPECT_EQ(services.dialogs.shown, (Strings{"beep", "beep", "play C:\\sons\\ding.wav"}));
+}
+
+}  // namespace
+}  // namespace tovrik
