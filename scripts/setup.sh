@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 packages=(
   wine wine64 wine32:i386 xvfb
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 cmake ninja-build g++ libgtest-dev
-  python3 python3-pytest python3-pefile locales x11-apps imagemagick
+  python3 python3-pytest python3-pefile locales x11-apps imagemagick dpkg-dev
 )
 
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
@@ -38,6 +38,10 @@ for wanted in "${wanted_locales[@]}"; do
   fi
 done
 [ "$generate" = yes ] && locale-gen
+
+# The JPEG library, from Debian's libjpeg-turbo source package, for the three builds below; kept under
+# build/libjpeg once built.
+scripts/lib/build-libjpeg.sh
 
 # Builds: the product (32-bit), its 64-bit twin for machines without 32-bit execution, the host tests.
 configure_and_build() {

@@ -1,56 +1,232 @@
-// The configuration form's window: a fixed dialog frame with the product's caption.
+// The configuration form to its measures: background picture, five markup labels, the path's edit box,
+// OK and Annuler; its show, button, close and link handlers.
 #include "forms/main_form_win32.h"
+
+#include <shellapi.h>
+
+#include <functional>
+#include <span>
+
+#include "forms/jpeg_picture.h"
+#include "frontend/error.h"
+#include "frontend/return_file_win32.h"
+#include "markup/link_label_win32.h"
+#include "settings/settings_store.h"
 
 namespace tovrik {
 namespace {
 
-constexpr char kMainFormClass[] = "TMainForm";
-constexpr int kClientWidth = 320;
-constexpr int kClientHeight = 212;
+// Not IDCANCEL, so that Escape (which IsDialogMessage sends as IDCANCEL) does not press Annuler.
+constexpr int kCancelButtonId = 1002;
 
-LRESULT CALLBACK mainFormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_DESTROY) {
-    PostQuitMessage(0);
-    return 0;
-  }
-  return DefWindowProcA(window, message, wParam, lParam);
+constexpr char kWebPage[] = "http://www.orlenta.example/tovrik/";
+
+// The copyright notice as the version resource has it: the return file's longer one would wrap.
+constexpr char kTitleMarkup[] = "<b>Selvane Tovrik</b><br>Copyright (c) 2026 Orlenta";
+constexpr char kWebLinkMarkup[] = "<link>Cliquez ici pour visiter notre site Internet...</link>";
+constexpr char kTermsMarkup[] =
+    "Ce programme est fourni tel quel, sans garantie. Vous pouvez le joindre librement \xE0 vos scripts.";
+constexpr char kPathTitleMarkup[] = "<b>Adresse du fichier de retour :</b>";
+constexpr char kRestartNoticeMarkup[] =
+    "Attention : la modification de la variable d'environnement %TVKFILE% associ\xE9" "e \xE0 l'adresse du "
+    "fichier de retour aura lieu au prochain red\xE9marrage.";
+
+// "Tahoma" at 8 points (the labels) and at 6 points (the restart notice), at 96 pixels per inch.
+HFONT createTahoma(int height) {
+  LOGFONTA font{};
+  font.lfHeight = height;
+  font.lfWeight = FW_NORMAL;
+  font.lfCharSet = DEFAULT_CHARSET;
+  lstrcpynA(font.lfFaceName, "Tahoma", LF_FACESIZE);
+  return CreateFontIndirectA(&font);
 }
 
-constexpr DWORD kStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+HFONT labelFont() {
+  static const HFONT font = createTahoma(-11);
+  return font;
+}
 
-HWND createMainFormWindow(HINSTANCE instance) {
-  WNDCLASSA windowClass{};
-  windowClass.lpfnWndProc = mainFormProc;
-  windowClass.hInstance = instance;
-  windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  windowClass.lpszClassName = kMainFormClass;
-  RegisterClassA(&windowClass);
+HFONT smallLabelFont() {
+  static const HFONT font = createTahoma(-8);
+  return font;
+}
 
-  RECT frame{0, 0, kClientWidth, kClientHeight};
-  AdjustWindowRectEx(&frame, kStyle, FALSE, WS_EX_DLGMODALFRAME);
-  return CreateWindowExA(WS_EX_DLGMODALFRAME, kMainFormClass, "Selvane Tovrik", kStyle, 10, 10,
-                         frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance,
-                         nullptr);
+// The application's way with an error raised by an event handler: its error box, then the program
+// goes on.
+void reportingErrors(const std::function<void()>& handler) {
+  try {
+    handler();
+  } catch (const CommandError& error) {
+    showApplicationError(error);
+  }
+}
+
+HWND addMarkupLabel(HWND form, int left, int top, int width, HFONT font, const std::string& markup) {
+  const HWND label = createLinkLabel(form, left, top, width, 17, font);
+  TJvCustomLinkLabel& core = linkLabelOf(label);
+  core.setLinkColor(clBlue);
+  core.setLinkColorClicked(clRed);
+  core.setLinkColorHot(clPurple);
+  core.setLinkStyle(FontStyle::Underline);
+  core.setHotLinks(false);
+  core.setAutoHeight(true);
+  core.setMarginWidth(0);
+  core.setMarginHeight(0);
+  core.setTransparent(true);
+  setLinkLabelCaption(label, markup);
+  return label;
+}
+
+// The picture stored in the program's resources, for GDI; empty when it is missing or does not decode.
+DeviceIndependentPicture loadBackgroundPicture() {
+  DeviceIndependentPicture result;
+  const HMODULE module = GetModuleHandleA(nullptr);
+  const HRSRC resource = FindResourceA(module, "BACKGROUND", MAKEINTRESOURCEA(10) /* RT_RCDATA */);
+  const HGLOBAL loaded = resource ? LoadResource(module, resource) : nullptr;
+  const void* bytes = loaded ? LockResource(loaded) : nullptr;
+  if (!bytes) return result;
+  const std::optional<RgbPicture> picture = decodeJpeg(
+      std::span(static_cast<const std::uint8_t*>(bytes), SizeofResource(module, resource)));
+  if (!picture) return result;
+  const std::size_t stride = (static_cast<std::size_t>(picture->width) * 3 + 3) & ~std::size_t{3};
+  result.bits.assign(stride * static_cast<std::size_t>(picture->height), 0);
+  for (int y = 0; y < picture->height; ++y)
+    for (int x = 0; x < picture->width; ++x) {
+      const std::uint8_t* rgb = picture->pixel(x, y);
+      std::uint8_t* bgr = result.bits.data() + stride * static_cast<std::size_t>(y) + static_cast<std::size_t>(x) * 3;
+      bgr[0] = rgb[2];
+      bgr[1] = rgb[1];
+      bgr[2] = rgb[0];
+    }
+  BITMAPINFOHEADER& header = result.info.bmiHeader;
+  header.biSize = sizeof header;
+  header.biWidth = picture->width;
+  header.biHeight = -picture->height;
+  header.biPlanes = 1;
+  header.biBitCount = 24;
+  header.biCompression = BI_RGB;
+  return result;
 }
 
 }  // namespace
 
-HWND TMainForm::handle() {
-  static const HWND window = createMainFormWindow(GetModuleHandleA(nullptr));
-  return window;
+TMainForm::TMainForm() : Form(FormLayout{"TMainForm", "Selvane Tovrik", 320, 212, true, false}) {}
+
+TMainForm& TMainForm::instance() {
+  // Lives until the process ends: windows are never destroyed from a static destructor.
+  static TMainForm* const form = new TMainForm;
+  return *form;
 }
 
-int TMainForm::runConfiguration(HINSTANCE, const std::string&) {
+HWND TMainForm::handle() { return instance().Form::handle(); }
+
+void TMainForm::createChildren() {
+  const HWND form = Form::handle();
+  // Its own taskbar button, though the hidden application window owns it.
+  SetWindowLongPtrA(form, GWL_EXSTYLE, GetWindowLongPtrA(form, GWL_EXSTYLE) | WS_EX_APPWINDOW);
+  JvLinkLabel1 = addMarkupLabel(form, 48, 10, 257, labelFont(), kTitleMarkup);
+  JvLinkLabel5 = addMarkupLabel(form, 8, 48, 305, labelFont(), kWebLinkMarkup);
+  linkLabelOf(JvLinkLabel5).setOnLinkClick([this](int, const std::string&) {
+    reportingErrors([this] { JvLinkLabel5LinkClick(); });
+  });
+  JvLinkLabel2 = addMarkupLabel(form, 8, 69, 305, labelFont(), kTermsMarkup);
+  JvLinkLabel3 = addMarkupLabel(form, 7, 109, 305, labelFont(), kPathTitleMarkup);
+  JvLinkLabel4 = addMarkupLabel(form, 7, 151, 305, smallLabelFont(), kRestartNoticeMarkup);
+  // Created in the tab order: OK, the edit box, Annuler.
+  BtnOK = addButton("&OK", 238, 184, 75, 25, IDOK, true);
+  EdtTK = addEdit(8, 128, 305, 21, false);
+  BtnCancel = addButton("&Annuler", 160, 184, 75, 25, kCancelButtonId, false);
+}
+
+int TMainForm::runConfiguration(Services& services, const std::string& returnFilePath) {
+  TMainForm& form = instance();
+  form.services_ = &services;
+  form.configuring_ = true;
   const HWND window = handle();
   if (!window) return 0;
-  ShowWindow(window, SW_SHOW);
+  form.FormShow(returnFilePath);
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    if (IsWindow(window) && IsDialogMessageA(window, &message)) continue;
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }
   return 0;
+}
+
+void TMainForm::FormShow(const std::string& returnFilePath) {
+  loadPicture();
+  const HWND window = Form::handle();
+  SetWindowPos(window, nullptr, 10, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowTextA(EdtTK, returnFilePath.c_str());
+  showInFront();
+  SetFocus(BtnOK);
+}
+
+void TMainForm::BtnOKClick() {
+  SetGlobalEnvironment(*services_, kReturnFileVariable, textOf(EdtTK));
+  closeForm();
+}
+
+void TMainForm::BtnCancelClick() { closeForm(); }
+
+void TMainForm::FormClose() { STRSetPrefsValue(services_->registry(), kReturnFileValueName, textOf(EdtTK)); }
+
+void TMainForm::JvLinkLabel5LinkClick() {
+  ShellExecuteA(applicationWindow(), "Open", kWebPage, nullptr, nullptr, SW_SHOW);
+}
+
+void TMainForm::closeForm() {
+  if (configuring_) reportingErrors([this] { FormClose(); });
+  DestroyWindow(Form::handle());
+}
+
+void TMainForm::loadPicture() {
+  if (pictureLoaded_) return;
+  Image2 = loadBackgroundPicture();
+  pictureLoaded_ = true;
+}
+
+void TMainForm::paintBackground(HDC dc) {
+  RECT client{};
+  GetClientRect(Form::handle(), &client);
+  if (Image2.bits.empty()) {
+    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+    return;
+  }
+  const BITMAPINFOHEADER& header = Image2.info.bmiHeader;
+  StretchDIBits(dc, 0, 0, client.right, client.bottom, 0, 0, header.biWidth, -header.biHeight, Image2.bits.data(),
+                &Image2.info, DIB_RGB_COLORS, SRCCOPY);
+}
+
+bool TMainForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  switch (message) {
+    case WM_ERASEBKGND:
+      paintBackground(reinterpret_cast<HDC>(wParam));
+      result = 1;
+      return true;
+    case WM_PRINTCLIENT:
+      // Asked by the transparent labels (and themed buttons) for what lies behind them.
+      paintBackground(reinterpret_cast<HDC>(wParam));
+      result = 0;
+      return true;
+    case WM_CLOSE:
+      // The close box, Alt+F4 and the buttons all end here.
+      closeForm();
+      result = 0;
+      return true;
+    case WM_DESTROY:
+      if (configuring_) PostQuitMessage(0);
+      break;
+  }
+  return Form::handleMessage(message, wParam, lParam, result);
+}
+
+bool TMainForm::onCommand(int id) {
+  if (id == IDOK) reportingErrors([this] { BtnOKClick(); });
+  else if (id == kCancelButtonId) reportingErrors([this] { BtnCancelClick(); });
+  // Anything else, Escape's IDCANCEL included, does nothing.
+  return true;
 }
 
 }  // namespace tovrik

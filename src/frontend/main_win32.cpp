@@ -21,7 +21,7 @@ std::string modulePath() {
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   using namespace tovrik;
   Win32Services services;
   const std::string returnFilePath =
@@ -29,7 +29,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   const std::vector<std::string> parameters = splitCommandLine(GetCommandLineA(), services.ansiCharset());
 
   if (!keepsPreviousReturnFile(parameters)) deleteReturnFile(returnFilePath);
-  if (parameters.size() < 2) return TMainForm::runConfiguration(instance, returnFilePath);
+  if (parameters.size() < 2) return TMainForm::runConfiguration(services, returnFilePath);
 
   const LineList lines = runCommandMode(parameters, modulePath(), services);
   try {

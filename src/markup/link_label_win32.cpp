@@ -101,6 +101,18 @@ void applyAutoHeight(HWND window, TJvCustomLinkLabel& core) {
     SetWindowPos(window, nullptr, 0, 0, client.right, core.height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// The parent draws its own client area (a picture, say) into the label's device context, shifted so
+// that the part behind the label lands on it.
+void paintParentBackground(HWND window, HDC dc) {
+  const HWND parent = GetParent(window);
+  POINT origin{0, 0};
+  MapWindowPoints(window, parent, &origin, 1);
+  POINT previous{};
+  OffsetViewportOrgEx(dc, -origin.x, -origin.y, &previous);
+  SendMessageA(parent, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+  SetViewportOrgEx(dc, previous.x, previous.y, nullptr);
+}
+
 Point pointOf(LPARAM lParam) {
   return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
 }
@@ -118,6 +130,7 @@ LRESULT CALLBACK linkLabelProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     case WM_PAINT: {
       PAINTSTRUCT paint;
       const HDC dc = BeginPaint(window, &paint);
+      if (state->core.transparent()) paintParentBackground(window, dc);
       {
         GdiCanvas canvas(dc, state->fonts);
         state->core.paint(canvas);
@@ -191,6 +204,7 @@ HWND createLinkLabel(HWND parent, int left, int top, int width, int height, HFON
 void setLinkLabelCaption(HWND label, const std::string& markup) {
   LinkLabelWindow* state = stateOf(label);
   state->core.setCaption(markup);
+  SetWindowTextA(label, markup.c_str());
   const HDC dc = GetDC(label);
   {
     GdiCanvas canvas(dc, state->fonts);
@@ -200,5 +214,7 @@ void setLinkLabelCaption(HWND label, const std::string& markup) {
   applyAutoHeight(label, state->core);
   InvalidateRect(label, nullptr, FALSE);
 }
+
+TJvCustomLinkLabel& linkLabelOf(HWND label) { return stateOf(label)->core; }
 
 }  // namespace tovrik

@@ -12,7 +12,12 @@ namespace tovrik {
 // Creates the label window; it owns its TJvCustomLinkLabel until it is destroyed.
 HWND createLinkLabel(HWND parent, int left, int top, int width, int height, HFONT font);
 
-// Sets the markup text, lays it out and, with AutoHeight, resizes the window to the text.
+// Sets the markup text, lays it out and, with AutoHeight, resizes the window to the text. The window's
+// own text is the markup too, for whoever reads windows' texts.
 void setLinkLabelCaption(HWND label, const std::string& markup);
+
+// The label's core, for its colours, transparency and link handler. A transparent label has its
+// parent paint its background (WM_PRINTCLIENT) under the text.
+TJvCustomLinkLabel& linkLabelOf(HWND label);
 
 }  // namespace tovrik

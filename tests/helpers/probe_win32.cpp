@@ -353,6 +353,7 @@ int holdOpen(const std::string& path, DWORD timeoutMs) {
 
 }  // namespace
 
+int configProbe(const std::vector<std::string>& args);  // probe_config_win32.cpp
 int runWindowsProbe(const std::vector<std::string>& args);
 int runDialogProbe(const std::vector<std::string>& args);
 int runSystemProbe(const std::vector<std::string>& args);
@@ -384,6 +385,7 @@ int main(int argc, char** argv) {
   if (need(3) && args[0] == "holdopen") return holdOpen(args[1], timeoutMs);
   if (const int status = need(1) ? runWindowsProbe(args) : -1; status >= 0) return status;
   if (need(1) && args[0] == "folders") return printFolders(std::vector<std::string>(args.begin() + 1, args.end()));
+  if (const int status = configProbe(args); status >= 0) return status;
   if (const int dialogs = runDialogProbe(args); dialogs >= 0) return dialogs;
   std::fputs("usage: probe regget|regset|regdelkey|regdelvalue|reset|exec|execconsole|window|keys|close|progress|send|lineheight|readlink|folders|holdopen ...\n", stderr);
   return 64;

@@ -1,0 +1,74 @@
+"""The release archive: what it holds, and that two builds of the same sources are byte-identical."""
+import hashlib
+import os
+import shutil
+import struct
+import subprocess
+import time
+import zipfile
+
+import pefile
+import pytest
+
+from harness import ROOT
+
+
+@pytest.fixture
+def two_packages():
+    """One package from the 32-bit build the tests use, one built afresh in a directory of its own."""
+    dists = [ROOT / "build" / "test-results" / f"dist-{n}" for n in (1, 2)]
+    for dist, build_dir in zip(dists, [{"TOVRIK_PACKAGE_BUILD_DIR": str(ROOT / "build" / "win32")}, {}]):
+        shutil.rmtree(dist, ignore_errors=True)
+        env = {k: v for k, v in os.environ.items() if k != "TOVRIK_PACKAGE_BUILD_DIR"}
+        env.update(TOVRIK_DIST_DIR=str(dist), **build_dir)
+        subprocess.run([str(ROOT / "scripts" / "package.sh")], env=env, check=True, timeout=3600,
+                       stdout=subprocess.DEVNULL)
+    yield dists
+    for dist in dists:
+        shutil.rmtree(dist, ignore_errors=True)
+
+
+def test_release_archive_holds_the_program_readme_examples_and_checksums(two_packages):
+    first, second = two_packages
+    version = "1.0.0"
+    archive = first / f"tovrik-{version}.zip"
+    examples = sorted(p.name for p in (ROOT / "examples").glob("*.bat"))
+    assert examples, "no examples"
+    folder = f"tovrik-{version}/"
+    expected = sorted([folder + "README.txt", folder + "SHA256SUMS.txt", folder + "tovrik.exe"]
+                      + [folder + "examples/" + name for name in examples])
+    commit_time = int(subprocess.run(["git", "log", "-1", "--format=%ct"], cwd=ROOT, check=True,
+                                     capture_output=True, text=True).stdout)
+    with zipfile.ZipFile(archive) as zip_file:
+        assert sorted(zip_file.namelist()) == expected
+        # Zip keeps times in two-second steps.
+        year, month, day, hour, minute, seconds = time.gmtime(commit_time)[:6]
+        for entry in zip_file.infolist():
+            assert entry.date_time == (year, month, day, hour, minute, seconds // 2 * 2), entry
+        contents = {name[len(folder):]: zip_file.read(name) for name in zip_file.namelist()}
+
+    program = contents["tovrik.exe"]
+    header = struct.unpack_from("<I", program, 0x3C)[0]
+    machine, _, stamp = struct.unpack_from("<HHI", program, header + 4)
+    magic = struct.unpack_from("<H", program, header + 24)[0]
+    subsystem = struct.unpack_from("<H", program, header + 24 + 68)[0]
+    assert (program[header:header + 4], machine, magic, subsystem) == (b"PE\0\0", 0x14C, 0x10B, 2)
+    assert stamp == commit_time
+    assert pefile.PE(data=program, fast_load=True).verify_checksum()
+    readme = contents["README.txt"]
+    assert readme.startswith(b"# Tovrik\r\n") and b"\n" not in readme.replace(b"\r\n", b"")
+    for name in examples:
+        assert contents["examples/" + name].replace(b"\r\n", b"").count(b"\n") == 0, name
+
+    sums = {}
+    for line in contents["SHA256SUMS.txt"].decode().splitlines():
+        digest, name = line.split(" *")
+        sums[name] = digest
+    assert sums == {name: hashlib.sha256(data).hexdigest() for name, data in contents.items()
+                    if name != "SHA256SUMS.txt"}
+    own_sum = (first / f"tovrik-{version}.zip.sha256").read_text()
+    assert own_sum == f"{hashlib.sha256(archive.read_bytes()).hexdigest()} *tovrik-{version}.zip\n"
+
+    # Built twice, in two directories: the same bytes.
+    assert archive.read_bytes() == (second / f"tovrik-{version}.zip").read_bytes()
+    assert sorted(p.name for p in first.iterdir()) == [f"tovrik-{version}.zip", f"tovrik-{version}.zip.sha256"]
