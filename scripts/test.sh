@@ -42,7 +42,13 @@ fuzz_report="$results/fuzz.xml"
   echo '</testsuite>'
 } >"$fuzz_report"
 
-echo "== end-to-end tests under Wine ($TOVRIK_WINE_ARCH)"
+# Which build the end-to-end tests ran, said next to the totals: a green twin is not a green product.
+if [ "$TOVRIK_WINE_ARCH" = win32 ]; then
+  e2e_build="end-to-end build: win32 ($TOVRIK_WINE_RUNNER)"
+else
+  e2e_build="end-to-end build: win64 (the x86-64 twin under $TOVRIK_WINE_RUNNER, not the 32-bit product)"
+fi
+echo "== end-to-end tests under Wine ($TOVRIK_WINE_ARCH, $TOVRIK_WINE_RUNNER)"
 trap tovrik_session_stop EXIT
 trap 'exit 130' INT TERM
 if tovrik_session_start; then
@@ -52,4 +58,4 @@ if tovrik_session_start; then
 fi
 
 echo "== summary"
-/usr/bin/python3 scripts/lib/summarize.py "$results" unit.xml fuzz.xml e2e.xml
+/usr/bin/python3 scripts/lib/summarize.py "$results" --note "$e2e_build" unit.xml fuzz.xml e2e.xml
