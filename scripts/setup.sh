@@ -9,7 +9,7 @@ packages=(
   wine wine64 wine32:i386 xvfb
   qemu-user-static wine32-preloader:i386
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 cmake ninja-build g++ libgtest-dev
-  python3 python3-pytest locales x11-apps imagemagick
+  python3 python3-pytest python3-pefile locales x11-apps imagemagick
 )
 
 if ! dpkg --print-foreign-architectures | grep -qx i386; then

@@ -42,6 +42,10 @@ fuzz_report="$results/fuzz.xml"
   echo '</testsuite>'
 } >"$fuzz_report"
 
+echo "== program files"
+/usr/bin/python3 -m pytest tests/binary -q -p no:cacheprovider -o console_output_style=classic \
+  --junitxml="$results/binary.xml"
+
 # Which build the end-to-end tests ran, said next to the totals: a green twin is not a green product.
 if [ "$TOVRIK_WINE_ARCH" = win32 ]; then
   e2e_build="end-to-end build: win32 ($TOVRIK_WINE_RUNNER)"
@@ -58,4 +62,4 @@ if tovrik_session_start; then
 fi
 
 echo "== summary"
-/usr/bin/python3 scripts/lib/summarize.py "$results" --note "$e2e_build" unit.xml fuzz.xml e2e.xml
+/usr/bin/python3 scripts/lib/summarize.py "$results" --note "$e2e_build" unit.xml fuzz.xml binary.xml e2e.xml

@@ -95,7 +95,7 @@ tovrik_wine_env() {
     WINEARCH="$TOVRIK_WINE_ARCH" \
     WINELOADER="$TOVRIK_WINELOADER" \
     WINESERVER="$TOVRIK_WINESERVER" \
-    WINEDEBUG=-all \
+    WINEDEBUG="${TOVRIK_WINEDEBUG:--all}" \
     WINEDLLOVERRIDES="mscoree,mshtml=" \
     "$@"
 }

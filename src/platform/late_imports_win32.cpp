@@ -1,0 +1,116 @@
+// The program's late-bound system functions, one row each, grouped by DLL (see late_binding_win32.h).
+#include "platform/late_binding_win32.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+#include <shlobj.h>
+#include <winnetwk.h>
+
+#include <string>
+
+#include "frontend/error.h"
+
+namespace tovrik {
+
+void* resolveLateImport(const LateImport& import) {
+  // Only from the system directory, never from the current or the program's directory.
+  HMODULE module = LoadLibraryExA(import.dll, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+  if (!module && GetLastError() == ERROR_INVALID_PARAMETER) module = LoadLibraryA(import.dll);  // no such flag
+  FARPROC function = module ? GetProcAddress(module, import.function) : nullptr;
+  if (!function)
+    throw PlatformError(std::string("Fonction système introuvable : ") + import.function + " (" + import.dll + ")");
+  *import.slot = reinterpret_cast<void*>(function);
+  return *import.slot;
+}
+
+}  // namespace tovrik
+
+// comctl32.dll
+TOVRIK_LATE_IMPORT(comctl32, InitCommonControlsEx, 4)
+
+// gdi32.dll
+TOVRIK_LATE_IMPORT(gdi32, CreateFontIndirectA, 4)
+TOVRIK_LATE_IMPORT(gdi32, CreateSolidBrush, 4)
+TOVRIK_LATE_IMPORT(gdi32, DeleteObject, 4)
+TOVRIK_LATE_IMPORT(gdi32, GetCurrentObject, 8)
+TOVRIK_LATE_IMPORT(gdi32, GetObjectA, 12)
+TOVRIK_LATE_IMPORT(gdi32, GetTextExtentPoint32A, 16)
+TOVRIK_LATE_IMPORT(gdi32, SelectObject, 8)
+TOVRIK_LATE_IMPORT(gdi32, SetBkMode, 8)
+TOVRIK_LATE_IMPORT(gdi32, SetTextColor, 8)
+TOVRIK_LATE_IMPORT(gdi32, TextOutA, 20)
+
+// mpr.dll
+TOVRIK_LATE_IMPORT(mpr, WNetGetUniversalNameA, 16)
+
+// ole32.dll
+TOVRIK_LATE_IMPORT(ole32, CoCreateInstance, 20)
+TOVRIK_LATE_IMPORT(ole32, CoInitialize, 4)
+TOVRIK_LATE_IMPORT(ole32, CoTaskMemFree, 4)
+TOVRIK_LATE_IMPORT(ole32, CoUninitialize, 0)
+
+// shell32.dll
+TOVRIK_LATE_IMPORT(shell32, FindExecutableA, 12)
+TOVRIK_LATE_IMPORT(shell32, SHFileOperationA, 4)
+TOVRIK_LATE_IMPORT(shell32, SHFreeNameMappings, 4)
+TOVRIK_LATE_IMPORT(shell32, SHGetPathFromIDListA, 8)
+TOVRIK_LATE_IMPORT(shell32, SHGetSpecialFolderLocation, 12)
+TOVRIK_LATE_IMPORT(shell32, ShellExecuteA, 24)
+
+// user32.dll
+TOVRIK_LATE_IMPORT(user32, AdjustWindowRectEx, 16)
+TOVRIK_LATE_IMPORT(user32, BeginPaint, 8)
+TOVRIK_LATE_IMPORT(user32, CharNextA, 4)
+TOVRIK_LATE_IMPORT(user32, CreateWindowExA, 48)
+TOVRIK_LATE_IMPORT(user32, DefWindowProcA, 16)
+TOVRIK_LATE_IMPORT(user32, DestroyWindow, 4)
+TOVRIK_LATE_IMPORT(user32, DispatchMessageA, 4)
+TOVRIK_LATE_IMPORT(user32, EnableWindow, 8)
+TOVRIK_LATE_IMPORT(user32, EndPaint, 8)
+TOVRIK_LATE_IMPORT(user32, FillRect, 12)
+TOVRIK_LATE_IMPORT(user32, FindWindowA, 8)
+TOVRIK_LATE_IMPORT(user32, GetClassInfoA, 12)
+TOVRIK_LATE_IMPORT(user32, GetClientRect, 8)
+TOVRIK_LATE_IMPORT(user32, GetCursorPos, 4)
+TOVRIK_LATE_IMPORT(user32, GetDC, 4)
+TOVRIK_LATE_IMPORT(user32, GetFocus, 0)
+TOVRIK_LATE_IMPORT(user32, GetMessageA, 16)
+TOVRIK_LATE_IMPORT(user32, GetNextDlgTabItem, 12)
+TOVRIK_LATE_IMPORT(user32, GetSysColor, 4)
+TOVRIK_LATE_IMPORT(user32, GetSystemMetrics, 4)
+TOVRIK_LATE_IMPORT(user32, GetWindowLongA, 8)
+TOVRIK_LATE_IMPORT(user32, GetWindowTextA, 12)
+TOVRIK_LATE_IMPORT(user32, GetWindowTextLengthA, 4)
+TOVRIK_LATE_IMPORT(user32, InvalidateRect, 12)
+TOVRIK_LATE_IMPORT(user32, IsDialogMessageA, 8)
+TOVRIK_LATE_IMPORT(user32, LoadCursorA, 8)
+TOVRIK_LATE_IMPORT(user32, MessageBoxA, 16)
+TOVRIK_LATE_IMPORT(user32, PostMessageA, 16)
+TOVRIK_LATE_IMPORT(user32, PostQuitMessage, 4)
+TOVRIK_LATE_IMPORT(user32, RegisterClassA, 4)
+TOVRIK_LATE_IMPORT(user32, ReleaseDC, 8)
+TOVRIK_LATE_IMPORT(user32, ScreenToClient, 8)
+TOVRIK_LATE_IMPORT(user32, SendMessageA, 16)
+TOVRIK_LATE_IMPORT(user32, SendMessageTimeoutA, 28)
+TOVRIK_LATE_IMPORT(user32, SetCursor, 4)
+TOVRIK_LATE_IMPORT(user32, SetFocus, 4)
+TOVRIK_LATE_IMPORT(user32, SetForegroundWindow, 4)
+TOVRIK_LATE_IMPORT(user32, SetWindowLongA, 12)
+TOVRIK_LATE_IMPORT(user32, SetWindowPos, 28)
+TOVRIK_LATE_IMPORT(user32, SetWindowTextA, 8)
+TOVRIK_LATE_IMPORT(user32, ShowWindow, 8)
+TOVRIK_LATE_IMPORT(user32, TrackMouseEvent, 4)
+TOVRIK_LATE_IMPORT(user32, TranslateMessage, 4)
+TOVRIK_LATE_IMPORT(user32, UpdateWindow, 4)
+#ifdef _WIN64
+// Macros for the 32-bit functions above on i386.
+TOVRIK_LATE_IMPORT(user32, GetWindowLongPtrA, 8)
+TOVRIK_LATE_IMPORT(user32, SetWindowLongPtrA, 12)
+#endif
+
+// winnetwk.h declares this one without dllimport: calls reach the function itself, which forwards.
+extern "C" DWORD APIENTRY WNetGetUniversalNameA(LPCSTR localPath, DWORD infoLevel, LPVOID buffer,
+                                               LPDWORD bufferSize) {
+  using Function = DWORD(APIENTRY*)(LPCSTR, DWORD, LPVOID, LPDWORD);
+  return reinterpret_cast<Function>(late_slot_WNetGetUniversalNameA)(localPath, infoLevel, buffer, bufferSize);
+}
