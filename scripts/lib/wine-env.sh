@@ -72,12 +72,16 @@ if [ "${TOVRIK_WINE_CHOSEN:-}" != "$tovrik_wine_choice" ] || [ -z "${TOVRIK_WINE
   TOVRIK_WINE_CHOSEN="$TOVRIK_WINE_ARCH/${TOVRIK_WINE_EMULATION:-auto}"
 fi
 unset tovrik_wine_choice
+# How much longer than natively the tests let a run take: emulation starts each process several times
+# slower.
+[ -n "${TOVRIK_TIME_SCALE:-}" ] || { [ "$TOVRIK_WINE_EMULATED" = yes ] && TOVRIK_TIME_SCALE=5 || TOVRIK_TIME_SCALE=1; }
 # TOVRIK_PREFIX may name another prefix (a copy), so that two test runs can go on side by side.
 TOVRIK_PREFIX="${TOVRIK_PREFIX:-$TOVRIK_BUILD/wine-$TOVRIK_WINE_ARCH}"
 TOVRIK_EXE_DIR="$TOVRIK_BUILD/$TOVRIK_WINE_ARCH"
 TOVRIK_HOME="$TOVRIK_BUILD/home"
 export TOVRIK_ROOT TOVRIK_BUILD TOVRIK_WINE_ARCH TOVRIK_WINELOADER TOVRIK_WINESERVER TOVRIK_PREFIX \
-  TOVRIK_EXE_DIR TOVRIK_HOME TOVRIK_WINE_EMULATED TOVRIK_WINE_RUNNER TOVRIK_WINE_CHOSEN
+  TOVRIK_EXE_DIR TOVRIK_HOME TOVRIK_WINE_EMULATED TOVRIK_WINE_RUNNER TOVRIK_WINE_CHOSEN \
+  TOVRIK_TIME_SCALE
 
 # Runs a command with only the variables Wine needs, so results never depend on the caller's
 # environment. TOVRIK_LOCALE (default fr_FR.UTF-8) selects the regional settings.
