@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Start-up cost: a command that shows no window (strlength) against an empty Win32 GUI program built
 # with the same compiler, for the 32-bit product (under wine32, or under qemu-i386 where the kernel runs
-# no 32-bit code) and for the x86-64 twin (under wine64), all four run in turn under one display.
+# no 32-bit code and qemu-user-static is installed; TOVRIK_WINE_EMULATION=off leaves it out there) and
+# for the x86-64 twin (under wine64), all four run in turn under one display.
 # Prints the medians and the ratio of each build. Also checks the programs' size and that they import
 # only Windows system DLLs.
 #   bench/startup.sh [runs]     (default 30 runs of each)
@@ -20,6 +21,8 @@ for arch in win32 win64; do
   (
     unset TOVRIK_PREFIX TOVRIK_WINELOADER
     TOVRIK_WINE_ARCH=$arch
+    # The plain command and the empty program show no window, which emulation runs faithfully.
+    TOVRIK_WINE_EMULATION=${TOVRIK_WINE_EMULATION:-qemu}
     source scripts/lib/wine-env.sh
     if [ "$arch" = win32 ] && [ "$TOVRIK_WINE_EMULATED" = no ] && ! tovrik_wine32_native; then exit 1; fi
     printf '%s\n' "$TOVRIK_PREFIX" "$TOVRIK_EXE_DIR" "$TOVRIK_WINELOADER" "$TOVRIK_WINESERVER" "$TOVRIK_WINE_RUNNER"

@@ -7,7 +7,6 @@ cd "$(dirname "$0")/.."
 
 packages=(
   wine wine64 wine32:i386 xvfb
-  qemu-user-static wine32-preloader:i386
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 cmake ninja-build g++ libgtest-dev
   python3 python3-pytest python3-pefile locales x11-apps imagemagick
 )
@@ -52,5 +51,13 @@ configure_and_build build/host
 
 # shellcheck source=lib/wine-env.sh
 source scripts/lib/wine-env.sh
-tovrik_make_prefix
-echo "setup: ready ($TOVRIK_WINE_ARCH, $TOVRIK_WINE_RUNNER)"
+if [ ! -f "$TOVRIK_PREFIX/system.reg" ]; then
+  echo "setup: creating the Wine prefix $TOVRIK_PREFIX ($TOVRIK_WINE_ARCH)"
+  tovrik_wine_env "$TOVRIK_WINELOADER" wineboot -i
+  # Xvfb has no window manager: a virtual desktop makes Wine draw the frames and title bars itself,
+  # so windows look (and screenshots show) what a user would see.
+  tovrik_wine_env "$TOVRIK_WINELOADER" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null
+  tovrik_wine_env "$TOVRIK_WINELOADER" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f >/dev/null
+  tovrik_wine_env "$TOVRIK_WINESERVER" -w
+fi
+echo "setup: ready ($TOVRIK_WINE_ARCH)"

@@ -6,20 +6,21 @@ TOVRIK_BUILD="$TOVRIK_ROOT/build"
 
 # The product is a 32-bit program. Which Wine runs it, in this order:
 #   wine32 itself, where the kernel executes 32-bit x86 code;
-#   else wine32 under user-mode emulation (qemu-i386), where qemu-user-static and Wine's 32-bit
-#   preloader are installed (scripts/setup.sh installs them);
+#   else, only when TOVRIK_WINE_EMULATION=qemu, wine32 under user-mode emulation (qemu-i386; needs the
+#   packages qemu-user-static and wine32-preloader:i386). It runs the commands that show no window, but
+#   Wine's desktop process crashes under qemu-user 7.2, so windows cannot be shown and the end-to-end
+#   suite does not pass that way: it is no default;
 #   else the same sources built for x86-64, under wine64.
-# TOVRIK_WINE_ARCH=win32|win64 forces the build. TOVRIK_WINE_EMULATION=off never emulates (win32 then
-# needs a kernel that runs it); TOVRIK_WINE_EMULATION=qemu emulates even where wine32 runs natively.
+# TOVRIK_WINE_ARCH=win32|win64 forces the build.
 TOVRIK_QEMU=/usr/bin/qemu-i386-static
 TOVRIK_EMULATED_WINE="$TOVRIK_BUILD/qemu-i386/usr/lib/wine"
 
 tovrik_wine32_native() {
-  [ "${TOVRIK_WINE_EMULATION:-auto}" != qemu ] && /usr/lib/wine/wine --version >/dev/null 2>&1
+  /usr/lib/wine/wine --version >/dev/null 2>&1
 }
 
 tovrik_wine32_emulable() {
-  [ "${TOVRIK_WINE_EMULATION:-auto}" != off ] && [ -x "$TOVRIK_QEMU" ] && [ -x /usr/lib/wine/wine ] &&
+  [ "${TOVRIK_WINE_EMULATION:-off}" = qemu ] && [ -x "$TOVRIK_QEMU" ] && [ -x /usr/lib/wine/wine ] &&
     [ -f /usr/lib/wine/wine-preloader.static ] && [ -x /usr/lib/wine/wineserver64 ]
 }
 
@@ -41,7 +42,7 @@ tovrik_emulated_wine_tree() {
 }
 
 # The choice is made once and inherited by the scripts and tests that a run starts.
-tovrik_wine_choice="${TOVRIK_WINE_ARCH:-}/${TOVRIK_WINE_EMULATION:-auto}"
+tovrik_wine_choice="${TOVRIK_WINE_ARCH:-}/${TOVRIK_WINE_EMULATION:-off}"
 if [ "${TOVRIK_WINE_CHOSEN:-}" != "$tovrik_wine_choice" ] || [ -z "${TOVRIK_WINELOADER:-}" ]; then
   if [ -z "${TOVRIK_WINE_ARCH:-}" ]; then
     if tovrik_wine32_native || tovrik_wine32_emulable; then
@@ -69,7 +70,7 @@ if [ "${TOVRIK_WINE_CHOSEN:-}" != "$tovrik_wine_choice" ] || [ -z "${TOVRIK_WINE
     TOVRIK_WINESERVER=/usr/lib/wine/wineserver64
     TOVRIK_WINE_RUNNER=wine64
   fi
-  TOVRIK_WINE_CHOSEN="$TOVRIK_WINE_ARCH/${TOVRIK_WINE_EMULATION:-auto}"
+  TOVRIK_WINE_CHOSEN="$TOVRIK_WINE_ARCH/${TOVRIK_WINE_EMULATION:-off}"
 fi
 unset tovrik_wine_choice
 # How much longer than natively the tests let a run take: emulation starts each process several times
