@@ -14,6 +14,9 @@
 #include "text/arithmetic_commands.h"
 #include "text/path_commands.h"
 #include "text/string_commands.h"
+#include "windows/keystroke_commands.h"
+#include "windows/process_commands.h"
+#include "windows/window_commands.h"
 
 namespace tovrik {
 namespace {
@@ -104,6 +107,20 @@ constexpr CommandEntry kCommands[] = {
     // Standard dialogs.
 
     // Window, keystroke and process commands.
+    {"findwinhandle", runFindWinHandle},
+    {"winactivate", runFindWinHandle},
+    {"findwindow", runFindWindow},
+    {"findwindowclass", runFindWindow},
+    {"closewin", runCloseWin},
+    {"hidewin", runHideWin},
+    {"getwindowtext", runGetWindowText},
+    {"postmessage", runPostMessage},
+    {"sendkeys", runSendKeys},
+    {"sendkeyswait", runSendKeys},
+    {"exec", runExec},
+    {"shellexecute", runShellExecute},
+    {"killapp", runKillApp},
+    {"sleep", runSleep},
 
     // System commands: session and power, system information, network, clipboard.
 

@@ -9,6 +9,8 @@
 
 #include "platform/ansi_charset.h"
 #include "platform/file_system.h"
+#include "platform/key_sink.h"
+#include "platform/processes.h"
 #include "platform/registry.h"
 #include "platform/regional_settings.h"
 #include "platform/shell.h"
@@ -39,6 +41,9 @@ class Services {
   virtual StatusWindows& statusWindows() = 0;
   // The password and logon dialogs; created on first use.
   virtual CredentialDialogs& credentialDialogs() = 0;
+  // Synthesised keyboard input for the keystroke engine.
+  virtual KeySink& keySink() = 0;
+  virtual Processes& processes() = 0;
 
   // Sets a variable in this process's own environment block.
   virtual void setProcessEnvironmentVariable(std::string_view name, std::string_view value) = 0;

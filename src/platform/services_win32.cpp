@@ -1,6 +1,8 @@
 // Regional settings, clock, system directory and environment through kernel32 and user32.
 #include "platform/services_win32.h"
 
+#include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -120,14 +122,47 @@ class Win32CredentialDialogs final : public CredentialDialogs {
   TfrmLogin logon_;
 };
 
-HWND toWindow(WindowHandle handle) { return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(handle)); }
+// 64-bit Windows keeps handles to 32 significant bits, sign-extended.
+HWND toWindow(WindowHandle handle) {
+  return reinterpret_cast<HWND>(static_cast<std::intptr_t>(static_cast<std::int32_t>(handle)));
+}
+
+WindowHandle fromWindow(HWND window) { return static_cast<WindowHandle>(reinterpret_cast<std::uintptr_t>(window)); }
+
+BOOL CALLBACK visitWindow(HWND window, LPARAM visit) {
+  return (*reinterpret_cast<const std::function<bool(WindowHandle)>*>(visit))(fromWindow(window)) ? TRUE : FALSE;
+}
 
 }  // namespace
 
 WindowHandle Win32TopLevelWindows::findByTitle(const std::string& title) {
   // Window handles keep to 32 bits even in 64-bit processes, so scripts can pass them around.
-  return static_cast<WindowHandle>(reinterpret_cast<std::uintptr_t>(FindWindowA(nullptr, title.c_str())));
+  return fromWindow(FindWindowA(nullptr, title.c_str()));
 }
+
+WindowHandle Win32TopLevelWindows::findByClass(const std::string& className) {
+  return fromWindow(FindWindowA(className.c_str(), nullptr));
+}
+
+void Win32TopLevelWindows::enumerate(const std::function<bool(WindowHandle)>& visit) {
+  EnumWindows(visitWindow, reinterpret_cast<LPARAM>(&visit));
+}
+
+std::string Win32TopLevelWindows::text(WindowHandle window, std::size_t bufferSize) {
+  std::string buffer(bufferSize, '\0');
+  const int length = GetWindowTextA(toWindow(window), buffer.data(), static_cast<int>(bufferSize));
+  buffer.resize(length > 0 ? strnlen(buffer.c_str(), static_cast<std::size_t>(length)) : 0);
+  return buffer;
+}
+
+bool Win32TopLevelWindows::postMessage(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+                                       std::intptr_t lParam) {
+  return PostMessageA(toWindow(window), message, wParam, lParam) != 0;
+}
+
+void Win32TopLevelWindows::setForeground(WindowHandle window) { SetForegroundWindow(toWindow(window)); }
+
+void Win32TopLevelWindows::hide(WindowHandle window) { ShowWindow(toWindow(window), SW_HIDE); }
 
 void Win32TopLevelWindows::sendMessage(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
                                        std::intptr_t lParam) {

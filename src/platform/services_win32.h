@@ -8,6 +8,8 @@
 
 #include "frontend/return_file.h"
 #include "platform/file_system_win32.h"
+#include "platform/key_sink_win32.h"
+#include "platform/processes_win32.h"
 #include "platform/registry_win32.h"
 #include "platform/services.h"
 #include "platform/shell_win32.h"
@@ -23,6 +25,12 @@ class Win32TopLevelWindows final : public TopLevelWindows {
  public:
   WindowHandle findByTitle(const std::string& title) override;
   void sendMessage(WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override;
+  WindowHandle findByClass(const std::string& className) override;
+  void enumerate(const std::function<bool(WindowHandle)>& visit) override;
+  std::string text(WindowHandle window, std::size_t bufferSize) override;
+  bool postMessage(WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override;
+  void setForeground(WindowHandle window) override;
+  void hide(WindowHandle window) override;
 };
 
 class Win32Services final : public Services {
@@ -38,6 +46,8 @@ class Win32Services final : public Services {
   TopLevelWindows& topLevelWindows() override { return topLevelWindows_; }
   StatusWindows& statusWindows() override;
   CredentialDialogs& credentialDialogs() override;
+  KeySink& keySink() override { return keySink_; }
+  Processes& processes() override { return processes_; }
   void setProcessEnvironmentVariable(std::string_view name, std::string_view value) override;
   void broadcastEnvironmentChange() override;
 
@@ -48,6 +58,8 @@ class Win32Services final : public Services {
   Win32Shell shell_;
   std::optional<RegionalSettings> regional_;
   Win32TopLevelWindows topLevelWindows_;
+  Win32KeySink keySink_;
+  Win32Processes processes_;
   std::unique_ptr<StatusWindows> statusWindows_;
   std::unique_ptr<CredentialDialogs> credentialDialogs_;
 };

@@ -2,7 +2,9 @@
 // as the portable command code sees them.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace tovrik {
@@ -18,6 +20,18 @@ class TopLevelWindows {
   // Sends and waits until the owning process has handled the message; the result is not used.
   virtual void sendMessage(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
                            std::intptr_t lParam) = 0;
+  // The first top-level window of this class, or 0.
+  virtual WindowHandle findByClass(const std::string& className) = 0;
+  // Visits every top-level window, hidden ones included, in the platform's order, until visit says stop.
+  virtual void enumerate(const std::function<bool(WindowHandle)>& visit) = 0;
+  // The window's text read into a buffer of bufferSize characters (so at most bufferSize - 1 of them),
+  // ending at its first NUL; "" for a window without text or a handle that names none.
+  virtual std::string text(WindowHandle window, std::size_t bufferSize) = 0;
+  // Posts and returns at once; whether the platform accepted the message.
+  virtual bool postMessage(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+                           std::intptr_t lParam) = 0;
+  virtual void setForeground(WindowHandle window) = 0;
+  virtual void hide(WindowHandle window) = 0;
 };
 
 // The wait window (text only, always on top) or the progress window (text and bar) of this invocation.

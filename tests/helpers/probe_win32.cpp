@@ -353,6 +353,8 @@ int holdOpen(const std::string& path, DWORD timeoutMs) {
 
 }  // namespace
 
+int runWindowsProbe(const std::vector<std::string>& args);
+
 int main(int argc, char** argv) {
   std::vector<std::string> args;
   for (int i = 1; i < argc; ++i) args.push_back(decodeArgument(argv[i]));
@@ -377,6 +379,7 @@ int main(int argc, char** argv) {
   if (need(3) && args[0] == "close") return closeWindow(args[1], std::strtoul(args[2].c_str(), nullptr, 10));
   if (need(2) && args[0] == "readlink") return readShellLink(args[1]);
   if (need(3) && args[0] == "holdopen") return holdOpen(args[1], timeoutMs);
+  if (const int status = need(1) ? runWindowsProbe(args) : -1; status >= 0) return status;
   if (need(1) && args[0] == "folders") return printFolders(std::vector<std::string>(args.begin() + 1, args.end()));
   std::fputs("usage: probe regget|regset|regdelkey|regdelvalue|reset|exec|execconsole|window|keys|close|progress|send|lineheight|readlink|folders|holdopen ...\n", stderr);
   return 64;

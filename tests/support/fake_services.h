@@ -8,6 +8,8 @@
 
 #include "frontend/error.h"
 #include "platform/services.h"
+#include "support/fake_key_sink.h"
+#include "support/fake_processes.h"
 #include "support/fake_windows.h"
 #include "support/fake_file_system.h"
 #include "support/fake_shell.h"
@@ -105,6 +107,8 @@ class FakeServices final : public Services {
   FakeTopLevelWindows windows;
   FakeStatusWindows statusForms;
   FakeCredentialDialogs credentials;
+  RecordingKeySink keys;
+  FakeProcesses fakeProcesses;
   std::uint32_t seed = 1;
   SingleByteCharset charset;
 
@@ -119,6 +123,8 @@ class FakeServices final : public Services {
   TopLevelWindows& topLevelWindows() override { return windows; }
   StatusWindows& statusWindows() override { return statusForms; }
   CredentialDialogs& credentialDialogs() override { return credentials; }
+  KeySink& keySink() override { return keys; }
+  Processes& processes() override { return fakeProcesses; }
   void setProcessEnvironmentVariable(std::string_view name, std::string_view value) override {
     processEnvironment[std::string(name)] = std::string(value);
   }

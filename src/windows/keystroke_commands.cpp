@@ -1,0 +1,12 @@
+// sendkeys and sendkeyswait: the key string typed by the keystroke engine; nothing is reported.
+#include "windows/keystroke_commands.h"
+
+#include "windows/send_keys_api.h"
+
+namespace tovrik {
+
+void runSendKeys(Command& command) {
+  SendKeys(command.arg(2), command.word == "sendkeyswait", command.services.keySink());
+}
+
+}  // namespace tovrik
