@@ -46,7 +46,13 @@ echo "== program files"
 /usr/bin/python3 -m pytest tests/binary -q -p no:cacheprovider -o console_output_style=classic \
   --junitxml="$results/binary.xml"
 
-echo "== end-to-end tests under Wine ($TOVRIK_WINE_ARCH)"
+# Which build the end-to-end tests ran, said next to the totals: a green twin is not a green product.
+if [ "$TOVRIK_WINE_ARCH" = win32 ]; then
+  e2e_build="end-to-end build: win32 ($TOVRIK_WINE_RUNNER)"
+else
+  e2e_build="end-to-end build: win64 (the x86-64 twin under $TOVRIK_WINE_RUNNER, not the 32-bit product)"
+fi
+echo "== end-to-end tests under Wine ($TOVRIK_WINE_ARCH, $TOVRIK_WINE_RUNNER)"
 trap tovrik_session_stop EXIT
 trap 'exit 130' INT TERM
 if tovrik_session_start; then
@@ -56,4 +62,4 @@ if tovrik_session_start; then
 fi
 
 echo "== summary"
-/usr/bin/python3 scripts/lib/summarize.py "$results" unit.xml fuzz.xml binary.xml e2e.xml
+/usr/bin/python3 scripts/lib/summarize.py "$results" --note "$e2e_build" unit.xml fuzz.xml binary.xml e2e.xml

@@ -1,4 +1,5 @@
-"""Adds up the JUnit XML reports of a test run and prints the closing line 'N passed, N failed'."""
+"""Adds up the JUnit XML reports of a test run and prints the closing line 'N passed, N failed'.
+   summarize.py RESULTS_DIR [--note LINE] REPORT...   (LINE is printed just before the closing line)"""
 import sys
 import xml.etree.ElementTree as ElementTree
 from pathlib import Path
@@ -19,6 +20,9 @@ def count(report: Path) -> tuple[int, int, int]:
 def main() -> int:
     results = Path(sys.argv[1])
     expected = sys.argv[2:]  # report names that must exist (a suite that crashed wrote none)
+    note = None
+    if expected[:1] == ["--note"]:
+        note, expected = expected[1], expected[2:]
     passed = failed = skipped = 0
     for name in expected:
         report = results / name
@@ -30,6 +34,8 @@ def main() -> int:
         print(f"{name}: {p} passed, {f} failed, {s} skipped")
         passed, failed, skipped = passed + p, failed + f, skipped + s
     line = f"{passed} passed, {failed} failed"
+    if note:
+        print(note)
     print(line + (f", {skipped} skipped" if skipped else ""))
     return 1 if failed else 0
 

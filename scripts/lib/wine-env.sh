@@ -4,30 +4,85 @@
 TOVRIK_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 TOVRIK_BUILD="$TOVRIK_ROOT/build"
 
-# The product is a 32-bit program and runs under wine32 where the kernel can execute 32-bit x86 code.
-# Some kernels cannot (ia32 emulation switched off); there the same sources, built for x86-64, run
-# under wine64 instead. TOVRIK_WINE_ARCH=win32|win64 forces the choice.
-if [ -z "${TOVRIK_WINE_ARCH:-}" ]; then
-  if /usr/lib/wine/wine --version >/dev/null 2>&1; then
-    TOVRIK_WINE_ARCH=win32
-  else
-    TOVRIK_WINE_ARCH=win64
+# The product is a 32-bit program. Which Wine runs it, in this order:
+#   wine32 itself, where the kernel executes 32-bit x86 code;
+#   else, only when TOVRIK_WINE_EMULATION=qemu, wine32 under user-mode emulation (qemu-i386; needs the
+#   packages qemu-user-static and wine32-preloader:i386). It runs the commands that show no window, but
+#   Wine's desktop process crashes under qemu-user 7.2, so windows cannot be shown and the end-to-end
+#   suite does not pass that way: it is no default;
+#   else the same sources built for x86-64, under wine64.
+# TOVRIK_WINE_ARCH=win32|win64 forces the build.
+TOVRIK_QEMU=/usr/bin/qemu-i386-static
+TOVRIK_EMULATED_WINE="$TOVRIK_BUILD/qemu-i386/usr/lib/wine"
+
+tovrik_wine32_native() {
+  /usr/lib/wine/wine --version >/dev/null 2>&1
+}
+
+tovrik_wine32_emulable() {
+  [ "${TOVRIK_WINE_EMULATION:-off}" = qemu ] && [ -x "$TOVRIK_QEMU" ] && [ -x /usr/lib/wine/wine ] &&
+    [ -f /usr/lib/wine/wine-preloader.static ] && [ -x /usr/lib/wine/wineserver64 ]
+}
+
+# Lays out the emulated Wine: copies of the 32-bit loader and preloader (Wine finds its preloader,
+# its wineserver and its data beside the running loader, and re-executes through them), the scripts
+# that run both under qemu, and links to Wine's libraries and data.
+tovrik_emulated_wine_tree() {
+  local dir="$TOVRIK_EMULATED_WINE" here
+  here="$TOVRIK_ROOT/scripts/lib/qemu-i386"
+  mkdir -p "$dir" "$TOVRIK_BUILD/qemu-i386/usr/share"
+  cmp -s /usr/lib/wine/wine "$dir/wine.elf" || cp /usr/lib/wine/wine "$dir/wine.elf"
+  cmp -s /usr/lib/wine/wine-preloader.static "$dir/wine-preloader.static" ||
+    cp /usr/lib/wine/wine-preloader.static "$dir/wine-preloader.static"
+  ln -sfn "$here/wine" "$dir/wine"
+  ln -sfn "$here/wine-preloader" "$dir/wine-preloader"
+  ln -sfn /usr/lib/wine/wineserver64 "$dir/wineserver"
+  ln -sfn /usr/lib/i386-linux-gnu "$TOVRIK_BUILD/qemu-i386/usr/lib/i386-linux-gnu"
+  ln -sfn /usr/share/wine "$TOVRIK_BUILD/qemu-i386/usr/share/wine"
+}
+
+# The choice is made once and inherited by the scripts and tests that a run starts.
+tovrik_wine_choice="${TOVRIK_WINE_ARCH:-}/${TOVRIK_WINE_EMULATION:-off}"
+if [ "${TOVRIK_WINE_CHOSEN:-}" != "$tovrik_wine_choice" ] || [ -z "${TOVRIK_WINELOADER:-}" ]; then
+  if [ -z "${TOVRIK_WINE_ARCH:-}" ]; then
+    if tovrik_wine32_native || tovrik_wine32_emulable; then
+      TOVRIK_WINE_ARCH=win32
+    else
+      TOVRIK_WINE_ARCH=win64
+    fi
   fi
+  TOVRIK_WINE_EMULATED=no
+  if [ "$TOVRIK_WINE_ARCH" = win32 ]; then
+    if ! tovrik_wine32_native && tovrik_wine32_emulable; then
+      TOVRIK_WINE_EMULATED=yes
+      tovrik_emulated_wine_tree
+      TOVRIK_WINELOADER="$TOVRIK_EMULATED_WINE/wine"
+      TOVRIK_WINESERVER=/usr/lib/wine/wineserver64
+      TOVRIK_WINE_RUNNER="wine32 under qemu-i386"
+    else
+      TOVRIK_WINELOADER=/usr/lib/wine/wine
+      TOVRIK_WINESERVER=/usr/lib/wine/wineserver32
+      [ -x /usr/lib/wine/wineserver64 ] && TOVRIK_WINESERVER=/usr/lib/wine/wineserver64
+      TOVRIK_WINE_RUNNER=wine32
+    fi
+  else
+    TOVRIK_WINELOADER=/usr/lib/wine/wine64
+    TOVRIK_WINESERVER=/usr/lib/wine/wineserver64
+    TOVRIK_WINE_RUNNER=wine64
+  fi
+  TOVRIK_WINE_CHOSEN="$TOVRIK_WINE_ARCH/${TOVRIK_WINE_EMULATION:-off}"
 fi
-if [ "$TOVRIK_WINE_ARCH" = win32 ]; then
-  TOVRIK_WINELOADER=/usr/lib/wine/wine
-  TOVRIK_WINESERVER=/usr/lib/wine/wineserver32
-  [ -x /usr/lib/wine/wineserver64 ] && TOVRIK_WINESERVER=/usr/lib/wine/wineserver64
-else
-  TOVRIK_WINELOADER=/usr/lib/wine/wine64
-  TOVRIK_WINESERVER=/usr/lib/wine/wineserver64
-fi
+unset tovrik_wine_choice
+# How much longer than natively the tests let a run take: emulation starts each process several times
+# slower.
+[ -n "${TOVRIK_TIME_SCALE:-}" ] || { [ "$TOVRIK_WINE_EMULATED" = yes ] && TOVRIK_TIME_SCALE=5 || TOVRIK_TIME_SCALE=1; }
 # TOVRIK_PREFIX may name another prefix (a copy), so that two test runs can go on side by side.
 TOVRIK_PREFIX="${TOVRIK_PREFIX:-$TOVRIK_BUILD/wine-$TOVRIK_WINE_ARCH}"
 TOVRIK_EXE_DIR="$TOVRIK_BUILD/$TOVRIK_WINE_ARCH"
 TOVRIK_HOME="$TOVRIK_BUILD/home"
 export TOVRIK_ROOT TOVRIK_BUILD TOVRIK_WINE_ARCH TOVRIK_WINELOADER TOVRIK_WINESERVER TOVRIK_PREFIX \
-  TOVRIK_EXE_DIR TOVRIK_HOME
+  TOVRIK_EXE_DIR TOVRIK_HOME TOVRIK_WINE_EMULATED TOVRIK_WINE_RUNNER TOVRIK_WINE_CHOSEN \
+  TOVRIK_TIME_SCALE
 
 # Runs a command with only the variables Wine needs, so results never depend on the caller's
 # environment. TOVRIK_LOCALE (default fr_FR.UTF-8) selects the regional settings.
@@ -48,4 +103,16 @@ tovrik_wine_env() {
     WINEDEBUG="${TOVRIK_WINEDEBUG:--all}" \
     WINEDLLOVERRIDES="mscoree,mshtml=" \
     "$@"
+}
+
+# Creates the Wine prefix of the chosen build unless it exists.
+tovrik_make_prefix() {
+  [ -f "$TOVRIK_PREFIX/system.reg" ] && return 0
+  echo "setup: creating the Wine prefix $TOVRIK_PREFIX ($TOVRIK_WINE_ARCH, $TOVRIK_WINE_RUNNER)"
+  tovrik_wine_env "$TOVRIK_WINELOADER" wineboot -i
+  # Xvfb has no window manager: a virtual desktop makes Wine draw the frames and title bars itself,
+  # so windows look (and screenshots show) what a user would see.
+  tovrik_wine_env "$TOVRIK_WINELOADER" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null
+  tovrik_wine_env "$TOVRIK_WINELOADER" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f >/dev/null
+  tovrik_wine_env "$TOVRIK_WINESERVER" -w
 }

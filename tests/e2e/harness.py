@@ -18,6 +18,9 @@ LOCALES = {"fr": "fr_FR.UTF-8", "en": "en_US.UTF-8", "de": "de_DE.UTF-8"}
 OEM_CODE_PAGES = {"fr": "cp850", "en": "cp437", "de": "cp850"}
 SETTINGS_KEY = r"Software\Orlenta\Tovrik"
 VARIABLES_KEY = SETTINGS_KEY + r"\User_Variables"
+# Under user-mode emulation every Wine process runs several times slower: the bounds on how long a run,
+# a window or a wait may take stretch by this factor (scripts/lib/wine-env.sh sets it).
+TIME_SCALE = float(os.environ.get("TOVRIK_TIME_SCALE") or 1)
 
 # Header line 1 per regional setting: date separator and time separator of each locale.
 HEADER_1 = {
@@ -73,7 +76,8 @@ class Wine:
         # a pipe open after the program ends. A failing run shows them in the test's captured output.
         with tempfile.TemporaryFile() as messages:
             done = subprocess.run([str(WINE_RUN), self.loader, *argv], env=self._env(locale, env),
-                                  stdout=subprocess.PIPE, stderr=messages, timeout=timeout, input=input)
+                                  stdout=subprocess.PIPE, stderr=messages, timeout=timeout * TIME_SCALE,
+                                  input=input)
             messages.seek(0)
             done.stderr = messages.read()[-4000:]
         if done.returncode != 0:
@@ -131,7 +135,7 @@ class Wine:
         try:
             done = self.probe("execconsole",
                               r"cmd.exe /c C:\tovrik-test.bat > C:\tovrik-test.out 2>&1",
-                              str(timeout * 1000), locale=locale, timeout=timeout + 30)
+                              str(int(timeout * 1000 * TIME_SCALE)), locale=locale, timeout=timeout + 30)
             assert done.stdout.startswith(b"exit "), done.stdout
             return output.read_bytes().decode(oem)
         finally:
@@ -217,7 +221,7 @@ class Control:
 def window_facts(wine: "Wine", title, timeout_ms=30000):
     """Style, extended style, client size and children of a window: "children" as (class, x, y, width,
     height), "controls" as Control records."""
-    out = wine.probe("window", title, str(timeout_ms)).stdout.decode()
+    out = wine.probe("window", title, str(int(timeout_ms * TIME_SCALE))).stdout.decode()
     assert not out.startswith("nowindow"), f"no window titled {title!r}"
     facts = {"children": [], "controls": []}
     for line in out.splitlines():
@@ -236,7 +240,7 @@ def window_facts(wine: "Wine", title, timeout_ms=30000):
 
 def wait_until(check, what, seconds=15):
     """Polls until check() gives a true value (a window's text or state set by another process)."""
-    deadline = time.monotonic() + seconds
+    deadline = time.monotonic() + seconds * TIME_SCALE
     while True:
         value = check()
         if value or time.monotonic() > deadline:
@@ -258,13 +262,13 @@ class WindowRun:
         return window_facts(self.wine, self.title)
 
     def exit_code(self, timeout=30):
-        return self.process.wait(timeout=timeout)
+        return self.process.wait(timeout=timeout * TIME_SCALE)
 
     def cleanup(self):
         if self.process.poll() is None:
             self.wine.probe("close", self.title, "1000")
             try:
-                self.process.wait(timeout=10)
+                self.process.wait(timeout=10 * TIME_SCALE)
             except subprocess.TimeoutExpired:
                 self.process.kill()
                 self.process.wait()
