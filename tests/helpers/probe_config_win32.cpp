@@ -7,17 +7,9 @@
 #include <string>
 #include <vector>
 
-namespace {
+#include "probe_support.h"
 
-std::string hexOfBytes(const void* data, std::size_t size) {
-  std::string out;
-  char pair[3];
-  for (std::size_t i = 0; i < size; ++i) {
-    std::snprintf(pair, sizeof pair, "%02x", static_cast<const unsigned char*>(data)[i]);
-    out += pair;
-  }
-  return out.empty() ? "-" : out;
-}
+namespace {
 
 std::wstring wideOfHex(const std::string& hex) {
   std::wstring text;
@@ -78,15 +70,6 @@ int registrySetAccess(const std::string& path, const std::string& mode) {
   return status == ERROR_SUCCESS ? 0 : 2;
 }
 
-HWND waitForTitle(const std::string& title, DWORD timeoutMs) {
-  const DWORD start = GetTickCount();
-  for (;;) {
-    if (HWND window = FindWindowA(nullptr, title.c_str())) return window;
-    if (GetTickCount() - start > timeoutMs) return nullptr;
-    Sleep(50);
-  }
-}
-
 std::string classOf(HWND window) {
   char name[64] = {};
   if (window) GetClassNameA(window, name, sizeof name);
@@ -96,7 +79,7 @@ std::string classOf(HWND window) {
 // Lines: "window LEFT TOP RIGHT BOTTOM", "client SCREEN-X SCREEN-Y", "focus CLASS", "tab CLASS" for each
 // control of the tab order from the first.
 int describePlacement(const std::string& title, DWORD timeoutMs) {
-  const HWND window = waitForTitle(title, timeoutMs);
+  const HWND window = probe::waitForTitle(title, timeoutMs);
   if (!window) {
     std::puts("nowindow");
     return 1;
@@ -115,7 +98,7 @@ int describePlacement(const std::string& title, DWORD timeoutMs) {
   for (HWND control = first; control;) {
     char text[64] = {};
     GetWindowTextA(control, text, sizeof text);
-    std::printf("tab %s %s\n", classOf(control).c_str(), hexOfBytes(text, lstrlenA(text)).c_str());
+    std::printf("tab %s %s\n", classOf(control).c_str(), probe::hexOrDash(text, lstrlenA(text)).c_str());
     control = GetNextDlgTabItem(window, control, FALSE);
     if (control == first) break;
   }
@@ -130,7 +113,7 @@ BOOL CALLBACK findEdit(HWND child, LPARAM found) {
 
 // Sets the text of the window's first edit box, as pasting over all of it would.
 int setEditText(const std::string& title, const std::string& text) {
-  const HWND window = waitForTitle(title, 30000);
+  const HWND window = probe::waitForTitle(title, 30000);
   HWND edit = nullptr;
   if (window) EnumChildWindows(window, findEdit, reinterpret_cast<LPARAM>(&edit));
   if (!edit) {
@@ -144,7 +127,7 @@ int setEditText(const std::string& title, const std::string& text) {
 // Prints the text of the window's first edit box in hex: asked of the control itself, since another
 // process's GetWindowText does not.
 int printEditText(const std::string& title) {
-  const HWND window = waitForTitle(title, 30000);
+  const HWND window = probe::waitForTitle(title, 30000);
   HWND edit = nullptr;
   if (window) EnumChildWindows(window, findEdit, reinterpret_cast<LPARAM>(&edit));
   if (!edit) {
@@ -154,13 +137,13 @@ int printEditText(const std::string& title) {
   std::string text(static_cast<std::size_t>(SendMessageA(edit, WM_GETTEXTLENGTH, 0, 0)) + 1, '\0');
   text.resize(static_cast<std::size_t>(
       SendMessageA(edit, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
-  std::printf("text %s\n", hexOfBytes(text.data(), text.size()).c_str());
+  std::printf("text %s\n", probe::hexOrDash(text.data(), text.size()).c_str());
   return 0;
 }
 
 // Clicks the left mouse button at a point of the window's client area.
 int clickAt(const std::string& title, int x, int y) {
-  const HWND window = waitForTitle(title, 30000);
+  const HWND window = probe::waitForTitle(title, 30000);
   if (!window) {
     std::puts("nowindow");
     return 1;

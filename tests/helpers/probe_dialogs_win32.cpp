@@ -10,17 +10,9 @@
 #include <string>
 #include <vector>
 
-namespace {
+#include "probe_support.h"
 
-std::string hexOf(const std::string& bytes) {
-  std::string out;
-  char pair[3];
-  for (unsigned char b : bytes) {
-    std::snprintf(pair, sizeof pair, "%02x", b);
-    out += pair;
-  }
-  return out.empty() ? "-" : out;
-}
+namespace {
 
 // WM_GETTEXT reaches the control itself (GetWindowText of another process's window gives only the text
 // the window manager keeps, which an edit control does not use).
@@ -120,7 +112,7 @@ int driveFileDialog(const std::string& title, DWORD timeoutMs, const std::string
       SendMessageW(types, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item.data()));
       char ansi[1024] = {};
       WideCharToMultiByte(CP_ACP, 0, item.data(), -1, ansi, sizeof ansi - 1, nullptr, nullptr);
-      std::printf("type %s\n", hexOf(ansi).c_str());
+      std::printf("type %s\n", probe::hexOrDash(ansi).c_str());
     }
   }
   RECT bounds{};
@@ -132,7 +124,7 @@ int driveFileDialog(const std::string& title, DWORD timeoutMs, const std::string
     std::puts("nofield");
     return 1;
   }
-  std::printf("name %s\n", hexOf(textOf(field)).c_str());
+  std::printf("name %s\n", probe::hexOrDash(textOf(field)).c_str());
   if (name != "-") SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
   return pressedResult(dialog, button);
 }
@@ -167,7 +159,7 @@ int driveFolderBrowser(const std::string& text, DWORD timeoutMs, const std::stri
   GetWindowRect(dialog, &bounds);
   printRect("rect", bounds);
   const HWND status = GetDlgItem(dialog, 14147);
-  std::printf("status %s\n", status ? hexOf(textOf(status)).c_str() : "none");
+  std::printf("status %s\n", status ? probe::hexOrDash(textOf(status)).c_str() : "none");
   RECT line{};
   if (status) GetClientRect(status, &line);
   printRect("statusline", line);
@@ -224,7 +216,7 @@ int printClipboardText() {
   }
   const HANDLE data = GetClipboardData(CF_TEXT);
   const char* text = data ? static_cast<const char*>(GlobalLock(data)) : nullptr;
-  std::printf("text %s\n", text ? hexOf(text).c_str() : "none");
+  std::printf("text %s\n", text ? probe::hexOrDash(text).c_str() : "none");
   if (text) GlobalUnlock(data);
   CloseClipboard();
   return 0;
@@ -255,7 +247,7 @@ int printWindowRect(const std::string& title, DWORD timeoutMs) {
   }();
   char className[32] = {};
   if (focus) GetClassNameA(focus, className, sizeof className);
-  std::printf("focus %s %s\n", focus ? className : "-", focus ? hexOf(textOf(focus)).c_str() : "-");
+  std::printf("focus %s %s\n", focus ? className : "-", focus ? probe::hexOrDash(textOf(focus)).c_str() : "-");
   if (focus && lstrcmpiA(className, "Edit") == 0) {
     const auto packed = static_cast<DWORD>(SendMessageA(focus, EM_GETSEL, 0, 0));
     std::printf("selection %u %u limit %ld\n", LOWORD(packed), HIWORD(packed),

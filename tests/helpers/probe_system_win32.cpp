@@ -8,17 +8,9 @@
 #include <string>
 #include <vector>
 
-namespace {
+#include "probe_support.h"
 
-std::string hexOfBytes(const char* data, std::size_t size) {
-  std::string out;
-  char pair[3];
-  for (std::size_t i = 0; i < size; ++i) {
-    std::snprintf(pair, sizeof pair, "%02x", static_cast<unsigned char>(data[i]));
-    out += pair;
-  }
-  return out;
-}
+namespace {
 
 int machineGet(const std::string& path, const std::string& name) {
   HKEY key;
@@ -32,7 +24,7 @@ int machineGet(const std::string& path, const std::string& name) {
   } else {
     std::string data(size, '\0');
     RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size);
-    std::printf("%lu %s\n", static_cast<unsigned long>(type), hexOfBytes(data.data(), size).c_str());
+    std::printf("%lu %s\n", static_cast<unsigned long>(type), probe::hexOf(data.data(), size).c_str());
   }
   RegCloseKey(key);
   return 0;
@@ -103,7 +95,7 @@ int readClipboard() {
     const auto* data = static_cast<const char*>(GlobalLock(block));
     const std::size_t size = GlobalSize(block);
     const std::size_t length = data ? strnlen(data, size) : 0;
-    std::printf("text %s\nnul %d\n", data ? hexOfBytes(data, length).c_str() : "", length < size ? 1 : 0);
+    std::printf("text %s\nnul %d\n", data ? probe::hexOf(data, length).c_str() : "", length < size ? 1 : 0);
     if (data) GlobalUnlock(block);
   }
   CloseClipboard();

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "probe_support.h"
+
 namespace {
 
 // Arguments starting with "hex:" carry raw bytes (non-ASCII names and data).
@@ -22,16 +24,6 @@ std::string decodeArgument(const char* text) {
     bytes.push_back(static_cast<char>(std::strtoul(pair, nullptr, 16)));
   }
   return bytes;
-}
-
-std::string hexOf(const std::string& bytes) {
-  std::string out;
-  char pair[3];
-  for (unsigned char b : bytes) {
-    std::snprintf(pair, sizeof pair, "%02x", b);
-    out += pair;
-  }
-  return out;
 }
 
 int registryGet(const std::string& path, const std::string& name) {
@@ -48,7 +40,7 @@ int registryGet(const std::string& path, const std::string& name) {
     std::string data(size, '\0');
     RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size);
     data.resize(size);
-    std::printf("%lu %s\n", static_cast<unsigned long>(type), hexOf(data).c_str());
+    std::printf("%lu %s\n", static_cast<unsigned long>(type), probe::hexOf(data).c_str());
   }
   RegCloseKey(key);
   return 0;
@@ -111,15 +103,6 @@ int execute(std::string commandLine, DWORD timeoutMs, DWORD flags) {
   return 0;
 }
 
-HWND waitForWindow(const std::string& title, DWORD timeoutMs) {
-  const DWORD start = GetTickCount();
-  for (;;) {
-    if (HWND window = FindWindowA(nullptr, title.c_str())) return window;
-    if (GetTickCount() - start > timeoutMs) return nullptr;
-    Sleep(50);
-  }
-}
-
 // One line per child: class, text (hex), then its rectangle in the parent's client coordinates.
 BOOL CALLBACK printChild(HWND child, LPARAM parent) {
   char className[64] = {}, text[4096] = {};
@@ -130,7 +113,7 @@ BOOL CALLBACK printChild(HWND child, LPARAM parent) {
   MapWindowPoints(nullptr, reinterpret_cast<HWND>(parent), reinterpret_cast<POINT*>(&rect), 2);
   // Then the style, and the password character of an edit (0 for none or another class).
   const long passwordChar = lstrcmpiA(className, "Edit") == 0 ? static_cast<long>(SendMessageA(child, EM_GETPASSWORDCHAR, 0, 0)) : 0;
-  std::printf("child %s %s %ld %ld %ld %ld %08lx %ld\n", className, text[0] ? hexOf(text).c_str() : "-", rect.left,
+  std::printf("child %s %s %ld %ld %ld %ld %08lx %ld\n", className, text[0] ? probe::hexOf(text).c_str() : "-", rect.left,
               rect.top, rect.right - rect.left, rect.bottom - rect.top,
               static_cast<unsigned long>(GetWindowLongA(child, GWL_STYLE)), passwordChar);
   return TRUE;
@@ -191,7 +174,7 @@ int formLineHeight() {
 
 // Prints the window's handle, style, extended style, client size and its children's texts.
 int describeWindow(const std::string& title, DWORD timeoutMs) {
-  const HWND window = waitForWindow(title, timeoutMs);
+  const HWND window = probe::waitForTitle(title, timeoutMs);
   if (!window) {
     std::puts("nowindow");
     return 1;
@@ -209,7 +192,7 @@ int describeWindow(const std::string& title, DWORD timeoutMs) {
 // Brings the window with this title to the front and types into it: plain characters as Unicode
 // input, "{ENTER}", "{ESC}" and "{TAB}" as those keys.
 int typeInto(const std::string& title, const std::string& keys, DWORD timeoutMs) {
-  const HWND window = waitForWindow(title, timeoutMs);
+  const HWND window = probe::waitForTitle(title, timeoutMs);
   if (!window) {
     std::puts("nowindow");
     return 1;
@@ -251,7 +234,7 @@ int typeInto(const std::string& title, const std::string& keys, DWORD timeoutMs)
 }
 
 int closeWindow(const std::string& title, DWORD timeoutMs) {
-  const HWND window = waitForWindow(title, timeoutMs);
+  const HWND window = probe::waitForTitle(title, timeoutMs);
   if (!window) {
     std::puts("nowindow");
     return 1;
@@ -280,7 +263,7 @@ int readShellLink(const std::string& path) {
     status = 1;
   } else {
     const auto print = [](const char* name, const char* text) {
-      std::printf("%s %s\n", name, text[0] ? hexOf(text).c_str() : "-");
+      std::printf("%s %s\n", name, text[0] ? probe::hexOf(text).c_str() : "-");
     };
     char text[1024] = {};
     link->GetPath(text, sizeof text, nullptr, SLGP_RAWPATH);
@@ -314,15 +297,15 @@ int printFolders(const std::vector<std::string>& csidls) {
   for (const std::string& csidl : csidls) {
     char path[MAX_PATH + 1] = {};
     const BOOL found = getFolderPath(nullptr, path, std::atoi(csidl.c_str()), FALSE);
-    std::printf("csidl %s %s\n", csidl.c_str(), found && path[0] ? hexOf(path).c_str() : "-");
+    std::printf("csidl %s %s\n", csidl.c_str(), found && path[0] ? probe::hexOf(path).c_str() : "-");
   }
   char path[MAX_PATH + 1] = {};
   GetTempPathA(sizeof path, path);
-  std::printf("temp %s\n", hexOf(path).c_str());
+  std::printf("temp %s\n", probe::hexOf(path).c_str());
   GetWindowsDirectoryA(path, sizeof path);
-  std::printf("windows %s\n", hexOf(path).c_str());
+  std::printf("windows %s\n", probe::hexOf(path).c_str());
   GetSystemDirectoryA(path, sizeof path);
-  std::printf("system %s\n", hexOf(path).c_str());
+  std::printf("system %s\n", probe::hexOf(path).c_str());
   return 0;
 }
 

@@ -10,21 +10,13 @@
 #include <string>
 #include <vector>
 
+#include "probe_support.h"
+
 namespace {
 
 constexpr char kWindowClass[] = "TvkProbeWindow";
 constexpr char kEditWindowClass[] = "TvkProbeEdit";
 constexpr int kEditId = 100;
-
-std::string hexOf(const std::string& bytes) {
-  std::string out;
-  char pair[3];
-  for (unsigned char b : bytes) {
-    std::snprintf(pair, sizeof pair, "%02x", b);
-    out += pair;
-  }
-  return out.empty() ? "-" : out;
-}
 
 unsigned long handleNumber(HWND window) { return static_cast<unsigned long>(reinterpret_cast<uintptr_t>(window)); }
 
@@ -124,7 +116,7 @@ int printWindowStates(const std::vector<std::string>& handles) {
     if (exists) GetWindowTextA(window, text, sizeof text);
     std::printf("%s exists %d visible %d iconic %d foreground %d text %s\n", number.c_str(), exists ? 1 : 0,
                 exists && IsWindowVisible(window) ? 1 : 0, exists && IsIconic(window) ? 1 : 0,
-                window == foreground ? 1 : 0, hexOf(text).c_str());
+                window == foreground ? 1 : 0, probe::hexOrDash(text).c_str());
   }
   return 0;
 }
@@ -155,7 +147,7 @@ int readEdit(const std::string& title, const std::string& expected, DWORD timeou
   // Keys still on their way would show as more text: give them a moment once the text is complete.
   Sleep(50);
   text = editText(edit);
-  std::printf("text %s\nheld %d %d %d\n", hexOf(text).c_str(), isDown(VK_SHIFT), isDown(VK_CONTROL), isDown(VK_MENU));
+  std::printf("text %s\nheld %d %d %d\n", probe::hexOrDash(text).c_str(), isDown(VK_SHIFT), isDown(VK_CONTROL), isDown(VK_MENU));
   SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
   return 0;
 }
@@ -175,7 +167,7 @@ int closeMessageBoxes(int count, DWORD timeoutMs, const std::string& titleToActi
     char text[256] = {};
     SendMessageA(GetDlgItem(box, 0xFFFF), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
     const bool hasOk = GetDlgItem(box, IDOK) != nullptr;
-    std::printf("box %s ok %d\n", hexOf(text).c_str(), hasOk ? 1 : 0);
+    std::printf("box %s ok %d\n", probe::hexOrDash(text).c_str(), hasOk ? 1 : 0);
     std::fflush(stdout);
     if (!titleToActivate.empty()) SetForegroundWindow(FindWindowA(nullptr, titleToActivate.c_str()));
     PostMessageA(box, WM_COMMAND, IDOK, 0);
