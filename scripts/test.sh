@@ -61,5 +61,10 @@ if tovrik_session_start; then
   tovrik_session_stop
 fi
 
+if [ -s "$results/wine-start-retries.log" ]; then
+  echo "== Wine starts that never reached the program (each was tried once more)"
+  cat "$results/wine-start-retries.log"
+fi
+
 echo "== summary"
 /usr/bin/python3 scripts/lib/summarize.py "$results" --note "$e2e_build" unit.xml fuzz.xml binary.xml e2e.xml

@@ -21,6 +21,8 @@ VARIABLES_KEY = SETTINGS_KEY + r"\User_Variables"
 # Under user-mode emulation every Wine process runs several times slower: the bounds on how long a run,
 # a window or a wait may take stretch by this factor (scripts/lib/wine-env.sh sets it).
 TIME_SCALE = float(os.environ.get("TOVRIK_TIME_SCALE") or 1)
+# Wine starts that failed before reaching the program, with what Wine said (scripts/test.sh prints it).
+STARTUP_RETRIES = ROOT / "build" / "test-results" / "wine-start-retries.log"
 
 # Header line 1 per regional setting: date separator and time separator of each locale.
 HEADER_1 = {
@@ -67,11 +69,28 @@ class Wine:
     def _env(self, locale: str, extra: dict | None = None) -> dict:
         env = dict(os.environ)
         env["TOVRIK_LOCALE"] = LOCALES[locale]
+        # Wine's error messages (only those) land in the run's messages, which a failing test shows.
+        env.setdefault("TOVRIK_WINEDEBUG", "-all,err+all")
         if extra:
             env.update(extra)
         return env
 
     def _wine(self, argv, locale="fr", timeout=60, env=None, input=None):
+        done = self._wine_once(argv, locale, timeout, env, input)
+        if done.returncode == 1 and not done.stdout:
+            # Exit code 1 with nothing printed is how a Wine process ends that never reached the program:
+            # the probe prints a word before every exit 1 of its own, and tovrik.exe ends with 1 only
+            # after its error box has been answered. Such a start is tried once more, and logged.
+            with STARTUP_RETRIES.open("a", encoding="utf-8") as log:
+                print(f"{time.strftime('%H:%M:%S')} {[str(a)[:80] for a in argv[:3]]}\n"
+                      f"{done.stderr.decode(errors='replace')}", file=log)
+            done = self._wine_once(argv, locale, timeout, env, input)
+        if done.returncode != 0:
+            print(f"wine exit {done.returncode}: {[str(a)[:80] for a in argv[:3]]}\n"
+                  f"{done.stderr.decode(errors='replace')}", file=sys.stderr)
+        return done
+
+    def _wine_once(self, argv, locale, timeout, env, input):
         # Wine's messages go to a file, not a pipe: the desktop process inherits the handle and would keep
         # a pipe open after the program ends. A failing run shows them in the test's captured output.
         with tempfile.TemporaryFile() as messages:
@@ -80,9 +99,6 @@ class Wine:
                                   input=input)
             messages.seek(0)
             done.stderr = messages.read()[-4000:]
-        if done.returncode != 0:
-            print(f"wine exit {done.returncode}: {[str(a)[:80] for a in argv[:3]]}\n"
-                  f"{done.stderr.decode(errors='replace')}", file=sys.stderr)
         return done
 
     def run(self, *args: str | bytes, locale="fr", return_file: Path | None = None, timeout=60) -> Run:

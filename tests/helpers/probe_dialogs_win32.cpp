@@ -223,7 +223,10 @@ int printClipboardText() {
 }
 
 int emptyClipboard() {
-  if (!OpenClipboard(nullptr)) return 1;
+  if (!OpenClipboard(nullptr)) {
+    std::puts("noclipboard");
+    return 1;
+  }
   EmptyClipboard();
   CloseClipboard();
   return 0;
