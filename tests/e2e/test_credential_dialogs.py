@@ -4,7 +4,7 @@ import subprocess
 
 import pytest
 
-from harness import WindowRun, set_lines
+from harness import WindowRun, set_lines, shoot_window
 
 WS_SYSMENU = 0x00080000
 WS_TABSTOP = 0x00010000
@@ -36,7 +36,7 @@ def dialog(window_runs):
     return lambda *args: window_runs(*args, kind=Dialog)
 
 
-def test_password_dialog_layout(dialog):
+def test_password_dialog_layout(wine, dialog):
     facts = dialog("createpassworddlg", "Mot de passe e2e", "Code du coffre :").wait_shown()
     assert facts["client"] == (233, 93)
     assert facts["style"] & WS_SYSMENU and not facts["style"] & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX)
@@ -49,9 +49,10 @@ def test_password_dialog_layout(dialog):
     assert (cancel.text, cancel.left, cancel.top) == ("Annuler", 150, 59)
     assert ok.style & BS_DEFPUSHBUTTON and not cancel.style & BS_DEFPUSHBUTTON
     assert all(c.style & WS_TABSTOP for c in (edit, ok, cancel))
+    shoot_window(wine, "Mot de passe e2e", "createpassworddlg.png")
 
 
-def test_logon_dialog_layout(dialog):
+def test_logon_dialog_layout(wine, dialog):
     facts = dialog("createlongondlg", "Connexion e2e", "Nom :", "Secret :").wait_shown()
     assert facts["client"] == (265, 162)
     user_label, user, password_label, password, ok, cancel = facts["controls"]
@@ -61,6 +62,7 @@ def test_logon_dialog_layout(dialog):
     assert (password.left, password.top, password.width, password.password_char) == (16, 88, 233, ord("*"))
     assert (ok.text, ok.left, ok.top) == ("&OK", 96, 128)
     assert (cancel.text, cancel.left, cancel.top) == ("&Annuler", 176, 128)
+    shoot_window(wine, "Connexion e2e", "createlongondlg.png")
 
 
 def test_long_prompt_is_cut_at_the_dialog_edge(dialog):

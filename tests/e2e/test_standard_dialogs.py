@@ -1,19 +1,16 @@
 """The standard dialogs as a script meets them: the run waits while the user answers, and the return file
 carries the choice. The common dialogs are driven through their control identifiers, the program's own
 boxes through their keys, buttons and close box."""
-import os
 import shutil
-import subprocess
 
 import pytest
 
-from harness import ROOT, WindowRun, set_lines, wait_until, window_facts
+from harness import WindowRun, set_lines, shoot_region, shoot_window, wait_until, window_facts
 
 WS_VISIBLE = 0x10000000
 SS_ICON = 0x3
 BS_DEFPUSHBUTTON = 0x1
 SCREEN_WIDTH = 1280
-SHOTS = ROOT / "build" / "test-results"
 DASHES = b"-" * 27 + b"\r\n"
 
 
@@ -41,8 +38,7 @@ class Shown(WindowRun):
         return out
 
     def shoot(self, name):
-        left, top, right, bottom = map(int, self.rect()["rect"])
-        shoot_region(name, left, top, right - left, bottom - top)
+        shoot_window(self.wine, self.title, name)
 
 
 def shown_facts(facts):
@@ -63,16 +59,6 @@ def probe_facts(done):
 
 def hex_text(word):
     return b"" if word == "-" else bytes.fromhex(word)
-
-
-def shoot_region(name, left, top, width, height):
-    """A PNG of part of the screen under build/test-results (the README's pictures are copied from there)."""
-    SHOTS.mkdir(parents=True, exist_ok=True)
-    path = SHOTS / name
-    subprocess.run(["import", "-display", os.environ["DISPLAY"], "-window", "root", "-crop",
-                    f"{width}x{height}+{max(left, 0)}+{max(top, 0)}", "+repage", str(path)],
-                   check=True, timeout=60, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    assert path.stat().st_size > 1000
 
 
 @pytest.fixture
