@@ -43,6 +43,12 @@ TEXT_OUTPUT = [
 ]
 
 
+def test_hello_example_counts_its_runs_in_a_user_variable(wine):
+    runs = [wine.batch(example("hello.bat")).splitlines() for _ in range(2)]
+    assert runs == [["Length: 21", f"This sample has run {n} time(s).", "A missing argument sets ERROR=1."]
+                    for n in (1, 2)], runs
+
+
 @pytest.mark.parametrize("locale, separator", [("fr", ","), ("en", ".")])
 def test_text_example_follows_the_regional_decimal_separator(wine, locale, separator):
     out = wine.batch(example("text.bat"), locale=locale)
