@@ -174,12 +174,17 @@ int postCharacters(const std::string& title, const std::string& text, DWORD time
     std::puts("nowindow");
     return 1;
   }
+  // A dialog may be visible a moment before its first control takes the focus: wait for it, within the time.
   GUITHREADINFO info{};
   info.cbSize = sizeof info;
   const DWORD thread = GetWindowThreadProcessId(window, nullptr);
-  if (!GetGUIThreadInfo(thread, &info) || !info.hwndFocus) {
-    std::puts("nofocus");
-    return 1;
+  const DWORD start = GetTickCount();
+  while (!GetGUIThreadInfo(thread, &info) || !info.hwndFocus) {
+    if (GetTickCount() - start >= timeoutMs) {
+      std::puts("nofocus");
+      return 1;
+    }
+    Sleep(20);
   }
   for (unsigned char c : text) SendMessageA(info.hwndFocus, WM_CHAR, c, 1);
   return 0;
