@@ -5,6 +5,7 @@ import subprocess
 import sys
 import tempfile
 import time
+from contextlib import contextmanager
 from dataclasses import dataclass
 from pathlib import Path
 
@@ -290,6 +291,42 @@ def shoot_window(wine: "Wine", title, name):
     assert out[:1] == ["rect"], f"no window titled {title!r}"
     left, top, right, bottom = map(int, out[1:5])
     shoot_region(name, left, top, right - left, bottom - top)
+
+
+class ServedProbe:
+    """A probe verb that serves (windows, an open file, the clipboard) until its standard input ends."""
+
+    def __init__(self, wine: Wine, *args: str):
+        self.process = subprocess.Popen([str(WINE_RUN), wine.loader, str(wine.exe_dir / "probe.exe"), *args],
+                                        env=wine._env("fr"), stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                                        stderr=subprocess.DEVNULL)
+
+    def readline(self) -> bytes:
+        return self.process.stdout.readline()
+
+    def stop(self):
+        self.process.stdin.close()
+        try:
+            self.process.wait(timeout=30)
+        finally:
+            if self.process.poll() is None:
+                self.process.kill()
+                self.process.wait()
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exc):
+        self.stop()
+
+
+@contextmanager
+def holding(wine: Wine, *args: str):
+    """Runs the block while a probe verb holds something, from the moment it says "held"."""
+    with ServedProbe(wine, *args) as served:
+        first = served.readline()
+        assert first.strip() == b"held", first
+        yield served
 
 
 class WindowRun:

@@ -8,7 +8,7 @@ from zoneinfo import ZoneInfo
 
 import pytest
 
-from harness import OEM_CODE_PAGES, WINE_RUN, WINE_TIME_ZONE, set_lines
+from harness import OEM_CODE_PAGES, WINE_RUN, WINE_TIME_ZONE, holding, set_lines
 
 AREA = "C:\\tovrik-files"
 LONG_NAME = "L" * 300  # past MAX_PATH on its own
@@ -61,28 +61,9 @@ def snapshot(root: Path):
     return {str(p.relative_to(root)): (None if p.is_dir() else p.read_bytes()) for p in sorted(root.rglob("*"))}
 
 
-class HeldOpen:
+def held_open(wine, windows_path):
     """Another process holds the file open for writing (others may read it) while the block runs."""
-
-    def __init__(self, wine, windows_path):
-        self.wine, self.path = wine, windows_path
-
-    def __enter__(self):
-        env = dict(os.environ, TOVRIK_LOCALE="fr_FR.UTF-8")
-        self.process = subprocess.Popen([str(WINE_RUN), self.wine.loader, str(self.wine.exe_dir / "probe.exe"),
-                                         "holdopen", self.path, "60000"], env=env, stdin=subprocess.PIPE,
-                                        stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
-        first = self.process.stdout.readline()
-        assert first.strip() == b"held", first
-        return self
-
-    def __exit__(self, *exc):
-        self.process.stdin.close()
-        try:
-            self.process.wait(timeout=30)
-        finally:
-            if self.process.poll() is None:
-                self.process.kill()
+    return holding(wine, "holdopen", windows_path, "60000")
 
 
 def make_read_only(path: Path):
@@ -362,7 +343,7 @@ def test_a_file_held_open_for_writing(wine, area):
     (area / "log.txt").write_bytes(b"a\r\nb\r\nc\r\n")
     (area / "log.ini").write_bytes(b"[s]\r\nk=v\r\n")
     (area / "new.txt").write_bytes(b"new")
-    with HeldOpen(wine, AREA + "\\log.txt"):
+    with held_open(wine, AREA + "\\log.txt"):
         check_all(wine, [
             (["countlinesoftextfile", AREA + "\\log.txt"], ["SET ERROR=1"]),
             (["readlineoftextfile", AREA + "\\log.txt", "0"], ["SET ERROR=1"]),
@@ -372,7 +353,7 @@ def test_a_file_held_open_for_writing(wine, area):
             (["renameitem", AREA + "\\log.txt", AREA + "\\moved.txt"], []),
             (["filecopy", AREA + "\\log.txt", AREA + "\\copy.txt"], []),
         ])
-    with HeldOpen(wine, AREA + "\\log.ini"):
+    with held_open(wine, AREA + "\\log.ini"):
         check_all(wine, [
             (["iniwrite", AREA + "\\log.ini", "s", "k", "w"], ["SET ERROR=1"]),
             (["iniread", AREA + "\\log.ini", "s", "k", "none"], ["SET INIRESULT=v"]),

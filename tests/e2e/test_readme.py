@@ -2,8 +2,6 @@
 the tables give them, write exactly the lines they show."""
 import re
 
-import pytest
-
 from harness import OEM_CODE_PAGES, ROOT, set_lines
 
 CHECKED_SECTIONS = ("### Front end", "### Text and numbers")

@@ -1,6 +1,5 @@
 """Wait and progress windows across invocations: one run shows the window and stays, later runs find it
 by title, move its bar or close it, as a script using `start` would."""
-from pathlib import Path
 
 import pytest
 

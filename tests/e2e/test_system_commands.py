@@ -10,7 +10,7 @@ import uuid
 
 import pytest
 
-from harness import WINE_RUN, Wine, set_lines, wait_until, window_facts
+from harness import WINE_RUN, Wine, holding, set_lines, window_facts
 
 VERSION_KEY = r"SOFTWARE\Microsoft\Windows NT\CurrentVersion"
 REG_SZ, REG_DWORD = 1, 4
@@ -182,33 +182,9 @@ def test_picture_only_clipboard_and_emptyclipboard(wine, desktop_kept):
     assert clipboard_of(wine) == (0, None)
 
 
-class ClipboardHeldOpen:
-    """The helper keeps the clipboard open until the block ends."""
-
-    def __init__(self, wine):
-        self.wine = wine
-
-    def __enter__(self):
-        self.process = subprocess.Popen([str(WINE_RUN), self.wine.loader, str(self.wine.exe_dir / "probe.exe"),
-                                         "clipholdopen", "60000"], env=self.wine._env("fr"), stdin=subprocess.PIPE,
-                                        stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
-        first = self.process.stdout.readline()
-        assert first.strip() == b"held", first
-        return self
-
-    def __exit__(self, *exc):
-        self.process.stdin.close()
-        try:
-            self.process.wait(timeout=30)
-        finally:
-            if self.process.poll() is None:
-                self.process.kill()
-                self.process.wait()
-
-
 def test_a_clipboard_held_open_by_another_program(wine, desktop_kept):
     assert set_lines(wine.run("clipboardsettext", "kept")) == []
-    with ClipboardHeldOpen(wine):
+    with holding(wine, "clipholdopen", "60000"):  # the clipboard, open in another program
         assert set_lines(wine.run("clipboardsettext", "other")) == [b"SET ERROR=1"]
         assert set_lines(wine.run("clipboardgettext")) == [b"SET ERROR=1"]
         assert set_lines(wine.run("emptyclipboard")) == []

@@ -1,11 +1,9 @@
 """Window commands and keystrokes against windows that the helper program creates and serves: finding
 them by title or class, reading and closing, hiding, restoring, posting, and typing into an edit."""
-import subprocess
-import time
 
 import pytest
 
-from harness import ROOT, WINE_RUN, set_lines, wait_until
+from harness import ROOT, ServedProbe, set_lines, wait_until
 
 TITLE_LONG100 = "Tvk-L100 " + "a" * 70 + "ZYXW" + "z" * 17
 TITLE_LONG300 = "Tvk-L300 " + "b" * 245 + "c" * 46
@@ -17,11 +15,9 @@ class ServedWindows:
 
     def __init__(self, wine):
         self.wine = wine
-        self.process = subprocess.Popen(
-            [str(WINE_RUN), wine.loader, str(wine.exe_dir / "probe.exe"), "testwindows", "120000"],
-            env=wine._env("fr"), stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+        self.served = ServedProbe(wine, "testwindows", "120000")
         self.handles = {}
-        for line in iter(self.process.stdout.readline, b""):
+        for line in iter(self.served.readline, b""):
             words = line.split()
             if words == [b"ready"]:
                 break
@@ -41,13 +37,7 @@ class ServedWindows:
         return result
 
     def close(self):
-        self.process.stdin.close()
-        try:
-            self.process.wait(timeout=30)
-        finally:
-            if self.process.poll() is None:
-                self.process.kill()
-                self.process.wait()
+        self.served.stop()
 
 
 @pytest.fixture

@@ -105,17 +105,15 @@ int describePlacement(const std::string& title, DWORD timeoutMs) {
   return 0;
 }
 
-BOOL CALLBACK findEdit(HWND child, LPARAM found) {
-  if (lstrcmpiA(classOf(child).c_str(), "Edit") != 0) return TRUE;
-  *reinterpret_cast<HWND*>(found) = child;
-  return FALSE;
+// The first edit box of the window with this title, or null.
+HWND firstEditOf(const std::string& title) {
+  const HWND window = probe::waitForTitle(title, 30000);
+  return window ? probe::firstChildOfClass(window, "Edit") : nullptr;
 }
 
 // Sets the text of the window's first edit box, as pasting over all of it would.
 int setEditText(const std::string& title, const std::string& text) {
-  const HWND window = probe::waitForTitle(title, 30000);
-  HWND edit = nullptr;
-  if (window) EnumChildWindows(window, findEdit, reinterpret_cast<LPARAM>(&edit));
+  const HWND edit = firstEditOf(title);
   if (!edit) {
     std::puts("noedit");
     return 1;
@@ -127,9 +125,7 @@ int setEditText(const std::string& title, const std::string& text) {
 // Prints the text of the window's first edit box in hex: asked of the control itself, since another
 // process's GetWindowText does not.
 int printEditText(const std::string& title) {
-  const HWND window = probe::waitForTitle(title, 30000);
-  HWND edit = nullptr;
-  if (window) EnumChildWindows(window, findEdit, reinterpret_cast<LPARAM>(&edit));
+  const HWND edit = firstEditOf(title);
   if (!edit) {
     std::puts("noedit");
     return 1;

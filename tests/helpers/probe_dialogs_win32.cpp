@@ -69,14 +69,6 @@ HWND browserShowing(const std::string& text, DWORD timeoutMs) {
   }, timeoutMs);
 }
 
-BOOL CALLBACK findTree(HWND child, LPARAM found) {
-  char className[32] = {};
-  GetClassNameA(child, className, sizeof className);
-  if (lstrcmpiA(className, WC_TREEVIEWA) != 0) return TRUE;
-  *reinterpret_cast<HWND*>(found) = child;
-  return FALSE;
-}
-
 void printRect(const char* name, const RECT& rect) {
   std::printf("%s %ld %ld %ld %ld\n", name, rect.left, rect.top, rect.right, rect.bottom);
 }
@@ -138,8 +130,7 @@ int driveFolderBrowser(const std::string& text, DWORD timeoutMs, const std::stri
     return 1;
   }
   Sleep(300);
-  HWND tree = nullptr;
-  EnumChildWindows(dialog, findTree, reinterpret_cast<LPARAM>(&tree));
+  const HWND tree = probe::firstChildOfClass(dialog, WC_TREEVIEWA);
   if (path != "-") {
     auto item = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
     for (std::size_t i = 0; item && i < path.size(); ++i) {
@@ -266,20 +257,11 @@ int printWindowRect(const std::string& title, DWORD timeoutMs) {
 
 // The forms' font ("MS Sans Serif", -11): the average width of the 52 letters and the character height.
 int printDialogUnits() {
-  LOGFONTA font{};
-  font.lfHeight = -11;
-  font.lfCharSet = DEFAULT_CHARSET;
-  lstrcpynA(font.lfFaceName, "MS Sans Serif", LF_FACESIZE);
-  const HFONT handle = CreateFontIndirectA(&font);
-  const HDC dc = GetDC(nullptr);
-  const HGDIOBJ previous = SelectObject(dc, handle);
+  const probe::FormFontDC dc;
   SIZE letters{};
-  GetTextExtentPoint32A(dc, "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", 52, &letters);
+  GetTextExtentPoint32A(dc.get(), "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", 52, &letters);
   TEXTMETRICA metrics{};
-  GetTextMetricsA(dc, &metrics);
-  SelectObject(dc, previous);
-  ReleaseDC(nullptr, dc);
-  DeleteObject(handle);
+  GetTextMetricsA(dc.get(), &metrics);
   std::printf("units %ld %ld\n", letters.cx / 52, metrics.tmHeight);
   return 0;
 }

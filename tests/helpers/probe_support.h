@@ -1,4 +1,4 @@
-// Small helpers the probe's verb files share: hexadecimal output and waiting for a window by its title.
+// Small helpers the probe's verb files share: hexadecimal output, finding windows, the forms' font.
 #pragma once
 
 #include <windows.h>
@@ -35,5 +35,54 @@ inline HWND waitForTitle(const std::string& title, DWORD timeoutMs) {
     Sleep(50);
   }
 }
+
+struct ChildSearch {
+  const char* className;
+  HWND found;
+};
+
+inline BOOL CALLBACK matchChildClass(HWND child, LPARAM data) {
+  auto& search = *reinterpret_cast<ChildSearch*>(data);
+  char name[64] = {};
+  GetClassNameA(child, name, sizeof name);
+  if (lstrcmpiA(name, search.className) != 0) return TRUE;
+  search.found = child;
+  return FALSE;
+}
+
+// The first child window (at any depth) of this class, or null.
+inline HWND firstChildOfClass(HWND parent, const char* className) {
+  ChildSearch search{className, nullptr};
+  EnumChildWindows(parent, matchChildClass, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// A screen device context with the forms' font ("MS Sans Serif", -11) selected, for measuring text
+// as the program's forms lay it out.
+class FormFontDC {
+ public:
+  FormFontDC() {
+    LOGFONTA font{};
+    font.lfHeight = -11;
+    font.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynA(font.lfFaceName, "MS Sans Serif", LF_FACESIZE);
+    font_ = CreateFontIndirectA(&font);
+    dc_ = GetDC(nullptr);
+    previous_ = SelectObject(dc_, font_);
+  }
+  ~FormFontDC() {
+    SelectObject(dc_, previous_);
+    ReleaseDC(nullptr, dc_);
+    DeleteObject(font_);
+  }
+  FormFontDC(const FormFontDC&) = delete;
+  FormFontDC& operator=(const FormFontDC&) = delete;
+  HDC get() const { return dc_; }
+
+ private:
+  HFONT font_;
+  HDC dc_;
+  HGDIOBJ previous_;
+};
 
 }  // namespace probe

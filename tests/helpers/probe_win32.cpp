@@ -119,19 +119,10 @@ BOOL CALLBACK printChild(HWND child, LPARAM parent) {
   return TRUE;
 }
 
-BOOL CALLBACK findProgressBar(HWND child, LPARAM found) {
-  char className[64] = {};
-  GetClassNameA(child, className, sizeof className);
-  if (lstrcmpiA(className, "msctls_progress32") != 0) return TRUE;
-  *reinterpret_cast<HWND*>(found) = child;
-  return FALSE;
-}
-
 // Prints the position and range of the progress bar in the window with this title.
 int progressOf(const std::string& title) {
   const HWND window = FindWindowA(nullptr, title.c_str());
-  HWND bar = nullptr;
-  if (window) EnumChildWindows(window, findProgressBar, reinterpret_cast<LPARAM>(&bar));
+  const HWND bar = window ? probe::firstChildOfClass(window, "msctls_progress32") : nullptr;
   if (!bar) {
     std::puts("nobar");
     return 1;
@@ -156,18 +147,9 @@ int sendTo(const std::string& title, UINT message, long wParam, long lParam) {
 
 // The height of a line of the forms' font ("MS Sans Serif", -11) as GDI measures it.
 int formLineHeight() {
-  LOGFONTA font{};
-  font.lfHeight = -11;
-  font.lfCharSet = DEFAULT_CHARSET;
-  lstrcpynA(font.lfFaceName, "MS Sans Serif", LF_FACESIZE);
-  const HFONT handle = CreateFontIndirectA(&font);
-  const HDC dc = GetDC(nullptr);
-  const HGDIOBJ previous = SelectObject(dc, handle);
+  const probe::FormFontDC dc;
   SIZE size{};
-  GetTextExtentPoint32A(dc, "Ag", 2, &size);
-  SelectObject(dc, previous);
-  ReleaseDC(nullptr, dc);
-  DeleteObject(handle);
+  GetTextExtentPoint32A(dc.get(), "Ag", 2, &size);
   std::printf("%ld\n", size.cy);
   return 0;
 }
