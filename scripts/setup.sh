@@ -55,13 +55,5 @@ configure_and_build build/host
 
 # shellcheck source=lib/wine-env.sh
 source scripts/lib/wine-env.sh
-if [ ! -f "$TOVRIK_PREFIX/system.reg" ]; then
-  echo "setup: creating the Wine prefix $TOVRIK_PREFIX ($TOVRIK_WINE_ARCH)"
-  tovrik_wine_env "$TOVRIK_WINELOADER" wineboot -i
-  # Xvfb has no window manager: a virtual desktop makes Wine draw the frames and title bars itself,
-  # so windows look (and screenshots show) what a user would see.
-  tovrik_wine_env "$TOVRIK_WINELOADER" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null
-  tovrik_wine_env "$TOVRIK_WINELOADER" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f >/dev/null
-  tovrik_wine_env "$TOVRIK_WINESERVER" -w
-fi
+tovrik_make_prefix
 echo "setup: ready ($TOVRIK_WINE_ARCH)"

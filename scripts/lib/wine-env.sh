@@ -105,14 +105,32 @@ tovrik_wine_env() {
     "$@"
 }
 
-# Creates the Wine prefix of the chosen build unless it exists.
+# Runs one quiet Wine command (what it prints is shown only when it fails), up to three times: right after a
+# prefix is made, a Wine process now and then ends with exit code 1 before it reaches its program.
+tovrik_wine_tries() {
+  local try out
+  for try in 1 2 3; do
+    out=$(tovrik_wine_env "$@" 2>&1) && return 0
+    echo "setup: '$*' failed (try $try of 3): $out" >&2
+    sleep 1
+  done
+  return 1
+}
+
+# Creates the Wine prefix of the chosen build unless it is complete: its last step leaves a stamp, so a
+# prefix that a failed set-up left half made gets the remaining steps the next time (each may run again).
 tovrik_make_prefix() {
-  [ -f "$TOVRIK_PREFIX/system.reg" ] && return 0
-  echo "setup: creating the Wine prefix $TOVRIK_PREFIX ($TOVRIK_WINE_ARCH, $TOVRIK_WINE_RUNNER)"
-  tovrik_wine_env "$TOVRIK_WINELOADER" wineboot -i
+  local stamp="$TOVRIK_PREFIX/.tovrik-prefix-complete"
+  [ -f "$stamp" ] && return 0
+  echo "setup: making the Wine prefix $TOVRIK_PREFIX ($TOVRIK_WINE_ARCH, $TOVRIK_WINE_RUNNER)"
+  tovrik_wine_env "$TOVRIK_WINELOADER" wineboot -i || return 1
+  # Let every process of the new prefix end before the next step starts afresh.
+  tovrik_wine_env "$TOVRIK_WINESERVER" -w
   # Xvfb has no window manager: a virtual desktop makes Wine draw the frames and title bars itself,
   # so windows look (and screenshots show) what a user would see.
-  tovrik_wine_env "$TOVRIK_WINELOADER" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null
-  tovrik_wine_env "$TOVRIK_WINELOADER" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f >/dev/null
+  tovrik_wine_tries "$TOVRIK_WINELOADER" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f &&
+    tovrik_wine_tries "$TOVRIK_WINELOADER" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f ||
+    return 1
   tovrik_wine_env "$TOVRIK_WINESERVER" -w
+  touch "$stamp"
 }
