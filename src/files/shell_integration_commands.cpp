@@ -108,6 +108,9 @@ bool InstallINF(Shell& shell, std::string_view infPath) {
 }
 
 std::string FindExec(Shell& shell, const AnsiCharset& charset, std::string_view document) {
+  // The shell's lookup copies the path into fixed buffers: a longer one overflows its stack (Wine) or is
+  // cut to another name. No file can have such a path, so it has no associated program either.
+  if (document.size() >= kLongestShellPath) return std::string();
   return shell.findExecutable(extractFileName(document, charset), extractFilePath(document, charset));
 }
 

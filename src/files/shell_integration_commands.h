@@ -1,6 +1,7 @@
 // getspecialfolder, createshortcut, installinf and findexec, with the main form's helpers behind them.
 #pragma once
 
+#include <cstddef>
 #include <span>
 #include <string>
 #include <string_view>
@@ -64,7 +65,11 @@ std::string installInfParameters(std::string_view infPath);
 // Starts rundll32 on the file's DefaultInstall section, hidden, without waiting; true when it started.
 bool InstallINF(Shell& shell, std::string_view infPath);
 
-// The program the shell associates with a document; "" when there is none.
+// The most bytes a path handed to the shell may have, the terminating NUL included (MAX_PATH).
+inline constexpr std::size_t kLongestShellPath = 260;
+
+// The program the shell associates with a document; "" when there is none, and for a path of
+// kLongestShellPath bytes or more, which the shell is never asked about.
 std::string FindExec(Shell& shell, const AnsiCharset& charset, std::string_view document);
 
 // Every dispatch row of getspecialfolder runs this; the row's variant says which sub-word it answers.

@@ -332,3 +332,28 @@ def test_findexec_reports_the_associated_program_or_nothing(wine, area):
         system_reg(wine, "delete", r"HKLM\Software\Classes\.tvkdoc", "/f")
         system_reg(wine, "delete", r"HKLM\Software\Classes\tvkdocfile", "/f")
     assert set_lines(wine.run("findexec")) == [b"SET ERROR=1"]
+
+
+def test_findexec_of_a_path_beyond_the_system_limit_reports_nothing(wine, area):
+    """The shell is never handed a path longer than it can take: Wine's lookup overflowed its stack on
+    2,000 accented letters (the run never ended) and on 20,000 letters (no return file)."""
+    long_name = "n" * (260 - len(ROOT) - 1 - len(".tvkdoc")) + ".tvkdoc"  # a whole path of 260 characters
+    make_files(area, {long_name: "x", "short.tvkdoc": "x"})
+    system_reg(wine, "add", r"HKLM\Software\Classes\.tvkdoc", "/ve", "/d", "tvkdocfile", "/f")
+    system_reg(wine, "add", r"HKLM\Software\Classes\tvkdocfile\shell\open\command", "/ve", "/d",
+               '"C:\\windows\\system32\\notepad.exe" "%1"', "/f")
+    try:
+        cases = [
+            (f"{ROOT}\\short.tvkdoc", b"SET EXEPATH=C:\\windows\\system32\\notepad.exe"),
+            (f"{ROOT}\\{long_name}", b"SET EXEPATH="),
+            ("é" * 2000, b"SET EXEPATH="),
+            ("A" * 20000, b"SET EXEPATH="),
+            (f"{ROOT}\\" + "é" * 2000 + ".tvkdoc", b"SET EXEPATH="),
+        ]
+        for document, expected in cases:
+            run = wine.run("findexec", document, timeout=60)
+            assert run.exit_code == 0, len(document)
+            assert set_lines(run) == [expected], len(document)
+    finally:
+        system_reg(wine, "delete", r"HKLM\Software\Classes\.tvkdoc", "/f")
+        system_reg(wine, "delete", r"HKLM\Software\Classes\tvkdocfile", "/f")

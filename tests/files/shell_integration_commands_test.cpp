@@ -227,5 +227,26 @@ TEST(ShellIntegrationFindExec, AsksWithNameAndDirectoryAndReportsEmptyWithoutAss
   }
 }
 
+TEST(ShellIntegrationFindExec, PathsBeyondTheSystemLimitAreNotFoundWithoutAskingTheShell) {
+  struct Case {
+    std::string document;
+    bool asked;
+  };
+  const std::string directory = "C:\\Docs\\";
+  const Case cases[] = {
+      {directory + std::string(259 - directory.size(), 'a'), true},   // 259 bytes: the longest path
+      {directory + std::string(260 - directory.size(), 'a'), false},  // 260: no room for the NUL
+      {std::string(2000, '\xE9'), false},
+      {std::string(20000, 'A'), false},
+      {directory + std::string(30000, 'b') + ".txt", false},
+  };
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    SCOPED_TRACE("case " + std::to_string(i) + ", " + std::to_string(cases[i].document.size()) + " bytes");
+    testing::FakeServices services;
+    EXPECT_EQ(run(services, {"findexec", cases[i].document}), Lines{"EXEPATH="});
+    EXPECT_EQ(services.fakeShell.executableLookups.size(), cases[i].asked ? 1u : 0u);
+  }
+}
+
 }  // namespace
 }  // namespace tovrik
