@@ -39,22 +39,35 @@ void deleteReturnFile(std::string_view path) {
     DeleteFileA(file.c_str());
 }
 
+namespace {
+
+// Creates the file anew (or truncates it) and writes all the bytes; the error code of the step that
+// failed, or ERROR_SUCCESS. A file left half written is deleted.
+DWORD writeWholeFile(const std::string& name, std::string_view bytes) {
+  const HANDLE file =
+      CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return GetLastError();
+  HandleCloser closer{file};
+  DWORD written = 0;
+  if (WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+      written == bytes.size())
+    return ERROR_SUCCESS;
+  const DWORD code = GetLastError();
+  CloseHandle(file);
+  closer.handle = INVALID_HANDLE_VALUE;
+  DeleteFileA(name.c_str());
+  return code == ERROR_SUCCESS ? ERROR_WRITE_FAULT : code;
+}
+
+}  // namespace
+
 void writeReturnFile(const std::string& path, std::string_view bytes) {
   const std::string staging = path + "." + std::to_string(GetCurrentProcessId()) + ".tmp";
-  {
-    const HANDLE file = CreateFileA(staging.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) raiseCreateError(path, GetLastError());
-    HandleCloser closer{file};
-    DWORD written = 0;
-    if (!WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
-        written != bytes.size()) {
-      const DWORD code = GetLastError();
-      CloseHandle(file);
-      closer.handle = INVALID_HANDLE_VALUE;
-      DeleteFileA(staging.c_str());
-      raiseCreateError(path, code);
-    }
+  if (const DWORD code = writeWholeFile(staging, bytes); code != ERROR_SUCCESS) {
+    // No file of that name can be made beside the target (a name near the length limit, a folder where
+    // the user may replace the file but not create one): write the target itself instead.
+    if (const DWORD direct = writeWholeFile(path, bytes); direct != ERROR_SUCCESS) raiseCreateError(path, direct);
+    return;
   }
   // A script reading the previous file holds it open for a moment: retry briefly before giving up.
   for (int attempt = 0;; ++attempt) {

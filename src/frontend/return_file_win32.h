@@ -12,7 +12,8 @@ namespace tovrik {
 void deleteReturnFile(std::string_view path);
 
 // Writes the whole file beside its target and moves it into place in one step, so a reader never
-// sees a torn file and the last complete writer wins. Raises FileCreateError.
+// sees a torn file and the last complete writer wins. Where no file can be made beside the target, the
+// target is written directly (created anew or truncated). Raises FileCreateError.
 void writeReturnFile(const std::string& path, std::string_view bytes);
 
 // The task-modal "Erreur d'application" box for an error that escaped the command.

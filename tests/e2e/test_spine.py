@@ -1,4 +1,5 @@
 """The program's spine as scripts use it: splitting, dispatch, the return file, settings, user variables."""
+import shutil
 import subprocess
 import time
 
@@ -236,3 +237,43 @@ def test_configuration_mode_deletes_the_file_and_writes_none(wine):
             if process.poll() is None:
                 process.kill()
         assert not wine.default_return_file.exists()
+
+
+def test_a_name_with_no_room_for_the_temporary_file_is_written_directly(wine):
+    """A stored name of 250 characters leaves no room for "<name>.<pid>.tmp" (255 at most): the file
+    itself is written, whole, and no temporary file is left."""
+    name = "r" * 246 + ".bat"
+    target = wine.host_path("C:\\" + name)
+    wine.reg_set_string(SETTINGS_KEY, "RFile", "C:\\" + name)
+    try:
+        for text in ("abc", "abcdef"):
+            run = wine.run("strlength", text, return_file=target)
+            assert run.exit_code == 0
+            assert set_lines(run) == [f"SET STRLEN={len(text)}".encode()]
+        assert not [p for p in wine.drive_c.iterdir() if p.name.startswith("rrrr") and p != target]
+    finally:
+        target.unlink(missing_ok=True)
+
+
+def test_a_folder_that_refuses_new_files_gets_the_existing_file_rewritten(wine):
+    """The user may rewrite the return file but not create files beside it (the folder is immutable to
+    the host, which Wine reports as access denied): the file is rewritten in place, old bytes gone."""
+    folder = wine.host_path("C:\\tovrik-locked")
+    target = folder / "Tovrik.bat"
+    folder.mkdir(exist_ok=True)
+    target.write_bytes(b"SET OLD=" + b"x" * 500 + b"\r\n")
+    locked = subprocess.run(["chattr", "+i", str(folder)], capture_output=True).returncode == 0
+    try:
+        if not locked:
+            pytest.skip("the file system here cannot make a folder refuse new files (chattr +i)")
+        # The folder does refuse new files to Wine.
+        wine.batch("echo x> C:\\tovrik-locked\\new.txt\n")
+        assert not (folder / "new.txt").exists()
+        wine.reg_set_string(SETTINGS_KEY, "RFile", "C:\\tovrik-locked\\Tovrik.bat")
+        run = wine.run("strlength", "abcd", return_file=target)
+        assert run.exit_code == 0
+        assert set_lines(run) == [b"SET STRLEN=4"]
+        assert sorted(p.name for p in folder.iterdir()) == ["Tovrik.bat"]
+    finally:
+        subprocess.run(["chattr", "-i", str(folder)], capture_output=True)
+        shutil.rmtree(folder, ignore_errors=True)
