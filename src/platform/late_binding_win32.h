@@ -23,6 +23,10 @@ struct LateImport {
   void** slot;
 };
 
+// Loads a system DLL from the system directory only, never from the program's or the current directory,
+// where anyone who can write there could plant a DLL of that name; null when it is not there.
+HMODULE loadSystemLibrary(const char* fileName);
+
 // Loads the DLL (from the system directory) and resolves the function into its slot; raises
 // PlatformError naming both when either is missing.
 void* resolveLateImport(const LateImport& import);

@@ -16,10 +16,19 @@
 
 namespace tovrik {
 
+HMODULE loadSystemLibrary(const char* fileName) {
+  const HMODULE module = LoadLibraryExA(fileName, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+  if (module || GetLastError() != ERROR_INVALID_PARAMETER) return module;
+  // A system without that flag: name the file by its full path in the system directory instead.
+  char directory[MAX_PATH];
+  const UINT length = GetSystemDirectoryA(directory, sizeof directory);
+  if (length == 0 || length >= sizeof directory) return nullptr;
+  const std::string path = std::string(directory, length) + "\\" + fileName;
+  return LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+}
+
 void* resolveLateImport(const LateImport& import) {
-  // Only from the system directory, never from the current or the program's directory.
-  HMODULE module = LoadLibraryExA(import.dll, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-  if (!module && GetLastError() == ERROR_INVALID_PARAMETER) module = LoadLibraryA(import.dll);  // no such flag
+  const HMODULE module = loadSystemLibrary(import.dll);
   FARPROC function = module ? GetProcAddress(module, import.function) : nullptr;
   if (!function)
     throw PlatformError(std::string("Fonction système introuvable : ") + import.function + " (" + import.dll + ")");

@@ -6,15 +6,16 @@
 #include <cstring>
 
 #include "forms/main_form_win32.h"
+#include "platform/late_binding_win32.h"
 #include "platform/system_platform_win32.h"
 
 namespace tovrik {
 namespace {
 
-// Loads the library (it stays loaded) and looks the function up; nullptr when either is missing.
+// Loads the library from the system directory (it stays loaded) and looks the function up; nullptr when
+// either is missing.
 void* FuncAvail(const char* libraryFileName, const char* functionName) {
-  if (!LoadLibraryA(libraryFileName)) return nullptr;
-  const HMODULE module = GetModuleHandleA(libraryFileName);
+  const HMODULE module = loadSystemLibrary(libraryFileName);
   if (!module) return nullptr;
   return reinterpret_cast<void*>(GetProcAddress(module, functionName));
 }

@@ -98,6 +98,37 @@ def test_getguid_gives_a_new_guid_each_time(wine):
 
 # --- network ----------------------------------------------------------------------------------------
 
+def test_isconnected_loads_url_dll_from_the_system_directory_only(wine):
+    """A url.dll planted beside the program and one in the current directory stay unloaded; each leaves
+    "url.dll.loaded" beside itself when anything loads it (its name in the case it was loaded by)."""
+    planted = wine.exe_dir / "planted" / "url.dll"
+    beside_program = wine.exe_dir / "url.dll"
+    current = wine.host_path("C:\\tovrik-planted")
+
+    def traces():
+        return [path for folder in (wine.exe_dir, current) for path in folder.iterdir()
+                if path.name.lower() == "url.dll.loaded"]
+    current.mkdir(exist_ok=True)
+    try:
+        shutil.copyfile(planted, beside_program)
+        shutil.copyfile(planted, current / "url.dll")
+        # The planted DLL does leave its trace once loaded.
+        probe_copy = current / "probe-check" / "url.dll"
+        probe_copy.parent.mkdir(exist_ok=True)
+        shutil.copyfile(planted, probe_copy)
+        out = wine.probe("loadlibrary", "C:\\tovrik-planted\\probe-check\\url.dll").stdout
+        assert out.startswith(b"loaded"), out
+        assert sorted(p.name.lower() for p in probe_copy.parent.iterdir()) == ["url.dll", "url.dll.loaded"]
+
+        out = wine.batch('cd /d C:\\tovrik-planted\n"%TOVRIK%" isconnected\nCALL C:\\Tovrik.bat\necho %CONNECTED%\n')
+        assert out.splitlines() in (["0"], ["1"]), out
+        assert traces() == []
+    finally:
+        for path in [beside_program, *traces()]:
+            path.unlink(missing_ok=True)
+        shutil.rmtree(current, ignore_errors=True)
+
+
 def test_network_commands(wine):
     connected = set_lines(wine.run("isconnected"))
     assert connected in ([b"SET CONNECTED=0"], [b"SET CONNECTED=1"]), connected

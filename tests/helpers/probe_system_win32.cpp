@@ -122,6 +122,19 @@ int holdClipboardOpen(DWORD timeoutMs) {
   ExitProcess(0);  // also ends a reader still waiting
 }
 
+// Loads a DLL by the path given, as the default search would once it found it there; prints "loaded" or
+// "notloaded" and the error.
+int loadLibrary(const std::string& path) {
+  const HMODULE module = LoadLibraryA(path.c_str());
+  if (!module) {
+    std::printf("notloaded %lu\n", static_cast<unsigned long>(GetLastError()));
+    return 0;
+  }
+  std::puts("loaded");
+  FreeLibrary(module);
+  return 0;
+}
+
 }  // namespace
 
 // The system family's verbs; -1 when the verb is not one of them.
@@ -134,6 +147,7 @@ int runSystemProbe(const std::vector<std::string>& args) {
   if (need(1) && args[0] == "clipbitmap") return putBitmap();
   if (need(2) && args[0] == "clipsettext") return putText(args[1]);
   if (need(1) && args[0] == "clipget") return readClipboard();
+  if (need(2) && args[0] == "loadlibrary") return loadLibrary(args[1]);
   if (need(2) && args[0] == "clipholdopen") return holdClipboardOpen(std::strtoul(args[1].c_str(), nullptr, 10));
   return -1;
 }
