@@ -2,6 +2,7 @@
 #include "platform/services_win32.h"
 
 #include <cstring>
+#include <exception>
 #include <functional>
 #include <string>
 #include <vector>
@@ -130,8 +131,21 @@ HWND toWindow(WindowHandle handle) {
 
 WindowHandle fromWindow(HWND window) { return static_cast<WindowHandle>(reinterpret_cast<std::uintptr_t>(window)); }
 
-BOOL CALLBACK visitWindow(HWND window, LPARAM visit) {
-  return (*reinterpret_cast<const std::function<bool(WindowHandle)>*>(visit))(fromWindow(window)) ? TRUE : FALSE;
+struct WindowVisit {
+  const std::function<bool(WindowHandle)>& visit;
+  std::exception_ptr error;
+};
+
+// An exception must not unwind through user32's frames: it is kept, the enumeration stopped, and the
+// exception raised again once EnumWindows has returned.
+BOOL CALLBACK visitWindow(HWND window, LPARAM data) {
+  auto& visit = *reinterpret_cast<WindowVisit*>(data);
+  try {
+    return visit.visit(fromWindow(window)) ? TRUE : FALSE;
+  } catch (...) {
+    visit.error = std::current_exception();
+    return FALSE;
+  }
 }
 
 }  // namespace
@@ -146,7 +160,9 @@ WindowHandle Win32TopLevelWindows::findByClass(const std::string& className) {
 }
 
 void Win32TopLevelWindows::enumerate(const std::function<bool(WindowHandle)>& visit) {
-  EnumWindows(visitWindow, reinterpret_cast<LPARAM>(&visit));
+  WindowVisit data{visit, nullptr};
+  EnumWindows(visitWindow, reinterpret_cast<LPARAM>(&data));
+  if (data.error) std::rethrow_exception(data.error);
 }
 
 std::string Win32TopLevelWindows::text(WindowHandle window, std::size_t bufferSize) {

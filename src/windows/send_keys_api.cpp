@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <exception>
 #include <optional>
 #include <string>
 
@@ -249,7 +250,9 @@ bool SendKeys(std::string_view keys, bool waitMode, KeySink& sink) {
   return typer.type(keys);
 }
 
-bool FindWindowByTitle(TopLevelWindows& windows, std::string_view text, bool activate) {
+namespace {
+
+WindowHandle findAndActivate(TopLevelWindows& windows, std::string_view text, bool activate) {
   const std::string searchText(text);
   WindowHandle found = windows.findByTitle(searchText);
   if (found == 0 && !searchText.empty()) {
@@ -261,14 +264,28 @@ bool FindWindowByTitle(TopLevelWindows& windows, std::string_view text, bool act
       return false;
     });
   }
-  if (found == 0) return false;
-  if (activate) {
+  if (found != 0 && activate) {
     // The window's own handle travels in lParam, as the system's hot-key activation sends it.
     const auto self = static_cast<std::intptr_t>(static_cast<std::int32_t>(found));
     windows.sendMessage(found, kSysCommandMessage, kSysCommandHotKey, self);
     windows.sendMessage(found, kSysCommandMessage, kSysCommandRestore, self);
     windows.setForeground(found);
   }
+  return found;
+}
+
+}  // namespace
+
+bool FindWindowByTitle(TopLevelWindows& windows, std::string_view text, bool activate) {
+  WindowHandle found = 0;
+  try {
+    found = findAndActivate(windows, text, activate);
+  } catch (const std::exception&) {
+    // The finder answers "not found" on an error of its own: the commands report the window found
+    // before, and a script goes on as after a miss.
+    return false;
+  }
+  if (found == 0) return false;
   lastFoundWindow = found;
   return true;
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "frontend/error.h"
 #include "platform/windows_ui.h"
 
 namespace tovrik::testing {
@@ -37,6 +38,8 @@ class FakeTopLevelWindows final : public TopLevelWindows {
   std::vector<SentMessage> posted;
   // The desktop calls that change something, in order: "send 1234 112", "foreground 1234", "hide 1234".
   std::vector<std::string> calls;
+  // Windows whose text cannot be read: asking raises PlatformError, as a failed system call would.
+  std::vector<WindowHandle> unreadable;
 
   WindowHandle findByTitle(const std::string& title) override {
     lookups.push_back(title);
@@ -61,6 +64,8 @@ class FakeTopLevelWindows final : public TopLevelWindows {
       if (!visit(window.handle)) return;
   }
   std::string text(WindowHandle handle, std::size_t bufferSize) override {
+    for (WindowHandle failing : unreadable)
+      if (failing == handle) throw PlatformError("GetWindowTextA: " + std::to_string(handle));
     for (const FakeWindow& window : desktop)
       if (window.handle == handle) {
         const std::string shown = window.title.substr(0, bufferSize - 1);

@@ -62,6 +62,22 @@ TEST_F(WindowCommands, FinderReportsTheLastFoundWindowAndEmptyTextNeverMatchesAP
   expectCases(services, {{{"findwinhandle", "Bar"}, {"HANDLE=259"}}, {{"findwinhandle", "zzz"}, {"HANDLE=259"}}});
 }
 
+TEST_F(WindowCommands, AnErrorWhileFindingIsAMissThatKeepsTheLastFoundWindow) {
+  // 0x102 comes before "Bar" in the enumeration; an error reading its text ends the search.
+  services.windows.unreadable = {0x102};
+  for (const std::string word : {"findwinhandle", "winactivate"}) {
+    SCOPED_TRACE(word);
+    forgetLastFoundWindowHandle();
+    expectCases(services, {
+        {{word, "Bar"}, {"HANDLE=259"}},          // the exact title: no enumeration
+        {{word, "ba"}, {"HANDLE=259"}},           // the error: a miss, the window found before stays
+        {{"findwinhandle", "Calcul"}, {"HANDLE=257"}},  // the first window still reads
+    });
+    EXPECT_FALSE(FindWindowByTitle(services.windows, "ba", word == "winactivate"));
+    EXPECT_EQ(lastFoundWindowHandle(), 257u);
+  }
+}
+
 TEST_F(WindowCommands, ActivationRestoresAndBringsToTheFront) {
   expectCases(services, {{{"winactivate", "calc"}, {"HANDLE=257"}}});
   EXPECT_EQ(services.windows.calls, (Strings{"send 257 274", "send 257 274", "foreground 257"}));
