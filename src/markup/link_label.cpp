@@ -89,6 +89,11 @@ void TJvCustomLinkLabel::paint(ICanvas& canvas) {
   renderAndSize(canvas);
 }
 
+void TJvCustomLinkLabel::paintLinkStates(ICanvas& canvas) {
+  if (clickedLink_ >= 0) renderLink(canvas, clickedLink_);
+  if (hotLink_ >= 0) renderLink(canvas, hotLink_);
+}
+
 void TJvCustomLinkLabel::layout(ICanvas& measuringCanvas) {
   MeasuringOnlyCanvas canvas(measuringCanvas);
   renderAndSize(canvas);
@@ -139,6 +144,13 @@ std::vector<Rect> TJvCustomLinkLabel::mouseLeave() {
   std::vector<Rect> changed;
   if (hotLink_ >= 0) setLinkState(hotLink_, TLinkState::Normal, changed);
   hotLink_ = -1;
+  return changed;
+}
+
+std::vector<Rect> TJvCustomLinkLabel::releaseActiveLink() {
+  std::vector<Rect> changed;
+  if (clickedLink_ >= 0) setLinkState(clickedLink_, TLinkState::Normal, changed);
+  clickedLink_ = -1;
   return changed;
 }
 

@@ -72,9 +72,13 @@ class TJvCustomLinkLabel : private IDynamicNodeHandler {
   // Asked while the caption is parsed, so set it before the caption.
   void setOnDynamicTagInit(TDynamicTagInitEvent handler) { onDynamicTagInit_ = std::move(handler); }
 
-  // Fills the client area unless transparent, draws the text, then applies the automatic height: after
-  // painting, height() may differ from the control's size, and the control then resizes itself.
+  // Fills the client area unless transparent, draws the text with every link in LinkColor, then applies
+  // the automatic height: after painting, height() may differ from the control's size, and the control
+  // then resizes itself.
   void paint(ICanvas& canvas);
+  // Draws the pressed or lit link again in its state's colour: after paint(), when only the areas that
+  // the mouse operations handed back are repainted.
+  void paintLinkStates(ICanvas& canvas);
   // The same layout without drawing: sizes the control (and places the links) before its first paint.
   void layout(ICanvas& measuringCanvas);
   // From the last layout: the pen's final y plus one line height; AutoHeight adds MarginHeight to it.
@@ -87,6 +91,9 @@ class TJvCustomLinkLabel : private IDynamicNodeHandler {
   // Calls OnLinkClick when released over a link.
   std::vector<Rect> mouseUp(Point point);
   std::vector<Rect> mouseLeave();
+  // The button was let go where the control does not see it (it lost the mouse capture): the pressed
+  // link returns to normal, and nothing is clicked.
+  std::vector<Rect> releaseActiveLink();
 
   // Number of the link drawn under the point (the hand cursor shows there), or -1.
   int linkAt(Point point) const;

@@ -134,6 +134,13 @@ LRESULT CALLBACK linkLabelProc(HWND window, UINT message, WPARAM wParam, LPARAM 
       {
         GdiCanvas canvas(dc, state->fonts);
         state->core.paint(canvas);
+        // A pressed or lit link keeps its colour only where its own areas were invalidated; a repaint of
+        // the whole control shows every link in the link colour.
+        RECT client{};
+        GetClientRect(window, &client);
+        const RECT& area = paint.rcPaint;
+        if (area.left > 0 || area.top > 0 || area.right < client.right || area.bottom < client.bottom)
+          state->core.paintLinkStates(canvas);
       }
       EndPaint(window, &paint);
       applyAutoHeight(window, state->core);
@@ -157,10 +164,23 @@ LRESULT CALLBACK linkLabelProc(HWND window, UINT message, WPARAM wParam, LPARAM 
       invalidate(window, state->core.mouseLeave());
       return 0;
     case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_XBUTTONDOWN:
       invalidate(window, state->core.mouseDown(pointOf(lParam)));
-      return 0;
+      // Held on a link, the control sees the release wherever it happens, also outside its area.
+      if (state->core.clickedLink() >= 0 && GetCapture() != window) SetCapture(window);
+      return message == WM_XBUTTONDOWN ? TRUE : 0;
     case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+    case WM_XBUTTONUP:
+      // Let go first, so a click handler that opens a window does not run with the mouse captured.
+      if (GetCapture() == window) ReleaseCapture();
       invalidate(window, state->core.mouseUp(pointOf(lParam)));
+      return message == WM_XBUTTONUP ? TRUE : 0;
+    case WM_CAPTURECHANGED:
+      invalidate(window, state->core.releaseActiveLink());
       return 0;
     case WM_SETCURSOR:
       if (LOWORD(lParam) == HTCLIENT) {

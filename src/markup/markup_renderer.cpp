@@ -155,8 +155,8 @@ Color TDefaultRenderer::colorOfLink(const TLinkNode& link) const {
   return linkColor_;
 }
 
-// Links are drawn in the colour of their state, so that repainting just a link's rectangles (the way a
-// state change is shown) draws it in its new colour.
+// A full drawing shows every link in the link colour, whatever its state: a link pressed or lit before
+// is shown in its state's colour only by renderNode.
 void TDefaultRenderer::renderTree(ICanvas& canvas, const Rect& area, TNodeTree& tree) {
   TTextHandler handler(area, canvas);
   TRootNode& root = tree.root();
@@ -188,7 +188,7 @@ void TDefaultRenderer::renderTree(ICanvas& canvas, const Rect& area, TNodeTree& 
           inherited.style = inherited.style | static_cast<TStyleNode&>(node).addedStyle();
         if (node.nodeType() == TNodeType::LinkNode) {
           inherited.style = inherited.style | linkStyle_;
-          inherited.color = colorOfLink(static_cast<TLinkNode&>(node));
+          inherited.color = linkColor_;
         }
         areaNode.setStyleAndColor(inherited.style, inherited.color);
         handler.requestStartPosition(areaNode);

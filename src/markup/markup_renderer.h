@@ -90,7 +90,8 @@ class IRenderer {
   virtual void setLinkColorHot(Color color) = 0;
   virtual FontStyle linkStyle() const = 0;
   virtual void setLinkStyle(FontStyle style) = 0;
-  // Lays out and draws the whole tree, records where every piece of text went, collects the link areas.
+  // Lays out and draws the whole tree, every link in the link colour; records where every piece of text
+  // went, collects the link areas.
   virtual void renderTree(ICanvas& canvas, const Rect& area, TNodeTree& tree) = 0;
   // Draws the text below one node again where the last full rendering put it, links in their state's colour.
   virtual void renderNode(ICanvas& canvas, const TAreaNode& node) = 0;

@@ -263,3 +263,48 @@ def test_a_refused_store_shows_the_error_box_and_the_form_still_closes(wine, con
     finally:
         assert wine.probe("regaccess", SETTINGS_KEY, "allow").returncode == 0
     assert stored_path(wine) is None
+
+
+def link_colour_counts(wine, shot, origin):
+    """Pixels of the link colour (blue) and of the pressed-link colour (red) in the web link's label."""
+    left, top = origin[0] + 8, origin[1] + 48
+    out = subprocess.run(["convert", str(shot), "-crop", f"305x17+{left}+{top}", "+repage", "-format", "%c",
+                          "histogram:info:-"], check=True, capture_output=True, text=True, timeout=60).stdout
+    counts = {"blue": 0, "red": 0}
+    for line in out.splitlines():
+        count = int(line.split(":")[0])
+        if "#0000FF" in line.upper():
+            counts["blue"] += count
+        elif "#FF0000" in line.upper():
+            counts["red"] += count
+    return counts
+
+
+@pytest.mark.parametrize("button", ["left", "right", "middle"])
+def test_a_link_pressed_then_released_outside_returns_to_the_link_colour(wine, config_form, button):
+    """Any button held on the link shows it pressed; dragged out of the form and released there, the
+    link is normal again (the label had the mouse captured), and a full repaint draws it in LinkColor."""
+    form = config_form()
+    form.facts()
+    origin = tuple(map(int, form.placement()["client"]))
+    shots = ROOT / "build" / "test-results"
+    link = (30, 54)
+
+    def mouse(x, y, action):
+        assert wine.probe("mouse", TITLE, str(x), str(y), action).returncode == 0
+
+    try:
+        mouse(*link, "move")
+        mouse(*link, button + "down")
+        wine.screenshot(shots / f"link-{button}-held.png")
+        held = link_colour_counts(wine, shots / f"link-{button}-held.png", origin)
+        assert held["red"] > 0, held
+        mouse(420, -40, "move")
+        mouse(420, -40, button + "up")
+        assert wine.probe("redraw", TITLE).returncode == 0
+        wine.screenshot(shots / f"link-{button}-released.png")
+        released = link_colour_counts(wine, shots / f"link-{button}-released.png", origin)
+        assert released["red"] == 0 and released["blue"] > 0, released
+        assert form.still_open(), "no click: the button went up outside the link"
+    finally:
+        mouse(420, -40, button + "up")

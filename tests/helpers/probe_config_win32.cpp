@@ -164,6 +164,52 @@ int clickAt(const std::string& title, int x, int y) {
   return 0;
 }
 
+// One mouse event at a point of the window's client area (which may lie outside the window): "move",
+// or a button going "leftdown", "leftup", "rightdown", "rightup", "middledown" or "middleup" there.
+int mouseAt(const std::string& title, int x, int y, const std::string& action) {
+  static const struct { const char* name; DWORD flag; } kActions[] = {
+      {"move", 0},
+      {"leftdown", MOUSEEVENTF_LEFTDOWN},     {"leftup", MOUSEEVENTF_LEFTUP},
+      {"rightdown", MOUSEEVENTF_RIGHTDOWN},   {"rightup", MOUSEEVENTF_RIGHTUP},
+      {"middledown", MOUSEEVENTF_MIDDLEDOWN}, {"middleup", MOUSEEVENTF_MIDDLEUP},
+  };
+  const HWND window = probe::waitForTitle(title, 30000);
+  if (!window) {
+    std::puts("nowindow");
+    return 1;
+  }
+  DWORD flag = ~0u;
+  for (const auto& known : kActions)
+    if (action == known.name) flag = known.flag;
+  if (flag == ~0u) {
+    std::puts("badaction");
+    return 1;
+  }
+  POINT point{x, y};
+  ClientToScreen(window, &point);
+  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = (point.x * 65536 + width / 2) / width;
+  input.mi.dy = (point.y * 65536 + height / 2) / height;
+  input.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | flag;
+  SendInput(1, &input, sizeof input);
+  Sleep(100);
+  return 0;
+}
+
+// Repaints the whole window and its children now, as uncovering it would.
+int redrawWindow(const std::string& title) {
+  const HWND window = probe::waitForTitle(title, 30000);
+  if (!window) {
+    std::puts("nowindow");
+    return 1;
+  }
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  Sleep(200);
+  return 0;
+}
+
 }  // namespace
 
 // The configuration form's verbs; -1 when the verb is none of them.
@@ -177,6 +223,9 @@ int configProbe(const std::vector<std::string>& args) {
     return describePlacement(args[1], std::strtoul(args[2].c_str(), nullptr, 10));
   if (need(3) && args[0] == "setedit") return setEditText(args[1], args[2]);
   if (need(2) && args[0] == "edittext") return printEditText(args[1]);
+  if (need(5) && args[0] == "mouse")
+    return mouseAt(args[1], std::atoi(args[2].c_str()), std::atoi(args[3].c_str()), args[4]);
+  if (need(2) && args[0] == "redraw") return redrawWindow(args[1]);
   if (need(4) && args[0] == "click") return clickAt(args[1], std::atoi(args[2].c_str()), std::atoi(args[3].c_str()));
   return -1;
 }

@@ -163,9 +163,20 @@ class MarkupLinks : public ::testing::Test {
     label.paint(canvas);
     canvas.clear();
   }
+  // The colours on screen once the areas the mouse operations handed back are repainted: the text as a
+  // full paint draws it, then the pressed or lit link in its state's colour.
   std::string paintedColors() {
     canvas.clear();
     label.paint(canvas);
+    label.paintLinkStates(canvas);
+    return colorsDrawn();
+  }
+  std::string fullRepaintColors() {
+    canvas.clear();
+    label.paint(canvas);
+    return colorsDrawn();
+  }
+  std::string colorsDrawn() const {
     std::string result;
     for (const auto& drawn : canvas.drawn)
       result += drawn.color == clBlue     ? "B"
@@ -281,6 +292,38 @@ TEST_F(MarkupLinks, PressHoldsALinkAndReleaseClicks) {
     EXPECT_EQ(clicks.size(), steps[i].clicks);
   }
   EXPECT_EQ(clicks, (std::vector<std::pair<int, std::string>>{{0, "one"}, {1, "two"}, {0, "one"}}));
+}
+
+TEST_F(MarkupLinks, AFullRepaintDrawsEveryLinkInLinkColor) {
+  label.setHotLinks(true);
+  label.mouseMove({5, 5});
+  ASSERT_EQ(label.hotLink(), 0);
+  EXPECT_EQ(fullRepaintColors(), "B-B");
+  EXPECT_EQ(paintedColors(), "P-B");
+  label.mouseDown({50, 5});
+  ASSERT_EQ(label.clickedLink(), 1);
+  EXPECT_EQ(fullRepaintColors(), "B-B");
+  EXPECT_EQ(paintedColors(), "B-R");
+}
+
+TEST_F(MarkupLinks, PressedLinkReturnsToNormalWhenReleasedOutsideOrWhenTheCaptureIsLost) {
+  struct Case {
+    const char* how;
+    Point released;  // where the button went up; unused when the capture was lost instead
+  };
+  const Case cases[] = {{"up", {200, 50}}, {"up", {30, 5}}, {"up", {-40, -3}}, {"lost", {}}};
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    SCOPED_TRACE("case " + std::to_string(i) + ": " + cases[i].how);
+    EXPECT_EQ(describeRects(label.mouseDown({5, 5})), "(0,0,18,13)");
+    EXPECT_EQ(paintedColors(), "R-B");
+    const std::string how = cases[i].how;
+    const std::vector<Rect> changed = how == "up" ? label.mouseUp(cases[i].released) : label.releaseActiveLink();
+    EXPECT_EQ(describeRects(changed), "(0,0,18,13)");
+    EXPECT_EQ(label.clickedLink(), -1);
+    EXPECT_EQ(paintedColors(), "B-B");
+    EXPECT_TRUE(label.releaseActiveLink().empty()) << "nothing is held any more";
+  }
+  EXPECT_TRUE(clicks.empty());
 }
 
 TEST_F(MarkupLinks, RedrawsOneLinkInItsStateColor) {
