@@ -8,6 +8,8 @@
 
 #include <vector>
 
+#include "platform/com_win32.h"
+
 namespace tovrik {
 namespace {
 
@@ -120,6 +122,8 @@ bool TFileDialog::Execute(HWND owner, bool save) {
   request.Flags = options_;
   request.lpstrDefExt = DefaultExt.empty() ? nullptr : DefaultExt.c_str();
   request.lpfnHook = fileDialogHook;
+  // The Explorer-style dialogs host shell objects: COM must be started on this thread first.
+  ensureComInitialized();
   const BOOL chosen = save ? GetSaveFileNameA(&request) : GetOpenFileNameA(&request);
   if (!chosen) return false;
   FileName = file;
@@ -136,11 +140,10 @@ bool TJvBrowseFolder::Execute(HWND owner) {
   request.ulFlags = BIF_STATUSTEXT | (NewDialogStyle ? BIF_NEWDIALOGSTYLE : 0);
   request.lpfn = browseCallback;
   request.lParam = reinterpret_cast<LPARAM>(this);
-  const HRESULT com = CoInitialize(nullptr);
+  ensureComInitialized();
   const LPITEMIDLIST chosen = SHBrowseForFolderA(&request);
   const std::string path = pathOfItem(chosen);
   if (chosen) CoTaskMemFree(chosen);
-  if (SUCCEEDED(com)) CoUninitialize();
   if (path.empty()) return false;
   Directory = path;
   return true;

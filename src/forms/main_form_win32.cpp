@@ -11,6 +11,7 @@
 #include "frontend/error.h"
 #include "frontend/return_file_win32.h"
 #include "markup/link_label_win32.h"
+#include "platform/com_win32.h"
 #include "settings/settings_store.h"
 
 namespace tovrik {
@@ -173,6 +174,7 @@ void TMainForm::BtnCancelClick() { closeForm(); }
 void TMainForm::FormClose() { STRSetPrefsValue(services_->registry(), kReturnFileValueName, textOf(EdtTK)); }
 
 void TMainForm::JvLinkLabel5LinkClick() {
+  ensureComInitialized();  // the shell may hand the page to a COM handler
   ShellExecuteA(applicationWindow(), "Open", kWebPage, nullptr, nullptr, SW_SHOW);
 }
 
