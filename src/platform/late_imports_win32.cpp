@@ -16,7 +16,9 @@
 
 namespace tovrik {
 
-HMODULE loadSystemLibrary(const char* fileName) {
+// Out of line, like resolveLateImport: inlined into each of the table's stubs they would add tens of
+// kilobytes to the program.
+[[gnu::noinline]] HMODULE loadSystemLibrary(const char* fileName) {
   const HMODULE module = LoadLibraryExA(fileName, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
   if (module || GetLastError() != ERROR_INVALID_PARAMETER) return module;
   // A system without that flag: name the file by its full path in the system directory instead.
@@ -27,7 +29,7 @@ HMODULE loadSystemLibrary(const char* fileName) {
   return LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
 }
 
-void* resolveLateImport(const LateImport& import) {
+[[gnu::noinline]] void* resolveLateImport(const LateImport& import) {
   const HMODULE module = loadSystemLibrary(import.dll);
   FARPROC function = module ? GetProcAddress(module, import.function) : nullptr;
   if (!function)
