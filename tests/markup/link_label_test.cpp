@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -176,13 +177,22 @@ class MarkupLinks : public ::testing::Test {
     label.paint(canvas);
     return colorsDrawn();
   }
+  // One letter per place drawn, in the order first drawn there; a later drawing at the same place (a
+  // link redrawn in its state's colour) covers the earlier one.
   std::string colorsDrawn() const {
+    std::vector<std::pair<Point, Color>> places;
+    for (const auto& drawn : canvas.drawn) {
+      const Point at{drawn.x, drawn.y};
+      auto place = std::find_if(places.begin(), places.end(), [&](const auto& p) { return p.first == at; });
+      if (place == places.end()) places.emplace_back(at, drawn.color);
+      else place->second = drawn.color;
+    }
     std::string result;
-    for (const auto& drawn : canvas.drawn)
-      result += drawn.color == clBlue     ? "B"
-                : drawn.color == clRed    ? "R"
-                : drawn.color == clPurple ? "P"
-                                          : "-";
+    for (const auto& [at, color] : places)
+      result += color == clBlue     ? "B"
+                : color == clRed    ? "R"
+                : color == clPurple ? "P"
+                                    : "-";
     return result;
   }
 

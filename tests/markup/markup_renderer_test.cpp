@@ -86,7 +86,7 @@ TEST(MarkupWrap, DrawsRunsWhereTheRulesPlaceThem) {
   }
 }
 
-TEST(MarkupWrap, DrawsInTheRootColorAndLinksInTheirStateColor) {
+TEST(MarkupWrap, DrawsInTheRootColorAndEveryLinkInTheLinkColorAndRedrawsOneInItsState) {
   TDefaultParser parser;
   auto tree = parser.parse("a <link>b</link> <link>c</link>");
   tree->root().setStyleAndColor(FontStyle::Italic, makeColor(1, 2, 3));
@@ -96,10 +96,16 @@ TEST(MarkupWrap, DrawsInTheRootColorAndLinksInTheirStateColor) {
   renderer.setLinkStyle(FontStyle::Bold);
   renderer.renderTree(canvas, {0, 0, 200, 100}, *tree);
   EXPECT_EQ(canvas.drawnText(), R"(0,0[I]"a " | 12,0[BI]"b" | 19,0[I]" " | 25,0[BI]"c")");
-  const Color expected[] = {makeColor(1, 2, 3), clBlue, makeColor(1, 2, 3), clPurple};
+  // A full drawing shows the hot link in the link colour too.
+  const Color expected[] = {makeColor(1, 2, 3), clBlue, makeColor(1, 2, 3), clBlue};
   ASSERT_EQ(canvas.drawn.size(), std::size(expected));
   for (std::size_t i = 0; i < std::size(expected); ++i)
     EXPECT_EQ(canvas.drawn[i].color, expected[i]) << "run " << i;
+  canvas.clear();
+  renderer.renderNode(canvas, *tree->linkNode(1));
+  EXPECT_EQ(canvas.drawnText(), R"(25,0[BI]"c")");
+  ASSERT_EQ(canvas.drawn.size(), 1u);
+  EXPECT_EQ(canvas.drawn[0].color, clPurple);
 }
 
 TEST(MarkupWrap, RecordsPiecesRectanglesAndStartPositions) {
