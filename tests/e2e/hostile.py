@@ -186,6 +186,7 @@ def run_sweep(wine, cases, seconds_per_run=20, locale="fr"):
     finally:
         for path in (listing, results):
             path.unlink(missing_ok=True)
+        work.rmdir()
         wine.default_return_file.unlink(missing_ok=True)
     counts = {"runs": len(cases), "ended": 0, "exit 0": 0, "well-formed": 0, "inert": 0,
               "seconds": round(time.monotonic() - started, 1)}
