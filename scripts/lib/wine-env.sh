@@ -122,7 +122,7 @@ tovrik_wine_tries() {
 # prefix that a failed set-up left half made gets the remaining steps the next time (each may run again).
 tovrik_make_prefix() {
   local stamp="$TOVRIK_PREFIX/.tovrik-prefix-complete"
-  [ -f "$stamp" ] && return 0
+  [ -f "$stamp" ] && { tovrik_prefix_fonts; return 0; }
   echo "setup: making the Wine prefix $TOVRIK_PREFIX ($TOVRIK_WINE_ARCH, $TOVRIK_WINE_RUNNER)"
   tovrik_wine_env "$TOVRIK_WINELOADER" wineboot -i || return 1
   # Let every process of the new prefix end before the next step starts afresh.
@@ -133,5 +133,18 @@ tovrik_make_prefix() {
     tovrik_wine_tries "$TOVRIK_WINELOADER" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f ||
     return 1
   tovrik_wine_env "$TOVRIK_WINESERVER" -w
+  tovrik_prefix_fonts
   touch "$stamp"
+}
+
+# Wine's own fonts (package fonts-wine: Tahoma, MS Sans Serif, Marlett for the caption buttons, the system
+# fonts) go where Windows keeps its fonts: this Wine finds them only in C:\windows\Fonts, and without them
+# every form is drawn with substitutes.
+tovrik_prefix_fonts() {
+  local fonts="$TOVRIK_PREFIX/drive_c/windows/Fonts" font
+  mkdir -p "$fonts"
+  for font in /usr/share/wine/fonts/*; do
+    [ -f "$font" ] || continue
+    cmp -s "$font" "$fonts/$(basename "$font")" || cp "$font" "$fonts/"
+  done
 }
