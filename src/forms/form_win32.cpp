@@ -128,6 +128,13 @@ SIZE Form::frameSizeFor(int clientWidth, int clientHeight) const {
 void Form::setClientSize(int width, int height) {
   const SIZE frame = frameSizeFor(width, height);
   SetWindowPos(window_, nullptr, 0, 0, frame.cx, frame.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // A frame that is not yet at the new DPI's measures (or a system that draws it at another) leaves the
+  // client area off by the difference: the window makes that up.
+  RECT client{};
+  GetClientRect(window_, &client);
+  if (client.right != width || client.bottom != height)
+    SetWindowPos(window_, nullptr, 0, 0, frame.cx + width - client.right, frame.cy + height - client.bottom,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Form::onDpiChanged(int dpi, const RECT& suggested) {

@@ -243,3 +243,39 @@ def test_input_dialog_measures_with_the_font_of_its_dpi(wine, dpi, factor):
         assert facts["client"][1] == ok.top + ok.height + muldiv(13, at, 96), (at, facts["client"])
         sizes[at] = facts["client"]
     assert sizes[dpi][0] > sizes[96][0] and sizes[dpi][1] > sizes[96][1], sizes
+
+
+# --- moving to a screen of another DPI ---------------------------------------------------------------
+
+MOVED = [
+    ("config", None, []),
+    ("password", "Mot de passe DPI", ["createpassworddlg", "Mot de passe DPI", "Veuillez saisir le mot de passe :"]),
+    ("progress", "Sauvegarde", ["createprogressdlg", "Sauvegarde", "<b>Sauvegarde</b> de vos documents", "5"]),
+    ("message", "Confirmation", ["dlgokcancel", "Copier les fichiers maintenant ?\\nLa copie peut durer."]),
+    ("input", "Nom DPI", ["createinputdialog", "Nom DPI", "Nom :", "Lundi"]),
+]
+
+
+def started_at(wine, dpi, title, args, then=None):
+    """The window's facts at `dpi`; `then` runs on the shown window first."""
+    with at_dpi(wine, dpi):
+        run = ConfigForm(wine) if title is None else WindowRun(wine, *args)
+        run.title = title or CONFIG_TITLE
+        try:
+            shown_window(wine, run.title)
+            if then:
+                then(run.title)
+            return shown_window(wine, run.title)
+        finally:
+            run.cleanup()
+
+
+@pytest.mark.parametrize("name, title, args", MOVED, ids=[m[0] for m in MOVED])
+def test_a_window_moved_to_a_screen_of_144_dpi_lays_out_as_one_shown_there(wine, name, title, args):
+    def move(shown_title):
+        assert wine.probe("dpichange", shown_title, "144", "30000").stdout.strip() == b"sent"
+
+    moved = started_at(wine, 96, title, args, then=move)
+    native = started_at(wine, 144, title, args)
+    assert moved["client"] == native["client"], (moved["client"], native["client"])
+    assert [(c.cls, *geometry(c)) for c in moved["controls"]] == [(c.cls, *geometry(c)) for c in native["controls"]]
