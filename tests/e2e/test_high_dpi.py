@@ -1,13 +1,12 @@
 """Every window of the program on a screen of 120 and 144 DPI (125 % and 150 %): laid out at its 96-DPI
 measures times the scale, within a pixel, its text in a font of the scaled height. Each window is measured
 at 96 DPI in the same run and compared with itself, so that the fonts installed do not matter."""
-import shutil
 import struct
 from contextlib import contextmanager
 
 import pytest
 
-from harness import ROOT, SHOTS, WindowRun, shoot_window, wait_until, window_facts
+from harness import SHOTS, WindowRun, shoot_window, wait_until, window_facts
 from test_config_form import TITLE as CONFIG_TITLE, ConfigForm, read_samples, screen_colours
 
 DESKTOP_KEY = r"Control Panel\Desktop"
@@ -81,7 +80,7 @@ def geometry(control):
 
 
 def keep_picture(name):
-    """Keeps a screenshot under docs/ name in build/test-results for the README (copied by hand)."""
+    """The README's 150 % pictures (docs/) are copied from these shots in build/test-results."""
     assert (SHOTS / name).stat().st_size > 1000
 
 
