@@ -28,3 +28,56 @@ alternate_medians() {
   for _ in $(seq "$runs"); do for name in "$@"; do times[$name]+="$("measure_$name") "; done; done
   for name in "$@"; do MEDIAN[$name]=$(printf '%s\n' ${times[$name]} | median); done
 }
+
+# The builds a benchmark compares, as wine-env.sh chooses how each runs: the 32-bit product (natively or
+# under emulation) and the x86-64 twin; one that nothing here runs is left out. Sets builds and B_*.
+declare -A B_PREFIX B_EXE_DIR B_LOADER B_SERVER B_RUNNER
+builds=()
+bench_find_builds() {
+  local arch values
+  for arch in win32 win64; do
+    (
+      unset TOVRIK_PREFIX TOVRIK_WINELOADER TOVRIK_WINE_CHOSEN
+      TOVRIK_WINE_ARCH=$arch
+      source scripts/lib/wine-env.sh
+      [ "$TOVRIK_WINE_RUNNER" != none ] || exit 1
+      printf '%s\n' "$TOVRIK_PREFIX" "$TOVRIK_EXE_DIR" "$TOVRIK_WINELOADER" "$TOVRIK_WINESERVER" "$TOVRIK_WINE_RUNNER"
+    ) >"$TOVRIK_BUILD/bench-$arch.env" || { echo "$arch: nothing on this machine runs it, left out"; continue; }
+    mapfile -t values <"$TOVRIK_BUILD/bench-$arch.env"
+    rm -f "$TOVRIK_BUILD/bench-$arch.env"
+    B_PREFIX[$arch]=${values[0]} B_EXE_DIR[$arch]=${values[1]} B_LOADER[$arch]=${values[2]}
+    B_SERVER[$arch]=${values[3]} B_RUNNER[$arch]=${values[4]}
+    builds+=("$arch")
+  done
+}
+
+# Points the Wine environment at one of the builds.
+use_build() {
+  TOVRIK_WINE_ARCH=$1 TOVRIK_PREFIX=${B_PREFIX[$1]} TOVRIK_EXE_DIR=${B_EXE_DIR[$1]}
+  TOVRIK_WINELOADER=${B_LOADER[$1]} TOVRIK_WINESERVER=${B_SERVER[$1]}
+}
+
+# One display for all; each build's prefix has its own persistent wineserver.
+bench_start_builds() {
+  local arch
+  for arch in "${builds[@]}"; do
+    use_build "$arch"
+    tovrik_make_prefix >&2
+  done
+  use_build "${builds[0]}"
+  tovrik_session_start || return 1
+  for arch in "${builds[@]:1}"; do
+    use_build "$arch"
+    tovrik_wine_env "$TOVRIK_WINESERVER" -p
+  done
+}
+
+bench_stop_builds() {
+  local arch
+  for arch in "${builds[@]}"; do
+    use_build "$arch"
+    tovrik_wine_env "$TOVRIK_WINESERVER" -k 2>/dev/null
+  done
+  use_build "${builds[0]}"
+  tovrik_session_stop
+}

@@ -1,42 +1,55 @@
 #!/usr/bin/env bash
 # Progress updates: the cost of one incrementprogressform call against an empty Win32 GUI program and
 # against the least program that finds the window and sends it a message (under Wine, the window
-# system's own start-up in user32 costs far more than on Windows), all run in turn under the same Wine
-# session while a progress window is open; then the CPU time that the creating invocation uses while it
-# waits idle in its message loop.
+# system's own start-up in user32 costs far more than on Windows), all run in turn while a progress
+# window is open; then the CPU time that the creating invocation uses while it waits idle in its message
+# loop. For the 32-bit product (under wine32, or under qemu-i386 where the kernel runs no 32-bit code)
+# and the x86-64 twin (under wine64), side by side under one display.
 #   bench/progress.sh [runs]     (default 30 runs of each)
 set -uo pipefail
 cd "$(dirname "$0")/.."
 source scripts/lib/wine-env.sh
 source scripts/lib/session.sh
-runs=${1:-30}
-trap 'tovrik_wine_env "$TOVRIK_WINELOADER" "$TOVRIK_EXE_DIR/tovrik.exe" closeprogressdlg "BenchProgress" >/dev/null 2>&1; tovrik_session_stop' EXIT
-trap 'exit 130' INT TERM
-tovrik_session_start || exit 1
-
 source bench/lib.sh
+runs=${1:-30}
 
-tovrik_wine_env "$TOVRIK_WINELOADER" "$TOVRIK_EXE_DIR/tovrik.exe" createprogressdlg "BenchProgress" "Mesure" 1000000 &
-tovrik_wine_env "$TOVRIK_WINELOADER" "$TOVRIK_EXE_DIR/probe.exe" window "BenchProgress" 30000 >/dev/null
-measure_empty() { run_once "$TOVRIK_EXE_DIR/empty.exe"; }
-measure_window_user() { run_once "$TOVRIK_EXE_DIR/empty_window_user.exe" BenchProgress; }
-measure_increment() { run_once "$TOVRIK_EXE_DIR/tovrik.exe" incrementprogressform "BenchProgress" 1; }
-alternate_medians "$runs" 3 empty window_user increment
-empty_median=${MEDIAN[empty]}
-window_user_median=${MEDIAN[window_user]}
-increment_median=${MEDIAN[increment]}
-echo "wine: $TOVRIK_WINE_ARCH, $runs runs each"
-echo "empty.exe median: ${empty_median} ms"
-echo "empty_window_user.exe (FindWindow + SendMessage) median: ${window_user_median} ms"
-echo "tovrik.exe incrementprogressform median: ${increment_median} ms"
-awk -v a="$increment_median" -v b="$empty_median" 'BEGIN { printf "ratio to empty.exe: %.2f (target <= 1.30)\n", a / b }'
-awk -v a="$increment_median" -v b="$window_user_median" 'BEGIN { printf "ratio to empty_window_user.exe: %.2f\n", a / b }'
-tovrik_wine_env "$TOVRIK_WINELOADER" "$TOVRIK_EXE_DIR/probe.exe" progress "BenchProgress"
+bench_find_builds
+close_windows() {
+  for arch in "${builds[@]}"; do
+    use_build "$arch"
+    tovrik_wine_env "$TOVRIK_WINELOADER" "$TOVRIK_EXE_DIR/tovrik.exe" closeprogressdlg "BenchProgress$arch" >/dev/null 2>&1
+  done
+  bench_stop_builds
+}
+trap close_windows EXIT
+trap 'exit 130' INT TERM
+bench_start_builds || exit 1
 
-# Idle CPU of the creating invocation: its Unix process's user+system ticks over 5 seconds.
-pid=$(pgrep -f 'tovrik.exe createprogressdlg' | head -n1)
-if [ -n "$pid" ]; then
-  ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
-  before=$(ticks "$pid"); sleep 5; after=$(ticks "$pid")
-  echo "creating invocation idle CPU: $((after - before)) ticks in 5 s ($(getconf CLK_TCK) ticks per second)"
-fi
+names=()
+for arch in "${builds[@]}"; do
+  use_build "$arch"
+  tovrik_wine_env "$TOVRIK_WINELOADER" "$TOVRIK_EXE_DIR/tovrik.exe" createprogressdlg "BenchProgress$arch" "Mesure" 1000000 &
+  tovrik_wine_env "$TOVRIK_WINELOADER" "$TOVRIK_EXE_DIR/probe.exe" window "BenchProgress$arch" 150000 >/dev/null
+  eval "measure_empty_$arch() { use_build $arch; run_once \"\$TOVRIK_EXE_DIR/empty.exe\"; }"
+  eval "measure_window_user_$arch() { use_build $arch; run_once \"\$TOVRIK_EXE_DIR/empty_window_user.exe\" BenchProgress$arch; }"
+  eval "measure_increment_$arch() { use_build $arch; run_once \"\$TOVRIK_EXE_DIR/tovrik.exe\" incrementprogressform BenchProgress$arch 1; }"
+  names+=("empty_$arch" "window_user_$arch" "increment_$arch")
+done
+alternate_medians "$runs" 3 "${names[@]}"
+echo "$runs runs each, in turn; kernel runs 32-bit x86 code: $(/usr/lib/wine/wine --version >/dev/null 2>&1 && echo yes || echo no)"
+for arch in "${builds[@]}"; do
+  use_build "$arch"
+  empty=${MEDIAN[empty_$arch]} window_user=${MEDIAN[window_user_$arch]} increment=${MEDIAN[increment_$arch]}
+  echo "$arch (${B_RUNNER[$arch]}): empty.exe median ${empty} ms, empty_window_user.exe (FindWindow + SendMessage)" \
+    "median ${window_user} ms, tovrik.exe incrementprogressform median ${increment} ms"
+  awk -v build="$arch" -v a="$increment" -v b="$empty" -v c="$window_user" \
+    'BEGIN { printf "%s: ratio to empty.exe %.2f (target <= 1.30), to empty_window_user.exe %.2f\n", build, a / b, a / c }'
+  tovrik_wine_env "$TOVRIK_WINELOADER" "$TOVRIK_EXE_DIR/probe.exe" progress "BenchProgress$arch" | sed "s/^/$arch: /"
+  # Idle CPU of the creating invocation: its Unix process's user+system ticks over 5 seconds.
+  pid=$(pgrep -f "tovrik.exe createprogressdlg BenchProgress$arch" | head -n1)
+  if [ -n "$pid" ]; then
+    ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+    before=$(ticks "$pid"); sleep 5; after=$(ticks "$pid")
+    echo "$arch: creating invocation idle CPU: $((after - before)) ticks in 5 s ($(getconf CLK_TCK) ticks per second)"
+  fi
+done

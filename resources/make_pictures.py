@@ -1,13 +1,16 @@
-"""Draws the configuration form's background picture (background.jpg, 320x212) and the program's icon
+"""Draws the configuration form's background picture (background.jpg, 640x424: twice the form's 320x212,
+so that it is halved sharp at 100 % and resampled smoothly at 125 % or 150 %) and the program's icon
 (tovrik.ico, 16, 32 and 48 pixels) with ImageMagick, and writes background.samples: the colours that
-the decoded picture has at three points of the form that no control covers, which the tests look for
-on the screen. Run from anywhere: python3 resources/make_pictures.py"""
+the picture has at three points of the form that no control covers, as the form shows them at 100 %
+(the mean of the 2x2 pixels behind each), which the tests look for on the screen.
+Run from anywhere: python3 resources/make_pictures.py"""
 import subprocess
 import tempfile
 from pathlib import Path
 
 HERE = Path(__file__).resolve().parent
-WIDTH, HEIGHT = 320, 212
+WIDTH, HEIGHT = 320, 212  # the form's client area at 96 DPI
+SCALE = 2  # the picture's pixels per form pixel
 
 # The emblem: a blue rounded square with a white "T", drawn with rectangles only (no font), so that
 # the picture does not depend on the fonts installed.
@@ -35,15 +38,17 @@ def convert(*args):
 
 
 def draw_background(path):
+    k = SCALE
     convert(
-        "-size", f"{WIDTH}x{HEIGHT}", "gradient:#D6E6F7-#F8FAFD",
+        "-size", f"{WIDTH * k}x{HEIGHT * k}", "gradient:#D6E6F7-#F8FAFD",
         # A large soft disc in the lower left corner and a thinner ring beside it.
-        "-fill", "#A9CBEA", "-draw", "circle -30,262 95,262",
-        "-fill", "none", "-stroke", "#C4DBF0", "-strokewidth", "6", "-draw", "circle -30,262 125,262",
+        "-fill", "#A9CBEA", "-draw", f"circle {-30 * k},{262 * k} {95 * k},{262 * k}",
+        "-fill", "none", "-stroke", "#C4DBF0", "-strokewidth", str(6 * k),
+        "-draw", f"circle {-30 * k},{262 * k} {125 * k},{262 * k}",
         "-stroke", "none",
         # A pale band behind the header, and the emblem to the left of the product's name.
-        "-fill", "#EEF4FB", "-draw", f"rectangle 0,6 {WIDTH - 1},41",
-        *emblem(8, 8, 32),
+        "-fill", "#EEF4FB", "-draw", f"rectangle 0,{6 * k} {WIDTH * k - 1},{42 * k - 1}",
+        *emblem(8 * k, 8 * k, 32 * k),
         "-strip", "-sampling-factor", "1x1", "-quality", "92", "-interlace", "none", f"jpeg:{path}",
     )
 
@@ -64,11 +69,13 @@ SAMPLE_POINTS = [(12, 30), (30, 200), (316, 100)]
 
 
 def write_samples(picture, path):
-    lines = ["# x y red green blue: the decoded background picture at points no control covers\n"]
+    lines = ["# x y red green blue: the form at 100 % at points no control covers, each the mean of the\n"
+             f"# {SCALE}x{SCALE} pixels of the decoded picture behind it\n"]
     for x, y in SAMPLE_POINTS:
-        out = subprocess.run(["convert", str(picture), "-format", f"%[fx:int(255*p{{{x},{y}}}.r+0.5)] "
-                              f"%[fx:int(255*p{{{x},{y}}}.g+0.5)] %[fx:int(255*p{{{x},{y}}}.b+0.5)]", "info:"],
-                             check=True, capture_output=True, text=True).stdout.split()
+        region = f"{SCALE}x{SCALE}+{x * SCALE}+{y * SCALE}"
+        out = subprocess.run(["convert", str(picture), "-crop", region, "+repage", "-scale", "1x1!", "-format",
+                              "%[fx:int(255*p{0,0}.r+0.5)] %[fx:int(255*p{0,0}.g+0.5)] %[fx:int(255*p{0,0}.b+0.5)]",
+                              "info:"], check=True, capture_output=True, text=True).stdout.split()
         lines.append(f"{x} {y} {' '.join(out)}\n")
     path.write_text("".join(lines))
 

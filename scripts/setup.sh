@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(
-  wine wine64 wine32:i386 xvfb
+  wine wine64 wine32:i386 fonts-wine xvfb
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 cmake ninja-build g++ libgtest-dev
   python3 python3-pytest python3-pefile locales x11-apps imagemagick dpkg-dev
 )
@@ -24,6 +24,44 @@ if [ "${#missing[@]}" -gt 0 ]; then
   export DEBIAN_FRONTEND=noninteractive
   apt-get update -q
   apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+# Prints the apt entry of the backports suite, made from the machine's first archive entry.
+backports_entry() {
+  local suite
+  suite="$(. /etc/os-release && echo "$VERSION_CODENAME")-backports"
+  if [ -f /etc/apt/sources.list.d/debian.sources ]; then
+    awk -v suite="$suite" '
+      /^URIs:/ && !uri { uri = $0 } /^Signed-By:/ && !key { key = $0 }
+      END { print "Types: deb"; print uri; print "Suites: " suite; print "Components: main"; if (key) print key }
+    ' /etc/apt/sources.list.d/debian.sources
+  else
+    awk -v suite="$suite" '$1 == "deb" && !done { print "Types: deb"; print "URIs: " $2; print "Suites: " suite; print "Components: main"; done = 1 }' \
+      /etc/apt/sources.list
+  fi
+}
+qemu_recent() {
+  local version
+  version=$(dpkg-query -W -f='${Version}' qemu-user-static 2>/dev/null) &&
+    dpkg --compare-versions "$version" ge 1:8
+}
+# The product is 32-bit. Where the kernel executes no 32-bit x86 code, wine32 runs under user-mode
+# emulation: qemu-user-static from bookworm-backports (Debian 12's own 7.2 crashes Wine's desktop) and the
+# preloader Wine starts every process through. TOVRIK_WINE_EMULATION=qemu installs it anyway.
+if ! /usr/lib/wine/wine --version >/dev/null 2>&1 || [ "${TOVRIK_WINE_EMULATION:-auto}" = qemu ]; then
+  if ! qemu_recent || ! dpkg-query -W -f='${Status}\n' wine32-preloader:i386 2>/dev/null | grep -q 'install ok installed'; then
+    export DEBIAN_FRONTEND=noninteractive
+    entry=$(backports_entry)
+    if [ "$entry" != "$(cat /etc/apt/sources.list.d/tovrik-backports.sources 2>/dev/null)" ]; then
+      echo "setup: adding the backports suite for qemu-user-static"
+      echo "$entry" >/etc/apt/sources.list.d/tovrik-backports.sources
+    fi
+    apt-get update -q
+    echo "setup: installing qemu-user-static (backports) and wine32-preloader:i386"
+    codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
+    apt-get install -y -q --no-install-recommends -t "$codename-backports" qemu-user-static
+    apt-get install -y -q --no-install-recommends wine32-preloader:i386
+  fi
 fi
 
 # The tests run under French, English and German regional settings; Wine takes them from the Unix locale.
@@ -53,7 +91,16 @@ configure_and_build build/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake
 configure_and_build build/win64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake
 configure_and_build build/host
 
+# The prefixes: the product's (win32, natively or under emulation) and the twin's (win64), which the
+# tests also run to compare the two builds' arithmetic.
 # shellcheck source=lib/wine-env.sh
-source scripts/lib/wine-env.sh
-tovrik_make_prefix
-echo "setup: ready ($TOVRIK_WINE_ARCH)"
+for arch in win64 win32; do
+  (
+    unset TOVRIK_PREFIX TOVRIK_WINELOADER TOVRIK_WINE_CHOSEN
+    TOVRIK_WINE_ARCH=$arch
+    source scripts/lib/wine-env.sh
+    [ "$TOVRIK_WINE_RUNNER" != none ] || { echo "setup: nothing on this machine runs $arch programs" >&2; exit 1; }
+    tovrik_make_prefix
+    echo "setup: ready ($TOVRIK_WINE_ARCH, $TOVRIK_WINE_RUNNER)"
+  )
+done

@@ -55,7 +55,10 @@ fi
 echo "== end-to-end tests under Wine ($TOVRIK_WINE_ARCH, $TOVRIK_WINE_RUNNER)"
 trap tovrik_session_stop EXIT
 trap 'exit 130' INT TERM
-if tovrik_session_start; then
+if [ "$TOVRIK_WINE_RUNNER" = none ]; then
+  # No report: the summary counts the missing suite as failed.
+  echo "nothing on this machine runs the 32-bit product: run scripts/setup.sh (it installs the emulation)"
+elif tovrik_session_start; then
   /usr/bin/python3 -m pytest tests/e2e -q -p no:cacheprovider -o console_output_style=classic \
     --junitxml="$results/e2e.xml" "$@"
   tovrik_session_stop

@@ -1,9 +1,9 @@
-"""Assembles the release archive from a built tovrik.exe: stamps the program's PE header with the given
-time (and its checksum to match), converts the README and the examples to Windows line ends, writes SHA256SUMS.txt and packs
-everything into a zip whose entries are sorted and dated with that same time, so the same sources
-always give the same bytes.
+"""Assembles the release archive from the built 32-bit and x86-64 tovrik.exe: stamps each program's PE
+header with the given time (and its checksum to match), converts the README, the changelog, the license
+and the examples to Windows line ends, writes SHA256SUMS.txt and packs everything into a zip whose entries
+are sorted and dated with that same time, so the same sources always give the same bytes.
 
-usage: make_release.py EPOCH VERSION PROGRAM ARCHIVE"""
+usage: make_release.py EPOCH VERSION PROGRAM PROGRAM_X64 ARCHIVE"""
 import array
 import hashlib
 import struct
@@ -47,11 +47,14 @@ def windows_text(data: bytes) -> bytes:
     return data.replace(b"\r\n", b"\n").replace(b"\n", b"\r\n")
 
 
-def main(epoch: str, version: str, program: str, archive: str) -> None:
+def main(epoch: str, version: str, program: str, program_x64: str, archive: str) -> None:
     when = int(epoch)
     files = {
         "tovrik.exe": stamp_pe(Path(program).read_bytes(), when),
+        "x64/tovrik.exe": stamp_pe(Path(program_x64).read_bytes(), when),
         "README.txt": windows_text((ROOT / "README.md").read_bytes()),
+        "CHANGELOG.txt": windows_text((ROOT / "CHANGELOG.md").read_bytes()),
+        "LICENSE": windows_text((ROOT / "LICENSE").read_bytes()),
     }
     for example in sorted((ROOT / "examples").glob("*.bat")):
         files["examples/" + example.name] = windows_text(example.read_bytes())

@@ -4,14 +4,12 @@
 TOVRIK_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 TOVRIK_BUILD="$TOVRIK_ROOT/build"
 
-# The product is a 32-bit program. Which Wine runs it, in this order:
-#   wine32 itself, where the kernel executes 32-bit x86 code;
-#   else, only when TOVRIK_WINE_EMULATION=qemu, wine32 under user-mode emulation (qemu-i386; needs the
-#   packages qemu-user-static and wine32-preloader:i386). It runs the commands that show no window, but
-#   Wine's desktop process crashes under qemu-user 7.2, so windows cannot be shown and the end-to-end
-#   suite does not pass that way: it is no default;
-#   else the same sources built for x86-64, under wine64.
-# TOVRIK_WINE_ARCH=win32|win64 forces the build.
+# The product is a 32-bit program, and the tests run it wherever they run:
+#   under wine32 itself, where the kernel executes 32-bit x86 code;
+#   else under wine32 by user-mode emulation (qemu-i386 from qemu-user-static 8 or later, and the package
+#   wine32-preloader:i386; scripts/setup.sh installs both on such a machine).
+# TOVRIK_WINE_EMULATION=qemu emulates even where the kernel runs 32-bit code (to try that path), =off never.
+# TOVRIK_WINE_ARCH=win64 runs the x86-64 twin under wine64 instead: a quick local loop, not the product.
 TOVRIK_QEMU=/usr/bin/qemu-i386-static
 TOVRIK_EMULATED_WINE="$TOVRIK_BUILD/qemu-i386/usr/lib/wine"
 
@@ -19,9 +17,16 @@ tovrik_wine32_native() {
   /usr/lib/wine/wine --version >/dev/null 2>&1
 }
 
+# Debian 12's own qemu-user (7.2) runs windowless programs but crashes Wine's desktop process.
+tovrik_qemu_recent() {
+  local version
+  version=$("$TOVRIK_QEMU" --version 2>/dev/null | sed -n 's/^qemu-i386 version \([0-9]*\)\..*/\1/p')
+  [ -n "$version" ] && [ "$version" -ge 8 ]
+}
+
 tovrik_wine32_emulable() {
-  [ "${TOVRIK_WINE_EMULATION:-off}" = qemu ] && [ -x "$TOVRIK_QEMU" ] && [ -x /usr/lib/wine/wine ] &&
-    [ -f /usr/lib/wine/wine-preloader.static ] && [ -x /usr/lib/wine/wineserver64 ]
+  [ "${TOVRIK_WINE_EMULATION:-auto}" != off ] && [ -x "$TOVRIK_QEMU" ] && tovrik_qemu_recent &&
+    [ -x /usr/lib/wine/wine ] && [ -f /usr/lib/wine/wine-preloader.static ] && [ -x /usr/lib/wine/wineserver64 ]
 }
 
 # Lays out the emulated Wine: copies of the 32-bit loader and preloader (Wine finds its preloader,
@@ -42,35 +47,31 @@ tovrik_emulated_wine_tree() {
 }
 
 # The choice is made once and inherited by the scripts and tests that a run starts.
-tovrik_wine_choice="${TOVRIK_WINE_ARCH:-}/${TOVRIK_WINE_EMULATION:-off}"
+tovrik_wine_choice="${TOVRIK_WINE_ARCH:-}/${TOVRIK_WINE_EMULATION:-auto}"
 if [ "${TOVRIK_WINE_CHOSEN:-}" != "$tovrik_wine_choice" ] || [ -z "${TOVRIK_WINELOADER:-}" ]; then
-  if [ -z "${TOVRIK_WINE_ARCH:-}" ]; then
-    if tovrik_wine32_native || tovrik_wine32_emulable; then
-      TOVRIK_WINE_ARCH=win32
-    else
-      TOVRIK_WINE_ARCH=win64
-    fi
-  fi
+  TOVRIK_WINE_ARCH=${TOVRIK_WINE_ARCH:-win32}
   TOVRIK_WINE_EMULATED=no
   if [ "$TOVRIK_WINE_ARCH" = win32 ]; then
-    if ! tovrik_wine32_native && tovrik_wine32_emulable; then
+    TOVRIK_WINELOADER=/usr/lib/wine/wine
+    TOVRIK_WINESERVER=/usr/lib/wine/wineserver32
+    [ -x /usr/lib/wine/wineserver64 ] && TOVRIK_WINESERVER=/usr/lib/wine/wineserver64
+    TOVRIK_WINE_RUNNER=wine32
+    if { [ "${TOVRIK_WINE_EMULATION:-auto}" = qemu ] || ! tovrik_wine32_native; } && tovrik_wine32_emulable; then
       TOVRIK_WINE_EMULATED=yes
       tovrik_emulated_wine_tree
       TOVRIK_WINELOADER="$TOVRIK_EMULATED_WINE/wine"
       TOVRIK_WINESERVER=/usr/lib/wine/wineserver64
       TOVRIK_WINE_RUNNER="wine32 under qemu-i386"
-    else
-      TOVRIK_WINELOADER=/usr/lib/wine/wine
-      TOVRIK_WINESERVER=/usr/lib/wine/wineserver32
-      [ -x /usr/lib/wine/wineserver64 ] && TOVRIK_WINESERVER=/usr/lib/wine/wineserver64
-      TOVRIK_WINE_RUNNER=wine32
+    elif ! tovrik_wine32_native; then
+      # Nothing here runs it: the commands fail and say so (scripts/setup.sh installs the emulation).
+      TOVRIK_WINE_RUNNER=none
     fi
   else
     TOVRIK_WINELOADER=/usr/lib/wine/wine64
     TOVRIK_WINESERVER=/usr/lib/wine/wineserver64
     TOVRIK_WINE_RUNNER=wine64
   fi
-  TOVRIK_WINE_CHOSEN="$TOVRIK_WINE_ARCH/${TOVRIK_WINE_EMULATION:-off}"
+  TOVRIK_WINE_CHOSEN="$TOVRIK_WINE_ARCH/${TOVRIK_WINE_EMULATION:-auto}"
 fi
 unset tovrik_wine_choice
 # How much longer than natively the tests let a run take: emulation starts each process several times
@@ -121,7 +122,7 @@ tovrik_wine_tries() {
 # prefix that a failed set-up left half made gets the remaining steps the next time (each may run again).
 tovrik_make_prefix() {
   local stamp="$TOVRIK_PREFIX/.tovrik-prefix-complete"
-  [ -f "$stamp" ] && return 0
+  [ -f "$stamp" ] && { tovrik_prefix_fonts; return 0; }
   echo "setup: making the Wine prefix $TOVRIK_PREFIX ($TOVRIK_WINE_ARCH, $TOVRIK_WINE_RUNNER)"
   tovrik_wine_env "$TOVRIK_WINELOADER" wineboot -i || return 1
   # Let every process of the new prefix end before the next step starts afresh.
@@ -132,5 +133,18 @@ tovrik_make_prefix() {
     tovrik_wine_tries "$TOVRIK_WINELOADER" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f ||
     return 1
   tovrik_wine_env "$TOVRIK_WINESERVER" -w
+  tovrik_prefix_fonts
   touch "$stamp"
+}
+
+# Wine's own fonts (package fonts-wine: Tahoma, MS Sans Serif, Marlett for the caption buttons, the system
+# fonts) go where Windows keeps its fonts: this Wine finds them only in C:\windows\Fonts, and without them
+# every form is drawn with substitutes.
+tovrik_prefix_fonts() {
+  local fonts="$TOVRIK_PREFIX/drive_c/windows/Fonts" font
+  mkdir -p "$fonts"
+  for font in /usr/share/wine/fonts/*; do
+    [ -f "$font" ] || continue
+    cmp -s "$font" "$fonts/$(basename "$font")" || cp "$font" "$fonts/"
+  done
 }

@@ -1,8 +1,19 @@
-// Form windows: registration, creation to client measures, centring, font, children, modal loop.
+// Form windows: registration, creation to client measures at the screen's DPI, centring, font,
+// children, modal loop, and the new layout when the window moves to a screen of another DPI.
 #include "forms/form_win32.h"
 
 namespace tovrik {
 namespace {
+
+using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+using AdjustWindowRectExForDpiFunction = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+
+// Functions of Windows 10 1607 and later, looked up where they exist (user32 is loaded once a window is).
+template <typename Function>
+Function user32Function(const char* name) {
+  const HMODULE user32 = GetModuleHandleA("user32.dll");
+  return user32 ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(user32, name))) : nullptr;
+}
 
 constexpr char kApplicationClass[] = "TApplication";
 
@@ -17,14 +28,8 @@ HWND createApplicationWindow() {
                          GetModuleHandleA(nullptr), nullptr);
 }
 
-HFONT createFormFont() {
-  LOGFONTA font{};
-  font.lfHeight = -11;
-  font.lfWeight = FW_NORMAL;
-  font.lfCharSet = DEFAULT_CHARSET;
-  lstrcpynA(font.lfFaceName, "MS Sans Serif", LF_FACESIZE);
-  return CreateFontIndirectA(&font);
-}
+constexpr char kFormFontFace[] = "MS Sans Serif";
+constexpr int kFormFontHeight = -11;
 
 DWORD frameStyle(const FormLayout& layout) {
   DWORD style = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN;
@@ -40,8 +45,32 @@ HWND applicationWindow() {
 }
 
 HFONT formFont() {
-  static const HFONT font = createFormFont();
+  static const HFONT font = createScaledFont(kFormFontFace, kFormFontHeight, 96).release();
   return font;
+}
+
+OwnedFont createFormFont(int dpi) { return createScaledFont(kFormFontFace, kFormFontHeight, dpi); }
+
+OwnedFont createScaledFont(const char* face, int height, int dpi) {
+  LOGFONTA font{};
+  font.lfHeight = scaleForDpi(height, dpi);
+  font.lfWeight = FW_NORMAL;
+  font.lfCharSet = DEFAULT_CHARSET;
+  lstrcpynA(font.lfFaceName, face, LF_FACESIZE);
+  return OwnedFont(CreateFontIndirectA(&font));
+}
+
+int systemDpi() {
+  const HDC screen = GetDC(nullptr);
+  const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+  if (screen) ReleaseDC(nullptr, screen);
+  return dpi > 0 ? dpi : 96;
+}
+
+int dpiOfWindow(HWND window) {
+  static const auto getDpiForWindow = user32Function<GetDpiForWindowFunction>("GetDpiForWindow");
+  const int dpi = getDpiForWindow ? static_cast<int>(getDpiForWindow(window)) : 0;
+  return dpi > 0 ? dpi : systemDpi();
 }
 
 Form::~Form() {
@@ -63,19 +92,82 @@ HWND Form::handle() {
   }
   const DWORD style = frameStyle(layout_);
   const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT | (layout_.topmost ? WS_EX_TOPMOST : 0);
-  RECT frame{0, 0, layout_.clientWidth, layout_.clientHeight};
-  AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
-  const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-  const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-  window_ = CreateWindowExA(exStyle, layout_.className, layout_.caption, style, left, top, width, height,
+  // Made at the system's DPI, centred on the screen; a window that lands on a screen of another DPI
+  // takes that one's measures below.
+  dpi_ = systemDpi();
+  const SIZE frame = frameSizeFor(scaleForDpi(layout_.clientWidth, dpi_, layout_.designDpi),
+                                  scaleForDpi(layout_.clientHeight, dpi_, layout_.designDpi));
+  const int left = (GetSystemMetrics(SM_CXSCREEN) - frame.cx) / 2;
+  const int top = (GetSystemMetrics(SM_CYSCREEN) - frame.cy) / 2;
+  window_ = CreateWindowExA(exStyle, layout_.className, layout_.caption, style, left, top, frame.cx, frame.cy,
                             applicationWindow(), nullptr, instance, this);
   if (window_) {
-    SendMessageA(window_, WM_SETFONT, reinterpret_cast<WPARAM>(formFont()), FALSE);
+    if (const int dpi = dpiOfWindow(window_); dpi != dpi_) {
+      dpi_ = dpi;
+      setClientSize(scaleForDpi(layout_.clientWidth, dpi_, layout_.designDpi),
+                    scaleForDpi(layout_.clientHeight, dpi_, layout_.designDpi));
+    }
+    if (dpi_ != 96) font_ = createFormFont(dpi_);
+    SendMessageA(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font()), FALSE);
     createChildren();
   }
   return window_;
+}
+
+SIZE Form::frameSizeFor(int clientWidth, int clientHeight) const {
+  const DWORD style = frameStyle(layout_);
+  const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+  RECT frame{0, 0, clientWidth, clientHeight};
+  static const auto adjustForDpi = user32Function<AdjustWindowRectExForDpiFunction>("AdjustWindowRectExForDpi");
+  // The frame's own measures (caption, borders) are those of the window's DPI.
+  if (dpi_ != systemDpi() && adjustForDpi) adjustForDpi(&frame, style, FALSE, exStyle, static_cast<UINT>(dpi_));
+  else AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+  return SIZE{frame.right - frame.left, frame.bottom - frame.top};
+}
+
+void Form::setClientSize(int width, int height) {
+  const SIZE frame = frameSizeFor(width, height);
+  SetWindowPos(window_, nullptr, 0, 0, frame.cx, frame.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // A frame that is not yet at the new DPI's measures (or a system that draws it at another) leaves the
+  // client area off by the difference: the window makes that up.
+  RECT client{};
+  GetClientRect(window_, &client);
+  if (client.right != width || client.bottom != height)
+    SetWindowPos(window_, nullptr, 0, 0, frame.cx + width - client.right, frame.cy + height - client.bottom,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form::onDpiChanged(int dpi, const RECT& suggested) {
+  dpi_ = dpi;
+  OwnedFont previous = std::move(font_);
+  if (dpi_ != 96) font_ = createFormFont(dpi_);
+  SendMessageA(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font()), FALSE);
+  // The system's suggested place keeps the window under the pointer; the size is the form's own.
+  SetWindowPos(window_, nullptr, suggested.left, suggested.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  setClientSize(scaleForDpi(layout_.clientWidth, dpi_, layout_.designDpi),
+                scaleForDpi(layout_.clientHeight, dpi_, layout_.designDpi));
+  relayout();
+  InvalidateRect(window_, nullptr, TRUE);
+}
+
+void Form::relayout() {
+  for (const DesignedChild& child : children_) {
+    const int left = scaleForDpi(child.design.left, dpi_, layout_.designDpi);
+    const int top = scaleForDpi(child.design.top, dpi_, layout_.designDpi);
+    SetWindowPos(child.window, nullptr, left, top,
+                 scaleForDpi(child.design.right, dpi_, layout_.designDpi) - left,
+                 scaleForDpi(child.design.bottom, dpi_, layout_.designDpi) - top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageA(child.window, WM_SETFONT, reinterpret_cast<WPARAM>(font()), TRUE);
+    if (child.widthFollowsText) fitLabelToText(child.window);
+  }
+}
+
+void Form::setDesignSize(int dpi, int clientWidth, int clientHeight) {
+  layout_.designDpi = dpi;
+  layout_.clientWidth = clientWidth;
+  layout_.clientHeight = clientHeight;
+  setClientSize(clientWidth, clientHeight);
 }
 
 void Form::showInFront() {
@@ -113,7 +205,12 @@ void Form::endModal(int result) {
   PostMessageA(window_, WM_NULL, 0, 0);
 }
 
-bool Form::handleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT&) {
+bool Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  if (message == WM_DPICHANGED) {
+    onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+    result = 0;
+    return true;
+  }
   // IsDialogMessage turns Enter and Escape into IDOK and IDCANCEL.
   if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) return onCommand(LOWORD(wParam));
   if (message == WM_CLOSE && modal_) {
@@ -131,15 +228,22 @@ bool Form::onCommand(int id) {
 
 HWND Form::addChild(const char* className, const char* text, DWORD style, int left, int top, int width,
                     int height, int id) {
-  const HWND child = CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, left, top, width, height,
-                                     window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                     GetModuleHandleA(nullptr), nullptr);
-  SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(formFont()), FALSE);
+  // Each edge is scaled, so that controls that touch at 96 DPI still touch.
+  const int x = scaleForDpi(left, dpi_, layout_.designDpi);
+  const int y = scaleForDpi(top, dpi_, layout_.designDpi);
+  const HWND child = CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, x, y,
+                                     scaleForDpi(left + width, dpi_, layout_.designDpi) - x,
+                                     scaleForDpi(top + height, dpi_, layout_.designDpi) - y, window_,
+                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr),
+                                     nullptr);
+  SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font()), FALSE);
+  children_.push_back(DesignedChild{child, RECT{left, top, left + width, top + height}, false});
   return child;
 }
 
 HWND Form::addLabel(const char* text, int left, int top, int height) {
   const HWND label = addChild("STATIC", "", SS_LEFTNOWORDWRAP | SS_NOPREFIX, left, top, 0, height, -1);
+  children_.back().widthFollowsText = true;
   setLabelText(label, text);
   return label;
 }
@@ -161,8 +265,13 @@ HWND Form::addButton(const char* caption, int left, int top, int width, int heig
 
 void Form::setLabelText(HWND label, const std::string& text) {
   SetWindowTextA(label, text.c_str());
+  fitLabelToText(label);
+}
+
+void Form::fitLabelToText(HWND label) {
+  const std::string text = textOf(label);
   const HDC context = GetDC(label);
-  const HGDIOBJ previous = SelectObject(context, formFont());
+  const HGDIOBJ previous = SelectObject(context, font());
   SIZE extent{};
   GetTextExtentPoint32A(context, text.c_str(), static_cast<int>(text.size()), &extent);
   SelectObject(context, previous);

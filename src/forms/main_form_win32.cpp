@@ -32,25 +32,16 @@ constexpr char kRestartNoticeMarkup[] =
     "Attention : la modification de la variable d'environnement %TVKFILE% associ\xE9" "e \xE0 l'adresse du "
     "fichier de retour aura lieu au prochain red\xE9marrage.";
 
-// "Tahoma" at 8 points (the labels) and at 6 points (the restart notice), at 96 pixels per inch.
-HFONT createTahoma(int height) {
-  LOGFONTA font{};
-  font.lfHeight = height;
-  font.lfWeight = FW_NORMAL;
-  font.lfCharSet = DEFAULT_CHARSET;
-  lstrcpynA(font.lfFaceName, "Tahoma", LF_FACESIZE);
-  return CreateFontIndirectA(&font);
-}
+// The labels' "Tahoma" at 8 points and the restart notice's at 6 points, as heights at 96 pixels per inch.
+constexpr int kLabelFontHeight = -11;
+constexpr int kSmallLabelFontHeight = -8;
 
-HFONT labelFont() {
-  static const HFONT font = createTahoma(-11);
-  return font;
-}
-
-HFONT smallLabelFont() {
-  static const HFONT font = createTahoma(-8);
-  return font;
-}
+// The five labels' 96-DPI places (left, top, width), in the order of TMainForm::labels_.
+constexpr struct {
+  int left, top, width;
+  bool small;
+} kLabelPlaces[] = {{48, 10, 257, false}, {8, 48, 305, false}, {8, 69, 305, false}, {7, 109, 305, false},
+                    {7, 151, 305, true}};
 
 // The application's way with an error raised by an event handler: its error box, then the program
 // goes on.
@@ -125,14 +116,19 @@ void TMainForm::createChildren() {
   const HWND form = Form::handle();
   // Its own taskbar button, though the hidden application window owns it.
   SetWindowLongPtrA(form, GWL_EXSTYLE, GetWindowLongPtrA(form, GWL_EXSTYLE) | WS_EX_APPWINDOW);
-  JvLinkLabel1 = addMarkupLabel(form, 48, 10, 257, labelFont(), kTitleMarkup);
-  JvLinkLabel5 = addMarkupLabel(form, 8, 48, 305, labelFont(), kWebLinkMarkup);
+  labelFont_ = createScaledFont("Tahoma", kLabelFontHeight, dpi());
+  smallLabelFont_ = createScaledFont("Tahoma", kSmallLabelFontHeight, dpi());
+  const char* const markups[] = {kTitleMarkup, kWebLinkMarkup, kTermsMarkup, kPathTitleMarkup, kRestartNoticeMarkup};
+  HWND* const labels[] = {&JvLinkLabel1, &JvLinkLabel5, &JvLinkLabel2, &JvLinkLabel3, &JvLinkLabel4};
+  for (std::size_t i = 0; i < std::size(labels); ++i) {
+    const auto& place = kLabelPlaces[i];
+    *labels[i] = addMarkupLabel(form, scaled(place.left), scaled(place.top),
+                                scaled(place.left + place.width) - scaled(place.left),
+                                place.small ? smallLabelFont_.get() : labelFont_.get(), markups[i]);
+  }
   linkLabelOf(JvLinkLabel5).setOnLinkClick([this](int, const std::string&) {
     reportingErrors([this] { JvLinkLabel5LinkClick(); });
   });
-  JvLinkLabel2 = addMarkupLabel(form, 8, 69, 305, labelFont(), kTermsMarkup);
-  JvLinkLabel3 = addMarkupLabel(form, 7, 109, 305, labelFont(), kPathTitleMarkup);
-  JvLinkLabel4 = addMarkupLabel(form, 7, 151, 305, smallLabelFont(), kRestartNoticeMarkup);
   // Created in the tab order: OK, the edit box, Annuler.
   BtnOK = addButton("&OK", 238, 184, 75, 25, IDOK, true);
   EdtTK = addEdit(8, 128, 305, 21, false);
@@ -197,8 +193,33 @@ void TMainForm::paintBackground(HDC dc) {
     return;
   }
   const BITMAPINFOHEADER& header = Image2.info.bmiHeader;
+  // The picture is made at twice the form's 96-DPI size: at 100 % halftone halves it, each screen pixel the
+  // mean of four, sharp; at other scales it is resampled smoothly instead of dropping or repeating pixels.
+  // Halftone wants the brush origin set after it.
+  const int previousMode = SetStretchBltMode(dc, HALFTONE);
+  POINT previousOrigin{};
+  SetBrushOrgEx(dc, 0, 0, &previousOrigin);
   StretchDIBits(dc, 0, 0, client.right, client.bottom, 0, 0, header.biWidth, -header.biHeight, Image2.bits.data(),
                 &Image2.info, DIB_RGB_COLORS, SRCCOPY);
+  SetBrushOrgEx(dc, previousOrigin.x, previousOrigin.y, nullptr);
+  if (previousMode) SetStretchBltMode(dc, previousMode);
+}
+
+void TMainForm::relayout() {
+  Form::relayout();
+  OwnedFont previousLabelFont = std::move(labelFont_);
+  OwnedFont previousSmallFont = std::move(smallLabelFont_);
+  labelFont_ = createScaledFont("Tahoma", kLabelFontHeight, dpi());
+  smallLabelFont_ = createScaledFont("Tahoma", kSmallLabelFontHeight, dpi());
+  const HWND labels[] = {JvLinkLabel1, JvLinkLabel5, JvLinkLabel2, JvLinkLabel3, JvLinkLabel4};
+  for (std::size_t i = 0; i < std::size(labels); ++i) {
+    const auto& place = kLabelPlaces[i];
+    RECT bounds{};
+    GetClientRect(labels[i], &bounds);
+    SetWindowPos(labels[i], nullptr, scaled(place.left), scaled(place.top),
+                 scaled(place.left + place.width) - scaled(place.left), bounds.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
+    setLinkLabelFont(labels[i], place.small ? smallLabelFont_.get() : labelFont_.get());
+  }
 }
 
 bool TMainForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {

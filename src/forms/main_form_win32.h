@@ -40,6 +40,7 @@ class TMainForm final : public Form {
   void createChildren() override;
   bool handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
   bool onCommand(int id) override;
+  void relayout() override;
 
  private:
   TMainForm();
@@ -66,6 +67,8 @@ class TMainForm final : public Form {
   HWND BtnOK = nullptr;
   HWND EdtTK = nullptr;
   HWND BtnCancel = nullptr;
+  OwnedFont labelFont_;       // the labels' Tahoma at the form's DPI
+  OwnedFont smallLabelFont_;  // the restart notice's
 };
 
 }  // namespace tovrik

@@ -1,4 +1,5 @@
-// Message boxes and the input dialog to their proportions in dialog units, kept within the work area.
+// Message boxes and the input dialog to their proportions in dialog units of the forms' font at the DPI
+// they are shown at, kept within the work area.
 #include "forms/standard_forms_win32.h"
 
 #include <algorithm>
@@ -12,10 +13,10 @@ constexpr DWORD kWrapFlags = DT_EXPANDTABS | DT_CALCRECT | DT_WORDBREAK | DT_NOP
 constexpr DWORD kFrameStyle = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN | WS_SYSMENU;
 constexpr DWORD kFrameExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 
-// A screen context with the form font selected, for measuring.
+// A screen context with a font selected, for measuring.
 class MeasuringContext {
  public:
-  MeasuringContext() : context_(GetDC(nullptr)), previous_(SelectObject(context_, formFont())) {}
+  explicit MeasuringContext(HFONT font) : context_(GetDC(nullptr)), previous_(SelectObject(context_, font)) {}
   ~MeasuringContext() {
     SelectObject(context_, previous_);
     ReleaseDC(nullptr, context_);
@@ -62,21 +63,25 @@ void keepWithinWorkArea(HWND window) {
     SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-MessagePlacement placeMessage(const std::string& message, MessageButtons buttons) {
-  const DialogUnits units = formDialogUnits();
-  const MeasuringContext context;
+MessagePlacement placeMessage(const std::string& message, MessageButtons buttons, int dpi) {
+  const OwnedFont font = createFormFont(dpi);
+  const DialogUnits units = dialogUnitsOf(font.get());
+  const MeasuringContext context(font.get());
+  const auto scaled = [dpi](int value) { return scaleForDpi(value, dpi); };
   const int horizontalMargin = MulDiv(8, units.averageWidth, 4);
   const int verticalMargin = MulDiv(8, units.height, 8);
   const int horizontalSpacing = MulDiv(10, units.averageWidth, 4);
   const int verticalSpacing = MulDiv(10, units.height, 8);
   MessagePlacement placement{};
+  placement.dpi = dpi;
+  placement.iconSize = scaled(32);
   placement.margin = horizontalMargin;
   placement.buttonWidth = MulDiv(50, units.averageWidth, 4);
   const std::vector<std::string> captions = buttonCaptions(buttons);
   for (const std::string& caption : captions) {
     RECT bounds{0, 0, 0, 0};
     DrawTextA(context.get(), caption.c_str(), -1, &bounds, DT_CALCRECT | DT_LEFT | DT_SINGLELINE);
-    placement.buttonWidth = std::max<int>(placement.buttonWidth, bounds.right - bounds.left + 8);
+    placement.buttonWidth = std::max<int>(placement.buttonWidth, bounds.right - bounds.left + scaled(8));
   }
   placement.buttonHeight = MulDiv(14, units.height, 8);
   placement.buttonSpacing = MulDiv(4, units.averageWidth, 4);
@@ -84,7 +89,7 @@ MessagePlacement placeMessage(const std::string& message, MessageButtons buttons
   const int textMaxWidth = GetSystemMetrics(SM_CXSCREEN) / 2;
   const SIZE largest = largestClientArea();
   const int fixedHeight = placement.buttonHeight + verticalSpacing + 2 * verticalMargin;
-  const int textMaxHeight = std::max(32, static_cast<int>(largest.cy) - fixedHeight);
+  const int textMaxHeight = std::max(placement.iconSize, static_cast<int>(largest.cy) - fixedHeight);
   // A text with more characters than the largest label holds (at two pixels a character) cannot fit:
   // measuring it would only cost time.
   const std::size_t mostThatFits =
@@ -96,15 +101,15 @@ MessagePlacement placeMessage(const std::string& message, MessageButtons buttons
     text = SIZE{textMaxWidth, textMaxHeight};
   } else if (placement.scrolls) {
     // The field's border and scroll bar take their share of the width; its lines break long words.
-    const int border = 2 * GetSystemMetrics(SM_CXEDGE) + 4;
+    const int border = 2 * GetSystemMetrics(SM_CXEDGE) + scaled(4);
     const SIZE inField = context.wrapped(message, textMaxWidth - GetSystemMetrics(SM_CXVSCROLL) - border, true);
     text = SIZE{textMaxWidth, std::min<LONG>(inField.cy + border, textMaxHeight)};
   }
   placement.textWidth = text.cx;
   placement.textHeight = text.cy;
 
-  const int iconTextWidth = placement.textWidth + 32 + horizontalSpacing;
-  const int iconTextHeight = std::max(placement.textHeight, 32);
+  const int iconTextWidth = placement.textWidth + placement.iconSize + horizontalSpacing;
+  const int iconTextHeight = std::max(placement.textHeight, placement.iconSize);
   const int count = static_cast<int>(captions.size());
   const int groupWidth = placement.buttonWidth * count + placement.buttonSpacing * (count - 1);
   placement.clientWidth = std::max(iconTextWidth, groupWidth) + 2 * horizontalMargin;
@@ -137,71 +142,98 @@ LRESULT focusedOrDefaultButton(HWND form, int defaultId) {
   return MAKELONG(id, DC_HASDEFID);
 }
 
-InputPlacement placeInput(const std::string& prompt) {
+InputPlacement placeInput(const std::string& prompt, int dpi) {
+  const OwnedFont font = createFormFont(dpi);
+  const MeasuringContext context(font.get());
+  const auto scaled = [dpi](int value) { return scaleForDpi(value, dpi); };
   InputPlacement placement{};
-  placement.units = formDialogUnits();
+  placement.dpi = dpi;
+  placement.units = dialogUnitsOf(font.get());
   const int x = placement.units.averageWidth;
   const int y = placement.units.height;
   placement.clientWidth = MulDiv(180, x, 4);
-  placement.promptHeight = MeasuringContext().wrapped(prompt, MulDiv(164, x, 4)).cy;
-  placement.editHeight = y + 8;
-  const int belowPrompt = 5 + placement.editHeight + 15 + MulDiv(14, y, 8) + 13;
+  placement.left = MulDiv(8, x, 4);
+  placement.promptTop = MulDiv(8, y, 8);
+  const SIZE promptSize = context.wrapped(prompt, MulDiv(164, x, 4));
+  placement.promptWidth = std::min<int>(MulDiv(164, x, 4), static_cast<int>(promptSize.cx));
+  placement.promptHeight = promptSize.cy;
+  placement.editWidth = MulDiv(164, x, 4);
+  placement.editHeight = y + scaled(8);
+  placement.buttonWidth = MulDiv(50, x, 4);
+  placement.buttonHeight = MulDiv(14, y, 8);
+  placement.okLeft = MulDiv(38, x, 4);
+  placement.cancelLeft = MulDiv(92, x, 4);
+  const int belowPrompt = scaled(5) + placement.editHeight + scaled(15) + placement.buttonHeight + scaled(13);
   // A prompt taller than the work area is cut, so that the edit and the buttons stay on the screen.
   const int largest = static_cast<int>(largestClientArea().cy);
-  placement.promptHeight = std::max(0, std::min(placement.promptHeight, largest - MulDiv(8, y, 8) - belowPrompt));
-  placement.editTop = MulDiv(8, y, 8) + placement.promptHeight + 5;
-  placement.buttonTop = placement.editTop + placement.editHeight + 15;
-  placement.clientHeight = placement.buttonTop + MulDiv(14, y, 8) + 13;
+  placement.promptHeight = std::max(0, std::min(placement.promptHeight, largest - placement.promptTop - belowPrompt));
+  placement.editTop = placement.promptTop + placement.promptHeight + scaled(5);
+  placement.buttonTop = placement.editTop + placement.editHeight + scaled(15);
+  placement.clientHeight = placement.buttonTop + placement.buttonHeight + scaled(13);
   return placement;
+}
+
+// Places a child in client pixels of the form's own DPI.
+void place(HWND child, int left, int top, int width, int height, HFONT font) {
+  SetWindowPos(child, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
+// The box's icon at its size: the system's own at 32 pixels, else the size asked of the icon's resource.
+HICON loadMessageIcon(MessageKind kind, int size) {
+  if (size != 32) {
+    if (const HANDLE icon = LoadImageA(nullptr, iconOf(kind), IMAGE_ICON, size, size, LR_SHARED))
+      return static_cast<HICON>(icon);
+  }
+  return LoadIconA(nullptr, iconOf(kind));
 }
 
 }  // namespace
 
-DialogUnits formDialogUnits() {
-  static const DialogUnits units = [] {
-    const MeasuringContext context;
-    static const char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
-    SIZE letters{};
-    GetTextExtentPoint32A(context.get(), kLetters, 52, &letters);
-    TEXTMETRICA metrics{};
-    GetTextMetricsA(context.get(), &metrics);
-    return DialogUnits{static_cast<int>(letters.cx / 52), static_cast<int>(metrics.tmHeight)};
-  }();
-  return units;
+DialogUnits dialogUnitsOf(HFONT font) {
+  const MeasuringContext context(font);
+  static const char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+  SIZE letters{};
+  GetTextExtentPoint32A(context.get(), kLetters, 52, &letters);
+  TEXTMETRICA metrics{};
+  GetTextMetricsA(context.get(), &metrics);
+  return DialogUnits{static_cast<int>(letters.cx / 52), static_cast<int>(metrics.tmHeight)};
 }
 
 TMessageForm::TMessageForm(MessageKind kind, const std::string& message, MessageButtons buttons)
-    : TMessageForm(kind, message, buttons, placeMessage(message, buttons)) {}
+    : TMessageForm(kind, message, buttons, placeMessage(message, buttons, systemDpi())) {}
 
 TMessageForm::TMessageForm(MessageKind kind, const std::string& message, MessageButtons buttons,
                            const MessagePlacement& placement)
     : Form(FormLayout{"TMessageForm", messageCaption(kind), placement.clientWidth, placement.clientHeight, true,
-                      false}),
+                      false, placement.dpi}),
       kind_(kind),
       message_(message),
       buttons_(buttons),
       placement_(placement) {}
 
 void TMessageForm::createChildren() {
-  const HWND icon = addChild("STATIC", nullptr, SS_ICON, placement_.margin, placement_.textTop, 32, 32, -1);
-  SendMessageA(icon, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconA(nullptr, iconOf(kind_))), 0);
+  measureForFormDpi();
+  icon_ = addChild("STATIC", nullptr, SS_ICON, placement_.margin, placement_.textTop, placement_.iconSize,
+                   placement_.iconSize, -1);
+  SendMessageA(icon_, STM_SETICON, reinterpret_cast<WPARAM>(loadMessageIcon(kind_, placement_.iconSize)), 0);
   if (placement_.scrolls) {
-    const HWND field = addChild("EDIT", "", ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL, placement_.textLeft,
-                                placement_.textTop, placement_.textWidth, placement_.textHeight, -1);
-    SetWindowLongPtrA(field, GWL_EXSTYLE, GetWindowLongPtrA(field, GWL_EXSTYLE) | WS_EX_CLIENTEDGE);
-    SetWindowPos(field, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
-    SendMessageA(field, EM_SETLIMITTEXT, 0, 0);
-    SetWindowTextA(field, message_.c_str());
+    text_ = addChild("EDIT", "", ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL, placement_.textLeft,
+                     placement_.textTop, placement_.textWidth, placement_.textHeight, -1);
+    SetWindowLongPtrA(text_, GWL_EXSTYLE, GetWindowLongPtrA(text_, GWL_EXSTYLE) | WS_EX_CLIENTEDGE);
+    SetWindowPos(text_, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+    SendMessageA(text_, EM_SETLIMITTEXT, 0, 0);
+    SetWindowTextA(text_, message_.c_str());
   } else {
-    addChild("STATIC", message_.c_str(), SS_LEFT | SS_NOPREFIX, placement_.textLeft, placement_.textTop,
-             placement_.textWidth, placement_.textHeight, -1);
+    text_ = addChild("STATIC", message_.c_str(), SS_LEFT | SS_NOPREFIX, placement_.textLeft, placement_.textTop,
+                     placement_.textWidth, placement_.textHeight, -1);
   }
   const int defaultId = defaultResult(buttons_);
   int left = placement_.buttonLeft;
   const auto add = [&](bool present, const char* caption, int id) {
     if (!present) return;
-    addButton(caption, left, placement_.buttonTop, placement_.buttonWidth, placement_.buttonHeight, id,
-              id == defaultId);
+    buttonWindows_.push_back(addButton(caption, left, placement_.buttonTop, placement_.buttonWidth,
+                                       placement_.buttonHeight, id, id == defaultId));
     left += placement_.buttonWidth + placement_.buttonSpacing;
   };
   add(buttons_.yes, "&Oui", kResultYes);
@@ -209,6 +241,32 @@ void TMessageForm::createChildren() {
   add(buttons_.ok, "OK", kResultOk);
   add(buttons_.cancel, "Annuler", kResultCancel);
   keepWithinWorkArea(handle());
+}
+
+void TMessageForm::measureForFormDpi() {
+  if (placement_.dpi == dpi()) return;
+  // The text keeps the kind of control it was given (label or scrolling field).
+  const bool scrolls = placement_.scrolls;
+  placement_ = placeMessage(message_, buttons_, dpi());
+  placement_.scrolls = scrolls;
+  setDesignSize(dpi(), placement_.clientWidth, placement_.clientHeight);
+}
+
+void TMessageForm::relayout() {
+  measureForFormDpi();
+  placeChildren();
+  keepWithinWorkArea(handle());
+}
+
+void TMessageForm::placeChildren() {
+  place(icon_, placement_.margin, placement_.textTop, placement_.iconSize, placement_.iconSize, font());
+  SendMessageA(icon_, STM_SETICON, reinterpret_cast<WPARAM>(loadMessageIcon(kind_, placement_.iconSize)), 0);
+  place(text_, placement_.textLeft, placement_.textTop, placement_.textWidth, placement_.textHeight, font());
+  int left = placement_.buttonLeft;
+  for (const HWND button : buttonWindows_) {
+    place(button, left, placement_.buttonTop, placement_.buttonWidth, placement_.buttonHeight, font());
+    left += placement_.buttonWidth + placement_.buttonSpacing;
+  }
 }
 
 int TMessageForm::run() {
@@ -260,33 +318,49 @@ void TMessageForm::copyToClipboard() {
 }
 
 TInputQueryForm::TInputQueryForm(const std::string& prompt, const std::string& initialText)
-    : TInputQueryForm(prompt, initialText, placeInput(prompt)) {}
+    : TInputQueryForm(prompt, initialText, placeInput(prompt, systemDpi())) {}
 
 TInputQueryForm::TInputQueryForm(const std::string& prompt, const std::string& initialText,
                                  const InputPlacement& placement)
-    : Form(FormLayout{"TInputQueryForm", "", placement.clientWidth, placement.clientHeight, true, false}),
+    : Form(FormLayout{"TInputQueryForm", "", placement.clientWidth, placement.clientHeight, true, false,
+                      placement.dpi}),
       prompt_(prompt),
       initialText_(initialText),
       placement_(placement) {}
 
 void TInputQueryForm::createChildren() {
-  const int x = placement_.units.averageWidth;
-  const int y = placement_.units.height;
-  const int left = MulDiv(8, x, 4);
-  const int promptWidth =
-      std::min<int>(MulDiv(164, x, 4), static_cast<int>(MeasuringContext().wrapped(prompt_, MulDiv(164, x, 4)).cx));
-  addChild("STATIC", prompt_.c_str(), SS_LEFT | SS_NOPREFIX, left, MulDiv(8, y, 8), promptWidth,
-           placement_.promptHeight, -1);
-  edit_ = addEdit(left, placement_.editTop, MulDiv(164, x, 4), placement_.editHeight, false);
+  measureForFormDpi();
+  const InputPlacement& at = placement_;
+  promptLabel_ = addChild("STATIC", prompt_.c_str(), SS_LEFT | SS_NOPREFIX, at.left, at.promptTop, at.promptWidth,
+                          at.promptHeight, -1);
+  edit_ = addEdit(at.left, at.editTop, at.editWidth, at.editHeight, false);
   SendMessageA(edit_, EM_SETLIMITTEXT, 255, 0);
   // The initial text is shown whole even when longer: the limit only stops typing.
   SetWindowTextA(edit_, initialText_.c_str());
   SendMessageA(edit_, EM_SETSEL, 0, -1);
-  const int buttonWidth = MulDiv(50, x, 4);
-  const int buttonHeight = MulDiv(14, y, 8);
-  addButton("OK", MulDiv(38, x, 4), placement_.buttonTop, buttonWidth, buttonHeight, IDOK, true);
-  addButton("Annuler", MulDiv(92, x, 4), placement_.buttonTop, buttonWidth, buttonHeight, IDCANCEL, false);
+  ok_ = addButton("OK", at.okLeft, at.buttonTop, at.buttonWidth, at.buttonHeight, IDOK, true);
+  cancel_ = addButton("Annuler", at.cancelLeft, at.buttonTop, at.buttonWidth, at.buttonHeight, IDCANCEL, false);
   keepWithinWorkArea(handle());
+}
+
+void TInputQueryForm::measureForFormDpi() {
+  if (placement_.dpi == dpi()) return;
+  placement_ = placeInput(prompt_, dpi());
+  setDesignSize(dpi(), placement_.clientWidth, placement_.clientHeight);
+}
+
+void TInputQueryForm::relayout() {
+  measureForFormDpi();
+  placeChildren();
+  keepWithinWorkArea(handle());
+}
+
+void TInputQueryForm::placeChildren() {
+  const InputPlacement& at = placement_;
+  place(promptLabel_, at.left, at.promptTop, at.promptWidth, at.promptHeight, font());
+  place(edit_, at.left, at.editTop, at.editWidth, at.editHeight, font());
+  place(ok_, at.okLeft, at.buttonTop, at.buttonWidth, at.buttonHeight, font());
+  place(cancel_, at.cancelLeft, at.buttonTop, at.buttonWidth, at.buttonHeight, font());
 }
 
 bool TInputQueryForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {

@@ -4,22 +4,25 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "forms/form_win32.h"
 #include "platform/standard_dialogs.h"
 
 namespace tovrik {
 
-// The form font's average width of the 52 letters A..Z, a..z, and its character height.
+// A font's average width of the 52 letters A..Z, a..z, and its character height.
 struct DialogUnits {
   int averageWidth;
   int height;
 };
-DialogUnits formDialogUnits();
+DialogUnits dialogUnitsOf(HFONT font);
 
-// Where the parts of a message box go, in client pixels.
+// Where the parts of a message box go, in client pixels at `dpi`, measured in the forms' font at that DPI.
 struct MessagePlacement {
+  int dpi;
   int clientWidth, clientHeight;
+  int iconSize;
   int textLeft, textTop, textWidth, textHeight;
   bool scrolls;  // the text does not fit the work area: a scrolling read-only field shows it
   int buttonLeft, buttonTop, buttonWidth, buttonHeight, buttonSpacing;
@@ -43,19 +46,28 @@ class TMessageForm final : public Form {
  private:
   TMessageForm(MessageKind kind, const std::string& message, MessageButtons buttons,
                const MessagePlacement& placement);
+  void relayout() override;
+  // Measures the box again for the form's DPI when it is not the one it was measured for.
+  void measureForFormDpi();
+  void placeChildren();
   void copyToClipboard();
 
   MessageKind kind_;
   std::string message_;
   MessageButtons buttons_;
   MessagePlacement placement_;
+  HWND icon_ = nullptr;
+  HWND text_ = nullptr;
+  std::vector<HWND> buttonWindows_;
 };
 
-// Where the parts of the input dialog go, in client pixels.
+// Where the parts of the input dialog go, in client pixels at `dpi`.
 struct InputPlacement {
+  int dpi;
   DialogUnits units;
   int clientWidth, clientHeight;
-  int promptHeight, editTop, editHeight, buttonTop;
+  int left, promptTop, promptWidth, promptHeight, editTop, editWidth, editHeight;
+  int buttonTop, buttonWidth, buttonHeight, okLeft, cancelLeft;
 };
 
 // The input dialog: caption, word-wrapped prompt, an edit of at most 255 characters, OK and Annuler.
@@ -71,11 +83,17 @@ class TInputQueryForm final : public Form {
 
  private:
   TInputQueryForm(const std::string& prompt, const std::string& initialText, const InputPlacement& placement);
+  void relayout() override;
+  void measureForFormDpi();
+  void placeChildren();
 
   std::string prompt_;
   std::string initialText_;
   InputPlacement placement_;
+  HWND promptLabel_ = nullptr;
   HWND edit_ = nullptr;
+  HWND ok_ = nullptr;
+  HWND cancel_ = nullptr;
 };
 
 }  // namespace tovrik

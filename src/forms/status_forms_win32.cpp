@@ -26,8 +26,28 @@ void StatusForm::runUntilClosed() {
   ExitProcess(0);
 }
 
+namespace {
+
+// The label's 96-DPI width and initial height; its height then follows its text.
+constexpr int kLabelWidth = 417;
+constexpr int kLabelHeight = 13;
+
+}  // namespace
+
 void StatusForm::createLabel(int left, int top) {
-  label_ = createLinkLabel(handle(), left, top, 417, 13, formFont());
+  labelDesign_ = POINT{left, top};
+  label_ = createLinkLabel(handle(), scaled(left), scaled(top), scaled(left + kLabelWidth) - scaled(left),
+                           scaled(top + kLabelHeight) - scaled(top), font());
+}
+
+void StatusForm::relayout() {
+  Form::relayout();
+  const int left = scaled(labelDesign_.x);
+  RECT label{};
+  GetClientRect(label_, &label);
+  SetWindowPos(label_, nullptr, left, scaled(labelDesign_.y), scaled(labelDesign_.x + kLabelWidth) - left,
+               label.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
+  setLinkLabelFont(label_, font());
 }
 
 bool StatusForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {

@@ -19,8 +19,10 @@ class StatusForm : public Form, public StatusWindow {
  protected:
   void createLabel(int left, int top);
   bool handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+  void relayout() override;
 
   HWND label_ = nullptr;
+  POINT labelDesign_{};  // the label's 96-DPI place
 };
 
 class TTovrikWait final : public StatusForm {

@@ -14,9 +14,12 @@ constexpr char kLinkLabelClass[] = "TJvLinkLabel";
 class StyleFonts {
  public:
   explicit StyleFonts(HFONT baseFont) : baseFont_(baseFont) {}
-  ~StyleFonts() {
-    for (HFONT font : fonts_)
-      if (font) DeleteObject(font);
+  ~StyleFonts() { forget(); }
+
+  // A new base font (the same face at another DPI): the variants are made again from it.
+  void setBase(HFONT baseFont) {
+    forget();
+    baseFont_ = baseFont;
   }
   StyleFonts(const StyleFonts&) = delete;
   StyleFonts& operator=(const StyleFonts&) = delete;
@@ -35,6 +38,13 @@ class StyleFonts {
   }
 
  private:
+  void forget() {
+    for (HFONT& font : fonts_) {
+      if (font) DeleteObject(font);
+      font = nullptr;
+    }
+  }
+
   HFONT baseFont_;
   std::array<HFONT, 8> fonts_{};
 };
@@ -201,6 +211,18 @@ LRESULT CALLBACK linkLabelProc(HWND window, UINT message, WPARAM wParam, LPARAM 
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
+// Lays the text out again in the label's fonts and width; with AutoHeight the window takes its height.
+void layOutAgain(HWND label, LinkLabelWindow* state) {
+  const HDC dc = GetDC(label);
+  {
+    GdiCanvas canvas(dc, state->fonts);
+    state->core.layout(canvas);
+  }
+  ReleaseDC(label, dc);
+  applyAutoHeight(label, state->core);
+  InvalidateRect(label, nullptr, FALSE);
+}
+
 }  // namespace
 
 HWND createLinkLabel(HWND parent, int left, int top, int width, int height, HFONT font) {
@@ -225,14 +247,15 @@ void setLinkLabelCaption(HWND label, const std::string& markup) {
   LinkLabelWindow* state = stateOf(label);
   state->core.setCaption(markup);
   SetWindowTextA(label, markup.c_str());
-  const HDC dc = GetDC(label);
-  {
-    GdiCanvas canvas(dc, state->fonts);
-    state->core.layout(canvas);
-  }
-  ReleaseDC(label, dc);
-  applyAutoHeight(label, state->core);
-  InvalidateRect(label, nullptr, FALSE);
+  layOutAgain(label, state);
+}
+
+void setLinkLabelFont(HWND label, HFONT font) {
+  LinkLabelWindow* state = stateOf(label);
+  state->fonts.setBase(font);
+  // The core forgets the word widths it measured in the old font.
+  state->core.setFont(FontStyle::Normal, GetSysColor(COLOR_WINDOWTEXT));
+  layOutAgain(label, state);
 }
 
 TJvCustomLinkLabel& linkLabelOf(HWND label) { return stateOf(label)->core; }

@@ -16,6 +16,10 @@ HWND createLinkLabel(HWND parent, int left, int top, int width, int height, HFON
 // own text is the markup too, for whoever reads windows' texts.
 void setLinkLabelCaption(HWND label, const std::string& markup);
 
+// A new font for the label (the same face at another DPI), kept by the caller while the label lives; the
+// text is laid out again in it.
+void setLinkLabelFont(HWND label, HFONT font);
+
 // The label's core, for its colours, transparency and link handler. A transparent label has its
 // parent paint its background (WM_PRINTCLIENT) under the text.
 TJvCustomLinkLabel& linkLabelOf(HWND label);

@@ -47,13 +47,16 @@ class Run:
 class Wine:
     """One Wine prefix and display, shared by the whole test session."""
 
-    def __init__(self):
+    def __init__(self, build: dict | None = None):
+        """The session's build, or another one (build: the variables wine-env.sh sets for it)."""
         for name in ("TOVRIK_SESSION", "TOVRIK_PREFIX", "TOVRIK_EXE_DIR", "TOVRIK_WINELOADER", "DISPLAY"):
             if not os.environ.get(name):
                 raise RuntimeError(f"{name} is not set: run the end-to-end tests through scripts/test.sh")
-        self.prefix = Path(os.environ["TOVRIK_PREFIX"])
-        self.exe_dir = Path(os.environ["TOVRIK_EXE_DIR"])
-        self.loader = os.environ["TOVRIK_WINELOADER"]
+        self.build = build or {}
+        settings = {**os.environ, **self.build}
+        self.prefix = Path(settings["TOVRIK_PREFIX"])
+        self.exe_dir = Path(settings["TOVRIK_EXE_DIR"])
+        self.loader = settings["TOVRIK_WINELOADER"]
         self.drive_c = self.prefix / "drive_c"
 
     # --- paths -------------------------------------------------------------------------------
@@ -71,7 +74,7 @@ class Wine:
 
     # --- running -------------------------------------------------------------------------------
     def _env(self, locale: str, extra: dict | None = None) -> dict:
-        env = dict(os.environ)
+        env = {**os.environ, **self.build}
         env["TOVRIK_LOCALE"] = LOCALES[locale]
         # Wine's error messages (only those) land in the run's messages, which a failing test shows.
         env.setdefault("TOVRIK_WINEDEBUG", "-all,err+all")
@@ -207,6 +210,30 @@ class Wine:
 
     def reg_delete_value(self, key: str, name: str):
         self.probe("regdelvalue", key, "hex:" + name.encode("cp1252").hex())
+
+
+def build_variables(arch: str) -> dict:
+    """The variables scripts/lib/wine-env.sh sets for running the given build (win32 or win64)."""
+    script = ("unset TOVRIK_PREFIX TOVRIK_WINELOADER TOVRIK_WINESERVER TOVRIK_EXE_DIR TOVRIK_WINE_CHOSEN; "
+              f"TOVRIK_WINE_ARCH={arch}; source scripts/lib/wine-env.sh; env -0")
+    out = subprocess.run(["bash", "-c", script], cwd=ROOT, check=True, stdout=subprocess.PIPE).stdout
+    pairs = (entry.split(b"=", 1) for entry in out.split(b"\0") if entry.startswith(b"TOVRIK_"))
+    return {name.decode(): value.decode() for name, value in pairs}
+
+
+@contextmanager
+def other_build(arch: str):
+    """A Wine for another build of the program, with its own prefix and persistent wineserver."""
+    wine = Wine(build_variables(arch))
+    server = wine.build["TOVRIK_WINESERVER"]
+    subprocess.run([str(WINE_RUN), server, "-p"], env=wine._env("fr"), check=True)
+    try:
+        wine.reset()
+        yield wine
+    finally:
+        wine.reset()
+        subprocess.run([str(WINE_RUN), server, "-k"], env=wine._env("fr"))
+        subprocess.run([str(WINE_RUN), server, "-w"], env=wine._env("fr"))
 
 
 def set_lines(run: Run, locale="fr") -> list[bytes]:

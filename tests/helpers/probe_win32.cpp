@@ -323,13 +323,18 @@ int runWindowsProbe(const std::vector<std::string>& args);
 int runDialogProbe(const std::vector<std::string>& args);
 int runSystemProbe(const std::vector<std::string>& args);
 int runSweepProbe(const std::vector<std::string>& args);
+int runDpiProbe(const std::vector<std::string>& args);  // probe_dpi_win32.cpp
 
 int main(int argc, char** argv) {
+  // The probe sees windows, fonts and the screen in real pixels at any DPI, as the program does; at 96 DPI
+  // nothing changes.
+  SetProcessDPIAware();
   std::vector<std::string> args;
   for (int i = 1; i < argc; ++i) args.push_back(decodeArgument(argv[i]));
   const auto need = [&](std::size_t count) { return args.size() >= count; };
   if (const int code = runSystemProbe(args); code >= 0) return code;
   if (const int code = runSweepProbe(args); code >= 0) return code;
+  if (const int code = runDpiProbe(args); code >= 0) return code;
   if (need(3) && args[0] == "regget") return registryGet(args[1], args[2]);
   if (need(5) && args[0] == "regset")
     return registrySet(args[1], args[2], static_cast<DWORD>(std::strtoul(args[3].c_str(), nullptr, 10)), args[4]);
