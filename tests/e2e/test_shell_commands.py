@@ -6,6 +6,7 @@ import signal
 import struct
 import subprocess
 import time
+from contextlib import contextmanager
 from pathlib import Path
 
 import pytest
@@ -82,6 +83,19 @@ def system_reg(wine, *args):
     """Runs Wine's reg.exe (for keys outside HKEY_CURRENT_USER)."""
     done = wine._wine(["reg", *args])
     assert done.returncode == 0, (args, done.stdout)
+
+
+@contextmanager
+def tvkdoc_opened_by_notepad(wine):
+    """Registers the .tvkdoc documents as opened by Notepad for the block."""
+    system_reg(wine, "add", r"HKLM\Software\Classes\.tvkdoc", "/ve", "/d", "tvkdocfile", "/f")
+    system_reg(wine, "add", r"HKLM\Software\Classes\tvkdocfile\shell\open\command", "/ve", "/d",
+               '"C:\\windows\\system32\\notepad.exe" "%1"', "/f")
+    try:
+        yield
+    finally:
+        system_reg(wine, "delete", r"HKLM\Software\Classes\.tvkdoc", "/f")
+        system_reg(wine, "delete", r"HKLM\Software\Classes\tvkdocfile", "/f")
 
 
 # --- copy, move, delete --------------------------------------------------------------------------
@@ -313,10 +327,7 @@ def test_installinf_runs_the_default_section_of_a_path_with_blanks(wine, area):
 
 def test_findexec_reports_the_associated_program_or_nothing(wine, area):
     make_files(area, {"doc été.tvkdoc": "x", "doc.tvkzz": "x", "dir/x": "x"})
-    system_reg(wine, "add", r"HKLM\Software\Classes\.tvkdoc", "/ve", "/d", "tvkdocfile", "/f")
-    system_reg(wine, "add", r"HKLM\Software\Classes\tvkdocfile\shell\open\command", "/ve", "/d",
-               '"C:\\windows\\system32\\notepad.exe" "%1"', "/f")
-    try:
+    with tvkdoc_opened_by_notepad(wine):
         cases = [
             (f"{ROOT}\\doc été.tvkdoc", b"SET EXEPATH=C:\\windows\\system32\\notepad.exe"),
             (f"{ROOT}\\doc.tvkzz", b"SET EXEPATH="),
@@ -328,9 +339,6 @@ def test_findexec_reports_the_associated_program_or_nothing(wine, area):
         ]
         for document, expected in cases:
             assert set_lines(wine.run("findexec", document)) == [expected], document
-    finally:
-        system_reg(wine, "delete", r"HKLM\Software\Classes\.tvkdoc", "/f")
-        system_reg(wine, "delete", r"HKLM\Software\Classes\tvkdocfile", "/f")
     assert set_lines(wine.run("findexec")) == [b"SET ERROR=1"]
 
 
@@ -339,10 +347,7 @@ def test_findexec_of_a_path_beyond_the_system_limit_reports_nothing(wine, area):
     2,000 accented letters (the run never ended) and on 20,000 letters (no return file)."""
     long_name = "n" * (260 - len(ROOT) - 1 - len(".tvkdoc")) + ".tvkdoc"  # a whole path of 260 characters
     make_files(area, {long_name: "x", "short.tvkdoc": "x"})
-    system_reg(wine, "add", r"HKLM\Software\Classes\.tvkdoc", "/ve", "/d", "tvkdocfile", "/f")
-    system_reg(wine, "add", r"HKLM\Software\Classes\tvkdocfile\shell\open\command", "/ve", "/d",
-               '"C:\\windows\\system32\\notepad.exe" "%1"', "/f")
-    try:
+    with tvkdoc_opened_by_notepad(wine):
         cases = [
             (f"{ROOT}\\short.tvkdoc", b"SET EXEPATH=C:\\windows\\system32\\notepad.exe"),
             (f"{ROOT}\\{long_name}", b"SET EXEPATH="),
@@ -354,6 +359,3 @@ def test_findexec_of_a_path_beyond_the_system_limit_reports_nothing(wine, area):
             run = wine.run("findexec", document, timeout=60)
             assert run.exit_code == 0, len(document)
             assert set_lines(run) == [expected], len(document)
-    finally:
-        system_reg(wine, "delete", r"HKLM\Software\Classes\.tvkdoc", "/f")
-        system_reg(wine, "delete", r"HKLM\Software\Classes\tvkdocfile", "/f")
