@@ -211,6 +211,7 @@ bool Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
     result = 0;
     return true;
   }
+  if (message == WM_ACTIVATE) return onActivate(LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam));
   // IsDialogMessage turns Enter and Escape into IDOK and IDCANCEL.
   if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) return onCommand(LOWORD(wParam));
   if (message == WM_CLOSE && modal_) {
@@ -218,6 +219,22 @@ bool Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
     return true;
   }
   return false;
+}
+
+// As a dialog box does: the focus leaves with the form and comes back to the same control, or to the
+// first one that takes it; the default handling would give it to the form itself, where typing is lost.
+// This also covers a form shown while another window was still taking the foreground.
+bool Form::onActivate(bool activated) {
+  const HWND focus = GetFocus();
+  if (!activated) {
+    if (focus && IsChild(window_, focus)) lastFocus_ = focus;
+    return false;
+  }
+  if (focus && IsChild(window_, focus)) return true;
+  HWND target = lastFocus_ && IsChild(window_, lastFocus_) ? lastFocus_ : GetNextDlgTabItem(window_, nullptr, FALSE);
+  if (!target) return false;
+  SetFocus(target);
+  return true;
 }
 
 bool Form::onCommand(int id) {

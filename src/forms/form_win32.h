@@ -80,6 +80,7 @@ class Form {
   virtual bool handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
   // A button or Enter / Escape; by default IDOK and IDCANCEL end a modal showing.
   virtual bool onCommand(int id);
+  bool onActivate(bool activated);
   // Sees each message of the modal loop before the dialog keys do; return true when it was handled.
   virtual bool preTranslateMessage(const MSG&) { return false; }
   // The window moved to a screen of another DPI: font() and dpi() are the new ones and the client area has
@@ -121,6 +122,7 @@ class Form {
   FormLayout layout_;
   HWND window_ = nullptr;
   bool modal_ = false;
+  HWND lastFocus_ = nullptr;  // the control that had the focus when the form was last deactivated
   int modalResult_ = 0;
   int dpi_ = 96;
   OwnedFont font_;  // the forms' font at dpi_; none at 96 DPI, where the shared one serves

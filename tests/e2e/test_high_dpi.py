@@ -69,9 +69,16 @@ def assert_scaled(small, large, factor, what):
 
 
 def shown_window(wine, title):
+    # The status windows show before their text is set and laid out: wait until two readings agree.
+    last = {}
+
     def shown():
         facts = window_facts(wine, title)
-        return facts if facts["controls"] and facts["style"] & WS_VISIBLE else None
+        if not (facts["controls"] and facts["style"] & WS_VISIBLE):
+            return None
+        settled = facts == last.get("facts")
+        last["facts"] = facts
+        return facts if settled else None
     return wait_until(shown, f"{title!r} shown")
 
 

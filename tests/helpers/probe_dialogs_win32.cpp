@@ -170,7 +170,14 @@ int postCharacters(const std::string& title, const std::string& text, DWORD time
   info.cbSize = sizeof info;
   const DWORD thread = GetWindowThreadProcessId(window, nullptr);
   const DWORD start = GetTickCount();
+  bool clicked = false;
   while (!GetGUIThreadInfo(thread, &info) || !info.hwndFocus) {
+    // Wine's desktop window now and then takes the foreground back from a window just shown; a user
+    // would click the dialog, the probe brings it to the front once.
+    if (!clicked && GetTickCount() - start >= 2000) {
+      SetForegroundWindow(window);
+      clicked = true;
+    }
     if (GetTickCount() - start >= timeoutMs) {
       std::puts("nofocus");
       return 1;
