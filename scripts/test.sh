@@ -42,6 +42,15 @@ fuzz_report="$results/fuzz.xml"
   echo '</testsuite>'
 } >"$fuzz_report"
 
+echo "== include layers"
+if /usr/bin/python3 scripts/lib/check_layers.py >"$results/layers.log" 2>&1; then
+  echo '<testsuite name="layers"><testcase name="includes follow the layer order"/></testsuite>' >"$results/layers.xml"
+else
+  cat "$results/layers.log"
+  echo '<testsuite name="layers"><testcase name="includes follow the layer order"><failure>see layers.log</failure></testcase></testsuite>' >"$results/layers.xml"
+fi
+tail -n 1 "$results/layers.log"
+
 echo "== program files"
 /usr/bin/python3 -m pytest tests/binary -q -p no:cacheprovider -o console_output_style=classic \
   --junitxml="$results/binary.xml"
@@ -70,4 +79,4 @@ if [ -s "$results/wine-start-retries.log" ]; then
 fi
 
 echo "== summary"
-/usr/bin/python3 scripts/lib/summarize.py "$results" --note "$e2e_build" unit.xml fuzz.xml binary.xml e2e.xml
+/usr/bin/python3 scripts/lib/summarize.py "$results" --note "$e2e_build" unit.xml fuzz.xml layers.xml binary.xml e2e.xml

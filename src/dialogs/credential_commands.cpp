@@ -1,6 +1,8 @@
 // The credentials come back in plain text, the EXECUTED line last.
 #include "dialogs/credential_commands.h"
 
+#include "platform/services.h"
+
 namespace tovrik {
 
 void runCreatePasswordDlg(Command& command) {

@@ -1,7 +1,7 @@
 // createpassworddlg and createlongondlg: ask for credentials and hand them back to the script.
 #pragma once
 
-#include "frontend/command.h"
+#include "command/command.h"
 
 namespace tovrik {
 

@@ -4,7 +4,9 @@
 
 #include <string_view>
 
-#include "frontend/error.h"
+#include "command/ascii.h"
+#include "command/error.h"
+#include "platform/services.h"
 #include "text/path_rules.h"
 
 namespace tovrik {
@@ -12,12 +14,7 @@ namespace {
 
 // Without leading and trailing blanks and control characters (codes 0 to 32).
 std::string trimmedArg(const Command& command, std::size_t index) {
-  const std::string& argument = command.arg(index);
-  std::size_t first = 0;
-  std::size_t last = argument.size();
-  while (first < last && static_cast<unsigned char>(argument[first]) <= 32) ++first;
-  while (last > first && static_cast<unsigned char>(argument[last - 1]) <= 32) --last;
-  return argument.substr(first, last - first);
+  return std::string(trimBlanksAndControls(command.arg(index)));
 }
 
 // The system appends the default extension after a dot of its own; ".txt" would give "name..txt".

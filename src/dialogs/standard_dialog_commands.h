@@ -2,7 +2,7 @@
 // messagebeep and playwav.
 #pragma once
 
-#include "frontend/command.h"
+#include "command/command.h"
 
 namespace tovrik {
 

@@ -1,7 +1,8 @@
 // createwaitdlg, createprogressdlg, setprogressform, incrementprogressform, closewaitdlg, closeprogressdlg.
 #include "dialogs/status_window_commands.h"
 
-#include "frontend/error.h"
+#include "command/error.h"
+#include "platform/services.h"
 #include "text/number_rules.h"
 
 namespace tovrik {

@@ -2,7 +2,7 @@
 // invocations find it by title and move its bar or close it.
 #pragma once
 
-#include "frontend/command.h"
+#include "command/command.h"
 
 namespace tovrik {
 

@@ -5,7 +5,8 @@
 #include <vector>
 
 #include "files/file_age.h"
-#include "frontend/error.h"
+#include "command/error.h"
+#include "platform/services.h"
 #include "text/date_format.h"
 #include "text/number_rules.h"
 #include "text/path_rules.h"

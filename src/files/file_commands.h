@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "frontend/command.h"
+#include "command/command.h"
 #include "platform/ansi_charset.h"
 #include "platform/file_system.h"
 

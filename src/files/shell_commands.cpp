@@ -3,6 +3,7 @@
 #include "files/shell_commands.h"
 
 #include "files/shell_file_operation.h"
+#include "platform/services.h"
 
 namespace tovrik {
 namespace {

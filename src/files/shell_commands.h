@@ -2,7 +2,7 @@
 // deleted through the shell. Each handler serves both words of its pair and picks the form by the word.
 #pragma once
 
-#include "frontend/command.h"
+#include "command/command.h"
 
 namespace tovrik {
 

@@ -3,7 +3,8 @@
 
 #include <array>
 
-#include "frontend/error.h"
+#include "command/ascii.h"
+#include "command/error.h"
 #include "text/path_rules.h"
 
 namespace tovrik {
@@ -34,8 +35,7 @@ constexpr TJvSHFileOptions kQuietOptions =
 
 bool startsWithDriveLetter(std::string_view path) {
   if (path.size() <= 2 || path[1] != ':') return false;
-  const char letter = path[0];
-  return (letter >= 'A' && letter <= 'Z') || (letter >= 'a' && letter <= 'z');
+  return isAsciiLetter(path[0]);
 }
 
 }  // namespace

@@ -5,8 +5,9 @@
 #include <optional>
 
 #include "files/file_age.h"
-#include "frontend/argument_list.h"
-#include "frontend/error.h"
+#include "command/argument_list.h"
+#include "command/error.h"
+#include "platform/services.h"
 #include "text/ascii_case.h"
 #include "text/path_rules.h"
 
@@ -49,7 +50,7 @@ std::string specialFolderPath(Command& command, const SpecialFolderEntry& folder
   switch (folder.source) {
     case FolderSource::kShell: return RenvoiDossier(shell, charset, folder.csidl);
     case FolderSource::kTemporary: return GetWinTempDir(shell, command.services.fileSystem(), charset);
-    case FolderSource::kSystem: return withTrailingBackslash(command.services.systemDirectory(), charset);
+    case FolderSource::kSystem: return withTrailingBackslash(command.services.systemInformation().systemDirectory(), charset);
     case FolderSource::kWindows: return withTrailingBackslash(shell.windowsDirectory(), charset);
   }
   return std::string();

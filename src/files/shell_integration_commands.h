@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "frontend/command.h"
+#include "command/command.h"
 #include "platform/ansi_charset.h"
 #include "platform/file_system.h"
 #include "platform/shell.h"

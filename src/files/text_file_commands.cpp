@@ -8,7 +8,8 @@
 
 #include "files/file_age.h"
 #include "files/text_lines.h"
-#include "frontend/error.h"
+#include "command/error.h"
+#include "platform/services.h"
 #include "text/number_rules.h"
 
 namespace tovrik {

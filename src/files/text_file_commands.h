@@ -1,7 +1,7 @@
 // Text and INI file command handlers: line count, one line, INI write and read.
 #pragma once
 
-#include "frontend/command.h"
+#include "command/command.h"
 
 namespace tovrik {
 

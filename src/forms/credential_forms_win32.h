@@ -4,7 +4,7 @@
 #include <string>
 
 #include "forms/form_win32.h"
-#include "platform/windows_ui.h"
+#include "platform/credential_dialogs.h"
 
 namespace tovrik {
 

@@ -8,6 +8,7 @@
 
 #include <vector>
 
+#include "command/resource_owners_win32.h"
 #include "platform/com_win32.h"
 
 namespace tovrik {
@@ -56,12 +57,12 @@ void showInStatusLine(HWND dialog, const std::string& path) {
   if (!status) return;
   RECT bounds{};
   GetClientRect(status, &bounds);
-  const HDC context = GetDC(status);
-  const HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageA(status, WM_GETFONT, 0, 0));
-  const HGDIOBJ previous = font ? SelectObject(context, font) : nullptr;
-  const std::string text = shortenPathToFit(context, path, bounds.right - bounds.left);
-  if (previous) SelectObject(context, previous);
-  ReleaseDC(status, context);
+  std::string text;
+  {
+    const WindowDC context(status);
+    const SelectedObject selected(context.get(), reinterpret_cast<HGDIOBJ>(SendMessageA(status, WM_GETFONT, 0, 0)));
+    text = shortenPathToFit(context.get(), path, bounds.right - bounds.left);
+  }
   SendMessageA(dialog, BFFM_SETSTATUSTEXTA, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
@@ -141,9 +142,8 @@ bool TJvBrowseFolder::Execute(HWND owner) {
   request.lpfn = browseCallback;
   request.lParam = reinterpret_cast<LPARAM>(this);
   ensureComInitialized();
-  const LPITEMIDLIST chosen = SHBrowseForFolderA(&request);
-  const std::string path = pathOfItem(chosen);
-  if (chosen) CoTaskMemFree(chosen);
+  const CoTaskMemory<ITEMIDLIST> chosen(SHBrowseForFolderA(&request));
+  const std::string path = pathOfItem(chosen.get());
   if (path.empty()) return false;
   Directory = path;
   return true;

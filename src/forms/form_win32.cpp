@@ -15,19 +15,6 @@ Function user32Function(const char* name) {
   return user32 ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(user32, name))) : nullptr;
 }
 
-constexpr char kApplicationClass[] = "TApplication";
-
-HWND createApplicationWindow() {
-  WNDCLASSA windowClass{};
-  windowClass.lpfnWndProc = DefWindowProcA;
-  windowClass.hInstance = GetModuleHandleA(nullptr);
-  windowClass.lpszClassName = kApplicationClass;
-  RegisterClassA(&windowClass);
-  // A zero-sized popup that is never shown.
-  return CreateWindowExA(WS_EX_TOOLWINDOW, kApplicationClass, "Tovrik", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                         GetModuleHandleA(nullptr), nullptr);
-}
-
 constexpr char kFormFontFace[] = "MS Sans Serif";
 constexpr int kFormFontHeight = -11;
 
@@ -38,11 +25,6 @@ DWORD frameStyle(const FormLayout& layout) {
 }
 
 }  // namespace
-
-HWND applicationWindow() {
-  static const HWND window = createApplicationWindow();
-  return window;
-}
 
 HFONT formFont() {
   static const HFONT font = createScaledFont(kFormFontFace, kFormFontHeight, 96).release();
@@ -61,9 +43,8 @@ OwnedFont createScaledFont(const char* face, int height, int dpi) {
 }
 
 int systemDpi() {
-  const HDC screen = GetDC(nullptr);
-  const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-  if (screen) ReleaseDC(nullptr, screen);
+  const WindowDC screen(nullptr);
+  const int dpi = screen ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
   return dpi > 0 ? dpi : 96;
 }
 
@@ -287,12 +268,12 @@ void Form::setLabelText(HWND label, const std::string& text) {
 
 void Form::fitLabelToText(HWND label) {
   const std::string text = textOf(label);
-  const HDC context = GetDC(label);
-  const HGDIOBJ previous = SelectObject(context, font());
   SIZE extent{};
-  GetTextExtentPoint32A(context, text.c_str(), static_cast<int>(text.size()), &extent);
-  SelectObject(context, previous);
-  ReleaseDC(label, context);
+  {
+    const WindowDC context(label);
+    const SelectedObject selected(context.get(), font());
+    GetTextExtentPoint32A(context.get(), text.c_str(), static_cast<int>(text.size()), &extent);
+  }
   RECT bounds;
   GetClientRect(label, &bounds);
   SetWindowPos(label, nullptr, 0, 0, extent.cx, bounds.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);

@@ -11,6 +11,9 @@
 #include <type_traits>
 #include <vector>
 
+#include "command/resource_owners_win32.h"
+#include "platform/application_window_win32.h"
+
 namespace tovrik {
 
 struct FormLayout {
@@ -31,17 +34,10 @@ inline int scaleForDpi(int value, int toDpi, int fromDpi = 96) { return MulDiv(v
 int dpiOfWindow(HWND window);
 int systemDpi();
 
-struct FontDeleter {
-  void operator()(HFONT font) const { DeleteObject(font); }
-};
-using OwnedFont = std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter>;
+using OwnedFont = GdiObject<HFONT>;
 
 // A font of the given face and 96-DPI height (negative: character height) at `dpi`.
 OwnedFont createScaledFont(const char* face, int height, int dpi);
-
-// The program's own hidden top-level window: owner of its forms and dialogs, so that they share one
-// taskbar entry and the main form never has to be shown.
-HWND applicationWindow();
 
 // "MS Sans Serif", height -11: the forms' font at 96 DPI; a form uses its own, at its DPI (Form::font).
 HFONT formFont();

@@ -8,8 +8,8 @@
 #include <span>
 
 #include "forms/jpeg_picture.h"
-#include "frontend/error.h"
-#include "frontend/return_file_win32.h"
+#include "command/error.h"
+#include "platform/application_error_win32.h"
 #include "markup/link_label_win32.h"
 #include "platform/com_win32.h"
 #include "settings/settings_store.h"

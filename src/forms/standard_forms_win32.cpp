@@ -3,7 +3,10 @@
 #include "forms/standard_forms_win32.h"
 
 #include <algorithm>
-#include <cstring>
+
+#include "command/error.h"
+#include "platform/clipboard_access_win32.h"
+#include "platform/clipboard_session.h"
 
 namespace tovrik {
 namespace {
@@ -16,28 +19,22 @@ constexpr DWORD kFrameExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 // A screen context with a font selected, for measuring.
 class MeasuringContext {
  public:
-  explicit MeasuringContext(HFONT font) : context_(GetDC(nullptr)), previous_(SelectObject(context_, font)) {}
-  ~MeasuringContext() {
-    SelectObject(context_, previous_);
-    ReleaseDC(nullptr, context_);
-  }
-  MeasuringContext(const MeasuringContext&) = delete;
-  MeasuringContext& operator=(const MeasuringContext&) = delete;
-  HDC get() const { return context_; }
+  explicit MeasuringContext(HFONT font) : screen_(nullptr), selected_(screen_.get(), font) {}
+  HDC get() const { return screen_.get(); }
 
   // The size of the text wrapped at `width` (a word longer than the width sticks out, unless
   // `breakWords`, which breaks it as an edit field does).
   SIZE wrapped(const std::string& text, int width, bool breakWords = false) const {
     RECT bounds{0, 0, width, 0};
     const std::string measured = text.empty() ? std::string(" ") : text;
-    DrawTextA(context_, measured.c_str(), static_cast<int>(measured.size()), &bounds,
+    DrawTextA(get(), measured.c_str(), static_cast<int>(measured.size()), &bounds,
               kWrapFlags | (breakWords ? DT_EDITCONTROL : 0));
     return SIZE{bounds.right, bounds.bottom};
   }
 
  private:
-  HDC context_;
-  HGDIOBJ previous_;
+  WindowDC screen_;
+  SelectedObject selected_;
 };
 
 // The largest client area a form can have on the work area.
@@ -303,18 +300,13 @@ bool TMessageForm::preTranslateMessage(const MSG& message) {
 void TMessageForm::copyToClipboard() {
   MessageBeep(0);
   const std::string text = messageBoxClipboardText(messageCaption(kind_), message_, buttonCaptions(buttons_));
-  if (!OpenClipboard(handle())) return;
-  EmptyClipboard();
-  if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, text.size() + 1)) {
-    if (void* bytes = GlobalLock(memory)) {
-      std::memcpy(bytes, text.c_str(), text.size() + 1);
-      GlobalUnlock(memory);
-      if (!SetClipboardData(CF_TEXT, memory)) GlobalFree(memory);
-    } else {
-      GlobalFree(memory);
-    }
+  Win32ClipboardAccess clipboard;
+  try {
+    ClipboardSession(clipboard).setText(text);
+  } catch (const PlatformError&) {
+    // As in the system's own message boxes, a clipboard that another program holds open takes nothing
+    // and the box says nothing about it.
   }
-  CloseClipboard();
 }
 
 TInputQueryForm::TInputQueryForm(const std::string& prompt, const std::string& initialText)

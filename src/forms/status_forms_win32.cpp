@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "frontend/error.h"
+#include "command/error.h"
 #include "markup/link_label_win32.h"
 
 namespace tovrik {

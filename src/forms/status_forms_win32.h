@@ -2,7 +2,7 @@
 #pragma once
 
 #include "forms/form_win32.h"
-#include "platform/windows_ui.h"
+#include "platform/status_windows.h"
 
 namespace tovrik {
 

@@ -4,10 +4,11 @@
 
 #include <exception>
 
-#include "frontend/argument_list.h"
-#include "frontend/command.h"
+#include "command/argument_list.h"
+#include "command/command.h"
 #include "frontend/dispatch.h"
 #include "frontend/return_file.h"
+#include "platform/services.h"
 
 namespace tovrik {
 
@@ -16,7 +17,7 @@ LineList runCommandMode(const std::vector<std::string>& parameters, std::string_
   LineList lines;
   try {
     const ArgumentList args(modulePath, parameters);
-    addHeaderLines(lines, services.localTime(), services.regionalSettings());
+    addHeaderLines(lines, services.clock().localTime(), services.regionalSettings());
     const std::string word = commandWordOf(args.at(1));
     Command command{args, lines, services, word, parameters};
     dispatchCommand(command);

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "frontend/line_list.h"
+#include "command/line_list.h"
 #include "platform/services.h"
 
 namespace tovrik {

@@ -10,7 +10,7 @@
 #include "files/shell_commands.h"
 #include "files/shell_integration_commands.h"
 #include "files/text_file_commands.h"
-#include "frontend/argument_list.h"
+#include "command/argument_list.h"
 #include "settings/settings_commands.h"
 #include "system/clipboard_commands.h"
 #include "system/network_commands.h"

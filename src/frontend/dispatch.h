@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "frontend/command.h"
+#include "command/command.h"
 
 namespace tovrik {
 

@@ -8,7 +8,8 @@
 #include "frontend/dispatch.h"
 #include "frontend/return_file.h"
 #include "frontend/return_file_win32.h"
-#include "platform/services_win32.h"
+#include "frontend/services_win32.h"
+#include "platform/application_error_win32.h"
 #include "settings/settings_store.h"
 
 namespace {

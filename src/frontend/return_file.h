@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "frontend/line_list.h"
+#include "command/line_list.h"
 #include "platform/ansi_charset.h"
 #include "platform/regional_settings.h"
 

@@ -1,9 +1,12 @@
-// Return-file I/O: replace-by-rename writing and the application error box.
+// Return-file I/O: replace-by-rename writing, and the code page cmd.exe reads the file in.
 #include "frontend/return_file_win32.h"
 
 #include <windows.h>
 
 #include <cstdio>
+
+#include "command/resource_owners_win32.h"
+#include "platform/system_strings_win32.h"
 
 namespace tovrik {
 namespace {
@@ -24,11 +27,6 @@ std::string systemMessage(DWORD code) {
   throw FileCreateError("Impossible de cr\xE9" "er le fichier \"" + path + "\". " + systemMessage(code));
 }
 
-struct HandleCloser {
-  HANDLE handle;
-  ~HandleCloser() { CloseHandle(handle); }
-};
-
 }  // namespace
 
 void deleteReturnFile(std::string_view path) {
@@ -44,17 +42,15 @@ namespace {
 // Creates the file anew (or truncates it) and writes all the bytes; the error code of the step that
 // failed, or ERROR_SUCCESS. A file left half written is deleted.
 DWORD writeWholeFile(const std::string& name, std::string_view bytes) {
-  const HANDLE file =
-      CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return GetLastError();
-  HandleCloser closer{file};
+  UniqueHandle file(
+      CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (file.get() == INVALID_HANDLE_VALUE) return GetLastError();
   DWORD written = 0;
-  if (WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+  if (WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
       written == bytes.size())
     return ERROR_SUCCESS;
   const DWORD code = GetLastError();
-  CloseHandle(file);
-  closer.handle = INVALID_HANDLE_VALUE;
+  file.reset();  // closed before it can be deleted
   DeleteFileA(name.c_str());
   return code == ERROR_SUCCESS ? ERROR_WRITE_FAULT : code;
 }
@@ -83,18 +79,20 @@ void writeReturnFile(const std::string& path, std::string_view bytes) {
   }
 }
 
-void showApplicationError(const CommandError& error) {
-  char modulePath[MAX_PATH + 1] = {};
-  GetModuleFileNameA(nullptr, modulePath, MAX_PATH);
-  const char* moduleName = modulePath;
-  for (const char* c = modulePath; *c; c = CharNextA(c))
-    if (*c == '\\' || *c == '/') moduleName = c + 1;
-  char address[32];
-  std::snprintf(address, sizeof address, "%0*llX", static_cast<int>(sizeof(void*) * 2),
-                static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(&writeReturnFile)));
-  const std::string text = std::string("Exception ") + error.typeName() + " dans le module " + moduleName +
-                           " dans " + address + ".\n" + error.what();
-  MessageBoxA(nullptr, text.c_str(), "Erreur d'application", MB_OK | MB_ICONERROR | MB_TASKMODAL);
+ConsoleCodePage::ConsoleCodePage() : codePage_(GetOEMCP()) {
+  if (AttachConsole(ATTACH_PARENT_PROCESS)) {
+    if (const UINT console = GetConsoleOutputCP()) codePage_ = console;
+    FreeConsole();
+  }
+}
+
+std::string ConsoleCodePage::fromAnsi(std::string_view ansi) const {
+  if (ansi.empty() || codePage_ == GetACP()) return std::string(ansi);
+  const int length = static_cast<int>(ansi.size());
+  const int wideLength = MultiByteToWideChar(CP_ACP, 0, ansi.data(), length, nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, ansi.data(), length, wide.data(), wideLength);
+  return convertWideToCodePage(codePage_, wide.data(), wideLength);
 }
 
 }  // namespace tovrik

@@ -1,10 +1,13 @@
 // Deleting, writing and reporting the return file on Windows.
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 #include <string_view>
 
-#include "frontend/error.h"
+#include "command/error.h"
+#include "frontend/return_file.h"
 
 namespace tovrik {
 
@@ -16,7 +19,17 @@ void deleteReturnFile(std::string_view path);
 // target is written directly (created anew or truncated). Raises FileCreateError.
 void writeReturnFile(const std::string& path, std::string_view bytes);
 
-// The task-modal "Erreur d'application" box for an error that escaped the command.
-void showApplicationError(const CommandError& error);
+// cmd.exe reads a batch file in its console's code page, not in the ANSI one: the code page of the
+// console this process was started from, else the OEM code page.
+class ConsoleCodePage final : public ScriptCodePage {
+ public:
+  ConsoleCodePage();
+  bool isLeadByte(unsigned char byte) const override { return IsDBCSLeadByteEx(codePage_, byte) != 0; }
+  std::string fromAnsi(std::string_view ansi) const override;
+  UINT codePage() const { return codePage_; }
+
+ private:
+  UINT codePage_;
+};
 
 }  // namespace tovrik

@@ -4,6 +4,8 @@
 #include <array>
 #include <memory>
 
+#include "command/resource_owners_win32.h"
+
 namespace tovrik {
 namespace {
 
@@ -25,28 +27,25 @@ class StyleFonts {
   StyleFonts& operator=(const StyleFonts&) = delete;
 
   HFONT font(FontStyle style) {
-    HFONT& font = fonts_[static_cast<unsigned>(style) & 7u];
+    GdiObject<HFONT>& font = fonts_[static_cast<unsigned>(style) & 7u];
     if (!font) {
       LOGFONTA variant{};
       GetObjectA(baseFont_, sizeof variant, &variant);
       variant.lfWeight = hasStyle(style, FontStyle::Bold) ? FW_BOLD : FW_NORMAL;
       variant.lfItalic = hasStyle(style, FontStyle::Italic);
       variant.lfUnderline = hasStyle(style, FontStyle::Underline);
-      font = CreateFontIndirectA(&variant);
+      font.reset(CreateFontIndirectA(&variant));
     }
-    return font;
+    return font.get();
   }
 
  private:
   void forget() {
-    for (HFONT& font : fonts_) {
-      if (font) DeleteObject(font);
-      font = nullptr;
-    }
+    for (GdiObject<HFONT>& font : fonts_) font.reset();
   }
 
   HFONT baseFont_;
-  std::array<HFONT, 8> fonts_{};
+  std::array<GdiObject<HFONT>, 8> fonts_;
 };
 
 // Draws through GDI with the label's style fonts; gives the device context its font back when done.
@@ -75,9 +74,8 @@ class GdiCanvas final : public ICanvas {
 
   void fillRect(const Rect& area, Color color) override {
     const RECT rect{area.left, area.top, area.right, area.bottom};
-    const HBRUSH brush = CreateSolidBrush(color);
-    FillRect(dc_, &rect, brush);
-    DeleteObject(brush);
+    const GdiObject<HBRUSH> brush(CreateSolidBrush(color));
+    FillRect(dc_, &rect, brush.get());
   }
 
  private:
@@ -213,12 +211,11 @@ LRESULT CALLBACK linkLabelProc(HWND window, UINT message, WPARAM wParam, LPARAM 
 
 // Lays the text out again in the label's fonts and width; with AutoHeight the window takes its height.
 void layOutAgain(HWND label, LinkLabelWindow* state) {
-  const HDC dc = GetDC(label);
   {
-    GdiCanvas canvas(dc, state->fonts);
+    const WindowDC dc(label);
+    GdiCanvas canvas(dc.get(), state->fonts);
     state->core.layout(canvas);
   }
-  ReleaseDC(label, dc);
   applyAutoHeight(label, state->core);
   InvalidateRect(label, nullptr, FALSE);
 }

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "frontend/error.h"
+#include "command/error.h"
 #include "markup/canvas.h"
 
 namespace tovrik {

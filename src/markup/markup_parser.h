@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "frontend/error.h"
+#include "command/error.h"
 #include "markup/markup_nodes.h"
 
 namespace tovrik {

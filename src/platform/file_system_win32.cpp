@@ -6,7 +6,8 @@
 #include <algorithm>
 #include <string>
 
-#include "frontend/error.h"
+#include "command/error.h"
+#include "command/resource_owners_win32.h"
 #include "platform/system_strings_win32.h"
 
 namespace tovrik {
@@ -29,20 +30,17 @@ class FindHandle {
 class FileByteSource final : public ByteSource {
  public:
   explicit FileByteSource(HANDLE handle) : handle_(handle) {}
-  ~FileByteSource() override { CloseHandle(handle_); }
-  FileByteSource(const FileByteSource&) = delete;
-  FileByteSource& operator=(const FileByteSource&) = delete;
 
   std::size_t read(char* buffer, std::size_t capacity) override {
     const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(capacity, 0x40000000));
     DWORD got = 0;
-    if (!ReadFile(handle_, buffer, wanted, &got, nullptr))
+    if (!ReadFile(handle_.get(), buffer, wanted, &got, nullptr))
       throw PlatformError("Erreur de lecture du fichier (" + std::to_string(GetLastError()) + ")");
     return got;
   }
 
  private:
-  HANDLE handle_;
+  UniqueHandle handle_;
 };
 
 // The profile functions build the file's full path in a MAX_PATH buffer. A longer path leaves that buffer

@@ -12,7 +12,7 @@
 
 #include <string>
 
-#include "frontend/error.h"
+#include "command/error.h"
 
 namespace tovrik {
 

@@ -5,9 +5,8 @@
 
 #include <cstring>
 
-#include "forms/main_form_win32.h"
 #include "platform/late_binding_win32.h"
-#include "platform/system_platform_win32.h"
+#include "platform/network_win32.h"
 
 namespace tovrik {
 namespace {
@@ -65,7 +64,7 @@ std::optional<Ipv4Address> Win32Network::firstHostAddress(const std::string& nam
   return address;
 }
 
-void Win32Network::autodial(std::uint32_t flags) { InternetAutodial(flags, TMainForm::handle()); }
+void Win32Network::autodial(std::uint32_t flags) { InternetAutodial(flags, owner_()); }
 
 void Win32Network::autodialHangup() { InternetAutodialHangup(0); }
 

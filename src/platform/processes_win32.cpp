@@ -9,7 +9,8 @@
 #include <cstring>
 #include <memory>
 
-#include "forms/form_win32.h"
+#include "command/resource_owners_win32.h"
+#include "platform/application_window_win32.h"
 #include "platform/com_win32.h"
 
 namespace tovrik {
@@ -41,11 +42,6 @@ const SnapshotFunctions& snapshotFunctions() {
                                            kernelFunction<WalkSnapshot>("Process32Next")};
   return functions;
 }
-
-struct HandleCloser {
-  void operator()(HANDLE handle) const { CloseHandle(handle); }
-};
-using UniqueHandle = std::unique_ptr<void, HandleCloser>;
 
 }  // namespace
 

@@ -38,4 +38,8 @@ class Registry {
   virtual std::unique_ptr<RegistryKey> openLocalMachineKeyForReading(std::string_view path) = 0;
 };
 
+// Reads a string value, accepting REG_SZ and REG_EXPAND_SZ (unexpanded); nullopt when the value is
+// missing, RegistryError when it exists with another type or cannot be read.
+std::optional<std::string> readStringValue(RegistryKey& key, std::string_view name);
+
 }  // namespace tovrik

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "frontend/error.h"
+#include "command/error.h"
 
 namespace tovrik {
 namespace {

@@ -1,22 +1,24 @@
-// What the portable core asks of the platform during one invocation. The Win32 build implements it
-// over the real system; the host tests pass fakes.
+// What the portable core asks of the platform during one invocation, one interface per capability. The
+// Win32 build implements it over the real system; the host tests pass fakes.
 #pragma once
 
-#include <cstdint>
-#include <optional>
-#include <string>
-#include <string_view>
-
 #include "platform/ansi_charset.h"
+#include "platform/clipboard_access.h"
+#include "platform/clock.h"
+#include "platform/credential_dialogs.h"
+#include "platform/environment.h"
 #include "platform/file_system.h"
 #include "platform/key_sink.h"
+#include "platform/network.h"
 #include "platform/processes.h"
 #include "platform/registry.h"
 #include "platform/regional_settings.h"
+#include "platform/session_control.h"
 #include "platform/shell.h"
 #include "platform/standard_dialogs.h"
-#include "platform/system_platform.h"
-#include "platform/windows_ui.h"
+#include "platform/status_windows.h"
+#include "platform/system_information.h"
+#include "platform/top_level_windows.h"
 
 namespace tovrik {
 
@@ -27,17 +29,11 @@ class Services {
   virtual const AnsiCharset& ansiCharset() = 0;
   // Read once per run: a run keeps the settings it started with.
   virtual const RegionalSettings& regionalSettings() = 0;
-  virtual DateTime localTime() = 0;
+  virtual Clock& clock() = 0;
+  virtual Environment& environment() = 0;
   virtual Registry& registry() = 0;
   virtual FileSystem& fileSystem() = 0;
   virtual Shell& shell() = 0;
-
-  // Seed for the random generator: the low 32 bits of the high-resolution performance counter, or the
-  // millisecond tick count where there is no such counter.
-  virtual std::uint32_t randomSeed() = 0;
-
-  // The system directory, or nullopt when the system does not report it whole.
-  virtual std::optional<std::string> systemDirectory() = 0;
   virtual TopLevelWindows& topLevelWindows() = 0;
   // The wait and progress windows; created on first use.
   virtual StatusWindows& statusWindows() = 0;
@@ -48,13 +44,6 @@ class Services {
   virtual Processes& processes() = 0;
   // The file, input and folder dialogs, message boxes and sounds; each loads what it needs on first use.
   virtual StandardDialogs& standardDialogs() = 0;
-
-  // Sets a variable in this process's own environment block.
-  virtual void setProcessEnvironmentVariable(std::string_view name, std::string_view value) = 0;
-  // Tells the running programs that the user environment changed (WM_SETTINGCHANGE "Environment").
-  virtual void broadcastEnvironmentChange() = 0;
-
-  // The system commands' platform: session end, machine facts, network, clipboard.
   virtual SessionControl& sessionControl() = 0;
   virtual SystemInformation& systemInformation() = 0;
   virtual Network& network() = 0;

@@ -11,8 +11,7 @@
 #include <cstring>
 #include <vector>
 
-#include "forms/main_form_win32.h"
-#include "frontend/error.h"
+#include "command/error.h"
 #include "platform/com_win32.h"
 #include "platform/system_strings_win32.h"
 
@@ -73,13 +72,13 @@ std::vector<ShellFileNameMapping> takeNameMappings(HANDLE handle) {
   return mappings;
 }
 
-// The main form owns the shell's windows; without it, the window with the keyboard focus does.
-HWND ownerWindow() {
-  if (const HWND form = TMainForm::handle()) return form;
-  return GetFocus();
-}
 
 }  // namespace
+
+HWND Win32Shell::ownerWindow() const {
+  if (const HWND form = owner_()) return form;
+  return GetFocus();
+}
 
 ShellFileOperationOutcome Win32Shell::runFileOperation(const ShellFileOperationCall& call) {
   ensureComInitialized();

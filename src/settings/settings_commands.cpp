@@ -1,10 +1,11 @@
 // /config, registervar, getvar and deletevar.
 #include "settings/settings_commands.h"
 
-#include "frontend/error.h"
-#include "frontend/return_file.h"
+#include "command/error.h"
+#include "platform/services.h"
 #include "settings/settings_store.h"
 #include "settings/user_variables.h"
+#include "text/path_commands.h"
 
 namespace tovrik {
 

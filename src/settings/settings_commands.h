@@ -1,7 +1,7 @@
 // Commands of the settings store and the user variables.
 #pragma once
 
-#include "frontend/command.h"
+#include "command/command.h"
 
 namespace tovrik {
 

@@ -1,18 +1,10 @@
 // Settings store operations over the registry wrapper.
 #include "settings/settings_store.h"
 
-#include "frontend/error.h"
-#include "text/path_rules.h"
+#include "command/error.h"
+#include "platform/services.h"
 
 namespace tovrik {
-
-std::optional<std::string> readStringValue(RegistryKey& key, std::string_view name) {
-  std::optional<RegistryValue> value = key.read(name);
-  if (!value) return std::nullopt;
-  if (value->type != kRegistryString && value->type != kRegistryExpandString)
-    throw RegistryError("Type de donn\xE9" "es incorrect pour '" + std::string(name) + "'");
-  return std::move(value->data);
-}
 
 std::string STRGetPrefsValue(Registry& registry, std::string_view name, std::string_view fallback) {
   try {
@@ -38,15 +30,9 @@ bool SetGlobalEnvironment(Services& services, std::string_view name, std::string
   }
   key->writeString(name, value);
   key.reset();
-  services.setProcessEnvironmentVariable(name, value);
-  services.broadcastEnvironmentChange();
+  services.environment().setProcessVariable(name, value);
+  services.environment().broadcastChange();
   return true;
-}
-
-std::string GetSystemDrive(Services& services) {
-  const std::optional<std::string> directory = services.systemDirectory();
-  if (!directory) return {};
-  return extractFileDrive(*directory, services.ansiCharset());
 }
 
 }  // namespace tovrik

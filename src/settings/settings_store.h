@@ -24,11 +24,4 @@ void STRSetPrefsValue(Registry& registry, std::string_view name, std::string_vie
 // false, doing nothing, when the environment key cannot be opened; a refused write reaches the caller.
 bool SetGlobalEnvironment(Services& services, std::string_view name, std::string_view value);
 
-// The drive of the system directory ("C:", or "\\server\share"), empty when it cannot be told.
-std::string GetSystemDrive(Services& services);
-
-// Reads a string value, accepting REG_SZ and REG_EXPAND_SZ (unexpanded); nullopt when the value is
-// missing, RegistryError when it exists with another type or cannot be read.
-std::optional<std::string> readStringValue(RegistryKey& key, std::string_view name);
-
 }  // namespace tovrik

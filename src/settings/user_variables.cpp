@@ -1,7 +1,7 @@
 // User variable operations over the registry wrapper.
 #include "settings/user_variables.h"
 
-#include "frontend/error.h"
+#include "command/error.h"
 #include "settings/settings_store.h"
 
 namespace tovrik {

@@ -1,7 +1,8 @@
 // Network: connection state, local address, dial-up.
 #include "system/network_commands.h"
 
-#include "frontend/error.h"
+#include "command/error.h"
+#include "platform/services.h"
 
 namespace tovrik {
 namespace {

@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "frontend/command.h"
-#include "platform/system_platform.h"
+#include "command/command.h"
+#include "platform/network.h"
 
 namespace tovrik {
 

@@ -1,6 +1,8 @@
 // Ending the session and sending the display to low power.
 #include "system/session_commands.h"
 
+#include "platform/services.h"
+
 namespace tovrik {
 namespace {
 

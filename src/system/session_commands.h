@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
-#include "frontend/command.h"
-#include "platform/system_platform.h"
+#include "command/command.h"
+#include "platform/session_control.h"
 
 namespace tovrik {
 

@@ -1,8 +1,9 @@
 // System information: Windows version, system drive, volume serial and label, disk presence, GUIDs.
 #include "system/system_info_commands.h"
 
-#include "frontend/error.h"
-#include "settings/settings_store.h"
+#include "command/error.h"
+#include "platform/services.h"
+#include "text/path_commands.h"
 
 namespace tovrik {
 namespace {

@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <string>
 
-#include "frontend/command.h"
+#include "command/command.h"
 #include "platform/registry.h"
-#include "platform/system_platform.h"
+#include "platform/system_information.h"
 
 namespace tovrik {
 

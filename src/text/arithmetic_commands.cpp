@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/services.h"
 #include "text/number_rules.h"
 
 namespace tovrik {
@@ -56,7 +57,7 @@ void runPwr(Command& command) { addDecimalResult(command, applyToOperands(comman
 // Each run is its own process and draws once, so seeding here is seeding once per run.
 void runRandom(Command& command) {
   const int32_t bound = readIntegerText(command.arg(2));
-  RandomGenerator generator(command.services.randomSeed());
+  RandomGenerator generator(command.services.clock().randomSeed());
   command.lines.addSet("RANDOM", std::to_string(generator.next(bound)));
 }
 

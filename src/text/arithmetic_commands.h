@@ -1,7 +1,7 @@
 // Arithmetic commands: decimal arithmetic, rounding, root, absolute value, power and random numbers.
 #pragma once
 
-#include "frontend/command.h"
+#include "command/command.h"
 
 namespace tovrik {
 

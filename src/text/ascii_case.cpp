@@ -1,6 +1,8 @@
 // ASCII-only case conversion that steps whole characters of the ANSI code page.
 #include "text/ascii_case.h"
 
+#include "command/ascii.h"
+
 namespace tovrik {
 namespace {
 
@@ -12,8 +14,7 @@ std::string convertAsciiCase(std::string_view text, bool toUpper, const AnsiChar
     const std::size_t next = charset.next(result, pos);
     if (next == pos + 1) {
       char& c = result[pos];
-      if (toUpper && c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-      if (!toUpper && c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+      c = toUpper ? upperAscii(c) : lowerAscii(c);
     }
     pos = next;
   }

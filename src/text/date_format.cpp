@@ -6,15 +6,13 @@
 #include <string>
 #include <utility>
 
+#include "command/ascii.h"
+
 namespace tovrik {
 
 namespace {
 
 constexpr std::size_t kEnd = std::string_view::npos;
-
-bool isAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-
-char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool startsWithIgnoringCase(std::string_view text, std::size_t pos, std::string_view word) {
   if (text.size() - pos < word.size()) return false;

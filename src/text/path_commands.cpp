@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/services.h"
 #include "text/path_rules.h"
 
 namespace tovrik {
@@ -48,5 +49,11 @@ void runConvertToMsDosPath(Command& command) {
 
 void runIncludeBackslash(Command& command) { addPathPart(command, "DIR", includeTrailingBackslash); }
 void runExcludeBackslash(Command& command) { addPathPart(command, "DIR", excludeTrailingBackslash); }
+
+std::string GetSystemDrive(Services& services) {
+  const std::optional<std::string> directory = services.systemInformation().systemDirectory();
+  if (!directory) return {};
+  return extractFileDrive(*directory, services.ansiCharset());
+}
 
 }  // namespace tovrik

@@ -1,7 +1,9 @@
 // Path commands: split a path into its parts, add or remove a trailing backslash, give the short (8.3) form.
 #pragma once
 
-#include "frontend/command.h"
+#include <string>
+
+#include "command/command.h"
 
 namespace tovrik {
 
@@ -17,5 +19,8 @@ void runConvertToMsDosPath(Command& command);
 // "SET DIR=" and argument 2 with one trailing backslash added or removed.
 void runIncludeBackslash(Command& command);
 void runExcludeBackslash(Command& command);
+
+// The drive of the system directory ("C:", or "\\server\share"), empty when it cannot be told.
+std::string GetSystemDrive(Services& services);
 
 }  // namespace tovrik

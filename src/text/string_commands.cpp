@@ -5,14 +5,14 @@
 #include <string>
 #include <string_view>
 
-#include "frontend/error.h"
+#include "command/ascii.h"
+#include "command/error.h"
+#include "platform/services.h"
 #include "text/date_format.h"
 #include "text/number_rules.h"
 
 namespace tovrik {
 namespace {
-
-bool isBlankOrControl(char c) { return static_cast<unsigned char>(c) <= 32; }
 
 bool isBlankAfterTrim(std::string_view text) {
   for (char c : text)
@@ -100,7 +100,7 @@ void runCompare(Command& command) {
 
 void runGetDate(Command& command) {
   const std::string& format = command.arg(2);
-  command.lines.addSet("DATE", formatDateTime(formatOrDefault(format), command.services.localTime(),
+  command.lines.addSet("DATE", formatDateTime(formatOrDefault(format), command.services.clock().localTime(),
                                               command.services.regionalSettings(), command.services.ansiCharset()));
 }
 

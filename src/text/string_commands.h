@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "frontend/command.h"
+#include "command/command.h"
 #include "platform/ansi_charset.h"
 #include "text/ascii_case.h"
 

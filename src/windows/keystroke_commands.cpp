@@ -1,6 +1,7 @@
 // sendkeys and sendkeyswait: the key string typed by the keystroke engine; nothing is reported.
 #include "windows/keystroke_commands.h"
 
+#include "platform/services.h"
 #include "windows/send_keys_api.h"
 
 namespace tovrik {

@@ -1,7 +1,7 @@
 // sendkeys and sendkeyswait.
 #pragma once
 
-#include "frontend/command.h"
+#include "command/command.h"
 
 namespace tovrik {
 

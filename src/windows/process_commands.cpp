@@ -4,7 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "frontend/error.h"
+#include "command/error.h"
+#include "platform/services.h"
 #include "text/ascii_case.h"
 #include "text/number_rules.h"
 #include "text/path_rules.h"

@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-#include "frontend/command.h"
+#include "command/command.h"
 #include "platform/ansi_charset.h"
 #include "platform/processes.h"
 

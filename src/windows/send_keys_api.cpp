@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "command/ascii.h"
 #include "text/number_rules.h"
 
 namespace tovrik {
@@ -233,13 +234,6 @@ constexpr std::size_t kTitleSearchBuffer = 80;
 constexpr std::uint32_t kSysCommandMessage = 0x0112;  // WM_SYSCOMMAND
 constexpr std::uintptr_t kSysCommandHotKey = 0xF150;  // SC_HOTKEY
 constexpr std::uintptr_t kSysCommandRestore = 0xF120;  // SC_RESTORE
-
-std::string lowerAscii(std::string_view text) {
-  std::string lowered(text);
-  for (char& c : lowered)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return lowered;
-}
 
 WindowHandle lastFoundWindow = 0;
 

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "platform/key_sink.h"
-#include "platform/windows_ui.h"
+#include "platform/top_level_windows.h"
 
 namespace tovrik {
 

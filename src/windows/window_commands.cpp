@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "platform/services.h"
 #include "text/number_rules.h"
 #include "windows/send_keys_api.h"
 

@@ -4,8 +4,9 @@
 #include <string>
 #include <string_view>
 
-#include "frontend/command.h"
-#include "platform/windows_ui.h"
+#include "command/command.h"
+#include "platform/status_windows.h"
+#include "platform/top_level_windows.h"
 
 namespace tovrik {
 

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "frontend/error.h"
+#include "command/error.h"
 #include "support/fake_shell.h"
 
 namespace tovrik {

@@ -5,7 +5,7 @@
 
 #include "frontend/command_mode.h"
 #include "frontend/dispatch.h"
-#include "frontend/error.h"
+#include "command/error.h"
 #include "support/fake_services.h"
 #include "support/run_command.h"
 
@@ -93,7 +93,7 @@ TEST(ShellIntegrationFolders, FailedLookupsAndTrailingBackslashes) {
     services.fakeShell.tempPath = cases[i].tempPath;
     if (cases[i].tempExists && cases[i].tempPath) services.fakeFileSystem.addDirectory(*cases[i].tempPath);
     services.fakeShell.windowsDir = cases[i].windowsDir;
-    services.systemDir = cases[i].systemDir;
+    services.system.systemDir = cases[i].systemDir;
     EXPECT_EQ(run(services, {"getspecialfolder", cases[i].subWord}), Lines{cases[i].expected});
   }
   testing::FakeServices services;

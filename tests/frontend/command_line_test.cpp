@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "frontend/argument_list.h"
-#include "frontend/error.h"
+#include "command/argument_list.h"
+#include "command/error.h"
 #include "support/fake_services.h"
 
 namespace tovrik {

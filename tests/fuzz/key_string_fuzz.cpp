@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "frontend/error.h"
+#include "command/error.h"
 #include "platform/key_sink.h"
 #include "windows/send_keys_api.h"
 

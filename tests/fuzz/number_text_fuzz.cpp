@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "frontend/error.h"
+#include "command/error.h"
 #include "text/number_rules.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

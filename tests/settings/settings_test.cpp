@@ -3,6 +3,7 @@
 
 #include "frontend/command_mode.h"
 #include "settings/settings_store.h"
+#include "text/path_commands.h"
 #include "settings/user_variables.h"
 #include "support/fake_services.h"
 #include "support/run_command.h"
@@ -42,14 +43,14 @@ TEST(SettingsStore, PublishingWritesTheVariableSetsItAndTells) {
   testing::FakeServices services;
   EXPECT_TRUE(SetGlobalEnvironment(services, "TvkFile", "D:\\r.bat"));
   EXPECT_EQ(services.fakeRegistry.find("Environment", "TvkFile")->data, "D:\\r.bat");
-  EXPECT_EQ(services.processEnvironment["TvkFile"], "D:\\r.bat");
-  EXPECT_EQ(services.broadcasts, 1);
+  EXPECT_EQ(services.fakeEnvironment.variables["TvkFile"], "D:\\r.bat");
+  EXPECT_EQ(services.fakeEnvironment.broadcasts, 1);
 
   testing::FakeServices locked;
   locked.fakeRegistry.unopenableKeys.insert("environment");
   EXPECT_FALSE(SetGlobalEnvironment(locked, "TvkFile", "x"));
-  EXPECT_EQ(locked.broadcasts, 0);
-  EXPECT_TRUE(locked.processEnvironment.empty());
+  EXPECT_EQ(locked.fakeEnvironment.broadcasts, 0);
+  EXPECT_TRUE(locked.fakeEnvironment.variables.empty());
 }
 
 TEST(SettingsStore, SystemDriveOfLocalAndNetworkSystemDirectories) {
@@ -63,20 +64,20 @@ TEST(SettingsStore, SystemDriveOfLocalAndNetworkSystemDirectories) {
   for (const auto& [directory, drive] : cases) {
     SCOPED_TRACE(directory.value_or("(none)"));
     testing::FakeServices services;
-    services.systemDir = directory;
+    services.system.systemDir = directory;
     EXPECT_EQ(GetSystemDrive(services), drive);
   }
 }
 
 TEST(ConfigCommand, ResetsAndPublishesTheReturnFilePath) {
   testing::FakeServices services;
-  services.systemDir = "D:\\Windows\\system32";
+  services.system.systemDir = "D:\\Windows\\system32";
   EXPECT_TRUE(run(services, {"/CONFIG"}).empty());
   EXPECT_EQ(services.fakeRegistry.find(kSettings, "RFile")->data, "D:\\Tovrik.bat");
   EXPECT_EQ(services.fakeRegistry.find("Environment", "TvkFile")->data, "D:\\Tovrik.bat");
 
   testing::FakeServices noDrive;
-  noDrive.systemDir = std::nullopt;
+  noDrive.system.systemDir = std::nullopt;
   EXPECT_EQ(run(noDrive, {"/config"}), std::vector<std::string>{"ERROR=1"});
   EXPECT_EQ(noDrive.fakeRegistry.find(kSettings, "RFile"), nullptr);
 

@@ -12,7 +12,8 @@
 #include <string_view>
 #include <vector>
 
-#include "frontend/error.h"
+#include "command/ascii.h"
+#include "command/error.h"
 #include "platform/file_system.h"
 
 namespace tovrik::testing {
@@ -55,8 +56,7 @@ class FakeFileSystem final : public FileSystem {
   FakeFileSystem() { entries[key("C:\\")].isDirectory = true; }
 
   static std::string key(std::string_view path) {
-    std::string folded;
-    for (char c : path) folded += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    std::string folded = lowerAscii(path);
     while (!folded.empty() && folded.back() == '\\') folded.pop_back();
     return folded;
   }

@@ -6,7 +6,8 @@
 #include <string>
 #include <utility>
 
-#include "frontend/error.h"
+#include "command/ascii.h"
+#include "command/error.h"
 #include "platform/services.h"
 #include "support/fake_key_sink.h"
 #include "support/fake_processes.h"
@@ -19,12 +20,7 @@
 namespace tovrik::testing {
 
 // Registry keys are case-insensitive on Windows; the fake folds ASCII case the same way.
-inline std::string foldCase(std::string_view text) {
-  std::string folded(text);
-  for (char& c : folded)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return folded;
-}
+inline std::string foldCase(std::string_view text) { return lowerAscii(text); }
 
 class FakeRegistry final : public Registry {
  public:
@@ -107,43 +103,53 @@ inline RegionalSettings frenchSettings() {
   return settings;
 }
 
+class FakeClock final : public Clock {
+ public:
+  DateTime now{2026, 12, 7, 1, 9, 5, 3, 0};
+  std::uint32_t seed = 1;
+  DateTime localTime() override { return now; }
+  std::uint32_t randomSeed() override { return seed; }
+};
+
+class FakeEnvironment final : public Environment {
+ public:
+  std::map<std::string, std::string> variables;
+  int broadcasts = 0;
+  void setProcessVariable(std::string_view name, std::string_view value) override {
+    variables[std::string(name)] = std::string(value);
+  }
+  void broadcastChange() override { ++broadcasts; }
+};
+
 class FakeServices final : public Services {
  public:
+  FakeClock fakeClock;
+  FakeEnvironment fakeEnvironment;
   FakeRegistry fakeRegistry;
   FakeFileSystem fakeFileSystem;
   FakeShell fakeShell;
   RegionalSettings regional = frenchSettings();
-  DateTime now{2026, 12, 7, 1, 9, 5, 3, 0};
-  std::optional<std::string> systemDir = std::string("C:\\windows\\system32");
-  std::map<std::string, std::string> processEnvironment;
-  int broadcasts = 0;
   FakeTopLevelWindows windows;
   FakeStatusWindows statusForms;
   FakeCredentialDialogs credentials;
   RecordingKeySink keys;
   FakeProcesses fakeProcesses;
   FakeStandardDialogs dialogs;
-  std::uint32_t seed = 1;
   SingleByteCharset charset;
 
   const AnsiCharset& ansiCharset() override { return charset; }
   const RegionalSettings& regionalSettings() override { return regional; }
-  DateTime localTime() override { return now; }
+  Clock& clock() override { return fakeClock; }
+  Environment& environment() override { return fakeEnvironment; }
   Registry& registry() override { return fakeRegistry; }
   FileSystem& fileSystem() override { return fakeFileSystem; }
   Shell& shell() override { return fakeShell; }
-  std::uint32_t randomSeed() override { return seed; }
-  std::optional<std::string> systemDirectory() override { return systemDir; }
   TopLevelWindows& topLevelWindows() override { return windows; }
   StatusWindows& statusWindows() override { return statusForms; }
   CredentialDialogs& credentialDialogs() override { return credentials; }
   KeySink& keySink() override { return keys; }
   Processes& processes() override { return fakeProcesses; }
   StandardDialogs& standardDialogs() override { return dialogs; }
-  void setProcessEnvironmentVariable(std::string_view name, std::string_view value) override {
-    processEnvironment[std::string(name)] = std::string(value);
-  }
-  void broadcastEnvironmentChange() override { ++broadcasts; }
 
   FakeSessionControl session;
   FakeSystemInformation system;

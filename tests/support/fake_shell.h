@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "frontend/error.h"
+#include "command/error.h"
 #include "platform/shell.h"
 #include "support/fake_file_system.h"
 

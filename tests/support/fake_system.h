@@ -8,8 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "frontend/error.h"
-#include "platform/system_platform.h"
+#include "command/error.h"
+#include "platform/clipboard_access.h"
+#include "platform/network.h"
+#include "platform/session_control.h"
+#include "platform/system_information.h"
 
 namespace tovrik::testing {
 
@@ -66,6 +69,7 @@ class FakeSystemInformation final : public SystemInformation {
   bool sizeQueryThrows = false;
   std::vector<std::string> guids;  // handed out in order
   bool guidFails = false;
+  std::optional<std::string> systemDir = std::string("C:\\windows\\system32");
 
   std::uint32_t platformId() override {
     ++platformReads;
@@ -103,6 +107,7 @@ class FakeSystemInformation final : public SystemInformation {
     if (found == values.end()) return std::nullopt;
     return found->second;
   }
+  std::optional<std::string> systemDirectory() override { return systemDir; }
 };
 
 class FakeNetwork final : public Network {

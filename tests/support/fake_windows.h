@@ -8,8 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "frontend/error.h"
-#include "platform/windows_ui.h"
+#include "command/ascii.h"
+#include "command/error.h"
+#include "platform/credential_dialogs.h"
+#include "platform/status_windows.h"
+#include "platform/top_level_windows.h"
 
 namespace tovrik::testing {
 
@@ -90,10 +93,8 @@ class FakeTopLevelWindows final : public TopLevelWindows {
  private:
   static bool sameLetters(const std::string& a, const std::string& b) {
     if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-      const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-      if (lower(a[i]) != lower(b[i])) return false;
-    }
+    for (std::size_t i = 0; i < a.size(); ++i)
+      if (lowerAscii(a[i]) != lowerAscii(b[i])) return false;
     return true;
   }
 };

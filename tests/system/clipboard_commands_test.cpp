@@ -1,5 +1,6 @@
 // The clipboard commands and the nesting session over the fake clipboard: the order of the platform
 // calls, the memory blocks left behind, and what the clipboard holds afterwards.
+#include "platform/clipboard_session.h"
 #include "system/clipboard_commands.h"
 
 #include <gtest/gtest.h>

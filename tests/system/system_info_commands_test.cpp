@@ -58,7 +58,7 @@ TEST(GetWinVer, MissingReadsAsEmptyAndANonTextValueFailsBeforeAnyLine) {
 TEST(GetSystemDrive, DriveOfTheSystemDirectoryOrEmpty) {
   testing::FakeServices services;
   EXPECT_EQ(run(services, {"getsystemdrive"}), Lines{"DRIVE=C:"});
-  services.systemDir = std::nullopt;
+  services.system.systemDir = std::nullopt;
   EXPECT_EQ(run(services, {"getsystemdrive"}), Lines{"DRIVE="});
 }
 

@@ -137,7 +137,7 @@ TEST(ArithmeticCommands, RandomDrawsOnceFromTheServicesSeed) {
   for (std::size_t i = 0; i < std::size(draws); ++i) {
     SCOPED_TRACE(::testing::Message() << "case " << i << ": seed " << draws[i].seed << " n " << draws[i].bound);
     testing::FakeServices services;
-    services.seed = draws[i].seed;
+    services.fakeClock.seed = draws[i].seed;
     EXPECT_EQ(run(services, {"random", draws[i].bound}), Lines{"RANDOM=" + expectedDraw(draws[i].seed, draws[i].n)});
   }
   // 1 * 134775813 + 1 = 134775814, and 134775814 * 100 / 2^32 = 3.14
@@ -145,7 +145,7 @@ TEST(ArithmeticCommands, RandomDrawsOnceFromTheServicesSeed) {
   EXPECT_EQ(run(services, {"random", "100"}), Lines{"RANDOM=3"});
   for (const uint32_t seed : {0u, 1u, 0x80000000u, 0xFFFFFFFFu}) {
     SCOPED_TRACE(::testing::Message() << "seed " << seed);
-    services.seed = seed;
+    services.fakeClock.seed = seed;
     expectCases(services, {
         {{"random", "1"}, {"RANDOM=0"}},
         {{"random", "0"}, {"RANDOM=0"}},

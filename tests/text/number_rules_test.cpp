@@ -13,7 +13,7 @@
 #include <utility>
 #include <vector>
 
-#include "frontend/error.h"
+#include "command/error.h"
 
 namespace tovrik {
 namespace {

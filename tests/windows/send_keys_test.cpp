@@ -2,7 +2,7 @@
 // modifier is left down however the string ends.
 #include <gtest/gtest.h>
 
-#include "frontend/error.h"
+#include "command/error.h"
 #include "support/fake_key_sink.h"
 #include "windows/send_keys_api.h"
 

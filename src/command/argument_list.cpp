@@ -1,7 +1,8 @@
 // Argument list, "NULL" marker removal and the command word.
-#include "frontend/argument_list.h"
+#include "command/argument_list.h"
 
-#include "frontend/error.h"
+#include "command/ascii.h"
+#include "command/error.h"
 
 namespace tovrik {
 
@@ -21,14 +22,7 @@ std::string removeNullMarkers(std::string_view text) {
 }
 
 std::string commandWordOf(std::string_view argument) {
-  std::size_t first = 0;
-  std::size_t last = argument.size();
-  while (first < last && static_cast<unsigned char>(argument[first]) <= 32) ++first;
-  while (last > first && static_cast<unsigned char>(argument[last - 1]) <= 32) --last;
-  std::string word(argument.substr(first, last - first));
-  for (char& c : word)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return word;
+  return lowerAscii(trimBlanksAndControls(argument));
 }
 
 ArgumentList::ArgumentList(std::string_view modulePath, const std::vector<std::string>& parameters) {

@@ -5,11 +5,13 @@
 #include <string_view>
 #include <vector>
 
-#include "frontend/argument_list.h"
-#include "frontend/line_list.h"
-#include "platform/services.h"
+#include "command/argument_list.h"
+#include "command/line_list.h"
 
 namespace tovrik {
+
+// The platform, as the running program or a test provides it (platform/services.h).
+class Services;
 
 struct Command {
   const ArgumentList& args;

@@ -1,0 +1,64 @@
+// The program's platform: the Win32 implementations, and the forms behind the windows commands show.
+#include "frontend/services_win32.h"
+
+#include "forms/credential_forms_win32.h"
+#include "forms/main_form_win32.h"
+#include "forms/standard_dialogs_win32.h"
+#include "forms/status_forms_win32.h"
+#include "platform/regional_settings_win32.h"
+
+namespace tovrik {
+
+Win32Services::Win32Services() : shell_(&TMainForm::handle), network_(&TMainForm::handle) {}
+
+const RegionalSettings& Win32Services::regionalSettings() {
+  if (!regional_) regional_ = readRegionalSettings();
+  return *regional_;
+}
+
+namespace {
+
+// The two status forms; their windows are created only when a command shows one.
+class Win32StatusWindows final : public StatusWindows {
+ public:
+  StatusWindow& waitWindow() override { return wait_; }
+  StatusWindow& progressWindow() override { return progress_; }
+
+ private:
+  TTovrikWait wait_;
+  TTovrikPB progress_;
+};
+
+class Win32CredentialDialogs final : public CredentialDialogs {
+ public:
+  EnteredCredentials askPassword(const std::string& title, const std::string& prompt) override {
+    return password_.ask(title, prompt);
+  }
+  EnteredCredentials askLogon(const std::string& title, const std::string& userPrompt,
+                              const std::string& passwordPrompt) override {
+    return logon_.ask(title, userPrompt, passwordPrompt);
+  }
+
+ private:
+  TPasswordDlg password_;
+  TfrmLogin logon_;
+};
+
+}  // namespace
+
+StatusWindows& Win32Services::statusWindows() {
+  if (!statusWindows_) statusWindows_ = std::make_unique<Win32StatusWindows>();
+  return *statusWindows_;
+}
+
+CredentialDialogs& Win32Services::credentialDialogs() {
+  if (!credentialDialogs_) credentialDialogs_ = std::make_unique<Win32CredentialDialogs>();
+  return *credentialDialogs_;
+}
+
+StandardDialogs& Win32Services::standardDialogs() {
+  if (!standardDialogs_) standardDialogs_ = std::make_unique<Win32StandardDialogs>();
+  return *standardDialogs_;
+}
+
+}  // namespace tovrik
