@@ -26,11 +26,49 @@ std::string withoutLeadingDots(std::string extension) {
 constexpr std::uint32_t kShellVersion4 = 4u << 16;
 constexpr std::uint32_t kShellVersion5 = 5u << 16;
 
+bool isSaveDialog(const Command& command) {
+  switch (command.variantAs<FileDialogKind>()) {
+    case FileDialogKind::kOpen: return false;
+    case FileDialogKind::kSave: return true;
+  }
+  command.rejectVariant();
+}
+
+struct MessageBoxStyle {
+  MessageKind kind = MessageKind::kConfirmation;
+  MessageButtons buttons;
+};
+
+MessageBoxStyle messageBoxStyleOf(const Command& command) {
+  MessageBoxStyle style;
+  switch (command.variantAs<MessageBoxKind>()) {
+    case MessageBoxKind::kCritical:
+      style.kind = MessageKind::kError;
+      style.buttons.ok = true;
+      return style;
+    case MessageBoxKind::kWarning:
+      style.kind = MessageKind::kWarning;
+      style.buttons.ok = true;
+      return style;
+    case MessageBoxKind::kInformation:
+      style.kind = MessageKind::kInformation;
+      style.buttons.ok = true;
+      return style;
+    case MessageBoxKind::kYesNo:
+      style.buttons.yes = style.buttons.no = true;
+      return style;
+    case MessageBoxKind::kOkCancel:
+      style.buttons.ok = style.buttons.cancel = true;
+      return style;
+  }
+  command.rejectVariant();
+}
+
 }  // namespace
 
 void runFileDialog(Command& command) {
   FileDialogRequest request;
-  request.save = command.word == "createsavedialog";
+  request.save = isSaveDialog(command);
   request.title = trimmedArg(command, 2);
   request.filter = toPlatformFilter(trimmedArg(command, 3));
   request.initialDirectory = trimmedArg(command, 4);
@@ -85,19 +123,16 @@ void runBrowseDirectory(Command& command) {
 }
 
 void runMessageBox(Command& command) {
-  MessageKind kind = MessageKind::kConfirmation;
-  MessageButtons buttons;
-  if (command.word == "dlgcritical") kind = MessageKind::kError;
-  else if (command.word == "dlgwarning") kind = MessageKind::kWarning;
-  else if (command.word == "dlginformation") kind = MessageKind::kInformation;
-  if (command.word == "dlgyesno") buttons.yes = buttons.no = true;
-  else if (command.word == "dlgokcancel") buttons.ok = buttons.cancel = true;
-  else buttons.ok = true;
-
+  const MessageBoxStyle style = messageBoxStyleOf(command);
   const std::string message = expandLineBreakEscapes(command.arg(2));
-  const int result = command.services.standardDialogs().showMessage(kind, message, buttons);
-  if (command.word == "dlgyesno") command.lines.addSet("BUTTON", result == kResultYes ? "0" : "1");
-  else if (command.word == "dlgokcancel") command.lines.addSet("BUTTON", result == kResultOk ? "2" : "3");
+  const int result = command.services.standardDialogs().showMessage(style.kind, message, style.buttons);
+  switch (command.variantAs<MessageBoxKind>()) {
+    case MessageBoxKind::kCritical:
+    case MessageBoxKind::kWarning:
+    case MessageBoxKind::kInformation: break;
+    case MessageBoxKind::kYesNo: command.lines.addSet("BUTTON", result == kResultYes ? "0" : "1"); break;
+    case MessageBoxKind::kOkCancel: command.lines.addSet("BUTTON", result == kResultOk ? "2" : "3"); break;
+  }
 }
 
 void runMessageBeep(Command& command) { command.services.standardDialogs().beep(); }

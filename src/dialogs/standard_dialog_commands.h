@@ -6,6 +6,12 @@
 
 namespace tovrik {
 
+// createsavedialog also asks for the file name and default extension.
+enum class FileDialogKind { kOpen, kSave };
+// dlgcritical, dlgwarning and dlginformation show OK alone and report nothing; dlgyesno and dlgokcancel
+// ask and report the button.
+enum class MessageBoxKind { kCritical, kWarning, kInformation, kYesNo, kOkCancel };
+
 void runFileDialog(Command& command);  // createopendialog, createsavedialog
 void runCreateInputDialog(Command& command);
 void runBrowseDirectory(Command& command);

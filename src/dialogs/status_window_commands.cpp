@@ -20,6 +20,14 @@ void showAndRun(Command& command, StatusWindow& window, bool withRange) {
   window.runUntilClosed();
 }
 
+std::uintptr_t progressOperationOf(const Command& command) {
+  switch (command.variantAs<ProgressChange>()) {
+    case ProgressChange::kSet: return kProgressSet;
+    case ProgressChange::kIncrement: return kProgressAdd;
+  }
+  command.rejectVariant();
+}
+
 }  // namespace
 
 void runCreateWaitDlg(Command& command) {
@@ -31,11 +39,11 @@ void runCreateProgressDlg(Command& command) {
 }
 
 void runProgressForm(Command& command) {
+  const std::uintptr_t operation = progressOperationOf(command);
   TopLevelWindows& windows = command.services.topLevelWindows();
   const std::string& title = command.arg(2);
   if (windows.findByTitle(title) == 0) return;
   const std::int32_t amount = readIntegerText(command.arg(3));
-  const std::uintptr_t operation = command.word == "incrementprogressform" ? kProgressAdd : kProgressSet;
   // The window found first may have gone, or another may bear the title now: send to the one found now.
   windows.sendMessage(windows.findByTitle(title), kProgressMessage, operation, amount);
 }

@@ -8,7 +8,9 @@ namespace tovrik {
 
 void runCreateWaitDlg(Command& command);
 void runCreateProgressDlg(Command& command);
-// setprogressform and incrementprogressform.
+// setprogressform moves the bar to the amount, incrementprogressform moves it by the amount.
+enum class ProgressChange { kSet, kIncrement };
+
 void runProgressForm(Command& command);
 // closewaitdlg and closeprogressdlg.
 void runCloseStatusWindow(Command& command);

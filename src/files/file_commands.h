@@ -12,7 +12,9 @@ namespace tovrik {
 
 void runGetCurrentDir(Command& command);
 void runSetCurrentDir(Command& command);
-// filecopy and filecopynooverwrite: the word chooses whether an existing target is replaced.
+// filecopy replaces an existing target, filecopynooverwrite keeps it.
+enum class FileCopyMode { kOverwrite, kKeepExisting };
+
 void runFileCopy(Command& command);
 void runFileSize(Command& command);
 void runFileDate(Command& command);

@@ -8,9 +8,18 @@
 namespace tovrik {
 namespace {
 
+bool isSilent(const Command& command) {
+  switch (command.variantAs<DirOperationMode>()) {
+    case DirOperationMode::kConfirm: return false;
+    case DirOperationMode::kSilent: return true;
+  }
+  command.rejectVariant();
+}
+
 void runShellOperation(Command& command, TJvSHFileOpType operation) {
+  const bool silent = isSilent(command);
   TJvSHFileOperation JvSHFileOperation = makeMainFormFileOperation(command.services.shell());
-  SHSilent(JvSHFileOperation, command.word.starts_with("silent"));
+  SHSilent(JvSHFileOperation, silent);
   JvSHFileOperation.Operation = operation;
   JvSHFileOperation.SourceFiles.push_back(command.arg(2));
   if (operation != foDelete) JvSHFileOperation.DestFiles.push_back(command.arg(3));

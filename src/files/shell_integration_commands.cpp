@@ -118,7 +118,7 @@ std::string FindExec(Shell& shell, const AnsiCharset& charset, std::string_view 
 void runGetSpecialFolder(Command& command) {
   const std::string subWord = commandWordOf(command.arg(2));
   const std::span<const SpecialFolderEntry> table = specialFolderTable();
-  if (command.variant < 0 || static_cast<std::size_t>(command.variant) >= table.size()) return;
+  if (command.variant < 0 || static_cast<std::size_t>(command.variant) >= table.size()) command.rejectVariant();
   const SpecialFolderEntry& folder = table[static_cast<std::size_t>(command.variant)];
   if (subWord != folder.subWord) return;
   command.lines.addSet("DIR", specialFolderPath(command, folder));

@@ -4,6 +4,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 #include "command/command.h"
@@ -17,6 +18,17 @@ struct CommandEntry {
   // Writes no return file on success, so start-up must not delete the one that another command of the
   // same script may just have written.
   bool keepsPreviousReturnFile = false;
+
+  constexpr CommandEntry(std::string_view word, CommandHandler handler, int variant = 0,
+                         bool keepsPreviousReturnFile = false)
+      : word(word), handler(handler), variant(variant), keepsPreviousReturnFile(keepsPreviousReturnFile) {}
+  // A row of a shared handler names its behaviour by a value of the family's enum (the dlgyesno row
+  // gives runMessageBox MessageBoxKind::kYesNo).
+  template <class Enum>
+    requires std::is_enum_v<Enum>
+  constexpr CommandEntry(std::string_view word, CommandHandler handler, Enum variant,
+                         bool keepsPreviousReturnFile = false)
+      : CommandEntry(word, handler, static_cast<int>(variant), keepsPreviousReturnFile) {}
 };
 
 std::span<const CommandEntry> commandTable();

@@ -38,6 +38,15 @@ void enableShutdownPrivilege(SessionControl& session) {
                                 kPrivilegeRecordSize);
 }
 
+std::uint32_t exitFlagsOf(const Command& command) {
+  switch (command.variantAs<ExitKind>()) {
+    case ExitKind::kShutdown: return kExitPowerOff | kExitForce;
+    case ExitKind::kLogoff: return kExitLogoff | kExitForce;
+    case ExitKind::kReboot: return kExitReboot | kExitForce;
+  }
+  command.rejectVariant();
+}
+
 }  // namespace
 
 bool ExitWindows(SessionControl& session, std::uint32_t platformId, std::uint32_t exitFlags) {
@@ -46,9 +55,7 @@ bool ExitWindows(SessionControl& session, std::uint32_t platformId, std::uint32_
 }
 
 void runExitWindows(Command& command) {
-  std::uint32_t flags = kExitLogoff | kExitForce;
-  if (command.word == "shutdown") flags = kExitPowerOff | kExitForce;
-  if (command.word == "reboot") flags = kExitReboot | kExitForce;
+  const std::uint32_t flags = exitFlagsOf(command);
   Services& services = command.services;
   // The session may or may not end; either way the command reports nothing.
   ExitWindows(services.sessionControl(), services.systemInformation().platformId(), flags);

@@ -17,7 +17,9 @@ inline constexpr std::uint32_t kExitPowerOff = 8;  // EWX_POWEROFF
 // platform to end the session. True when ExitWindowsEx accepted the request.
 bool ExitWindows(SessionControl& session, std::uint32_t platformId, std::uint32_t exitFlags);
 
-// shutdown, logoff and reboot: told apart by the command word.
+// shutdown powers off, logoff ends the session, reboot restarts; all three force the programs to close.
+enum class ExitKind { kShutdown, kLogoff, kReboot };
+
 void runExitWindows(Command& command);
 void runMonitorPowerOff(Command& command);
 

@@ -6,8 +6,21 @@
 
 namespace tovrik {
 
+namespace {
+
+bool waitsOf(const Command& command) {
+  switch (command.variantAs<SendKeysMode>()) {
+    case SendKeysMode::kNoWait: return false;
+    case SendKeysMode::kWait: return true;
+  }
+  command.rejectVariant();
+}
+
+}  // namespace
+
 void runSendKeys(Command& command) {
-  SendKeys(command.arg(2), command.word == "sendkeyswait", command.services.keySink());
+  const bool wait = waitsOf(command);
+  SendKeys(command.arg(2), wait, command.services.keySink());
 }
 
 }  // namespace tovrik

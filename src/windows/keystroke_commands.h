@@ -5,6 +5,9 @@
 
 namespace tovrik {
 
+// sendkeys types and returns; sendkeyswait lets the target handle each key event before the next.
+enum class SendKeysMode { kNoWait, kWait };
+
 void runSendKeys(Command& command);  // sendkeys, sendkeyswait
 
 }  // namespace tovrik

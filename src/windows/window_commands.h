@@ -15,6 +15,11 @@ std::string formatWindowHandle(WindowHandle window);
 // A handle passed back as integer text; a handle with the top bit set comes back as "$" hexadecimal.
 WindowHandle readWindowHandle(std::string_view text);
 
+// findwinhandle only finds the window; winactivate also brings it to the front.
+enum class WinHandleMode { kFind, kActivate };
+// findwindow matches the whole title, findwindowclass the class name.
+enum class WindowMatch { kTitle, kClass };
+
 void runFindWinHandle(Command& command);   // findwinhandle, winactivate
 void runFindWindow(Command& command);      // findwindow, findwindowclass
 void runCloseWin(Command& command);

@@ -28,6 +28,20 @@ TEST(SessionCommands, EachWordAsksForItsFlagsAfterEnablingThePrivilegeOnNt) {
   }
 }
 
+TEST(SessionCommands, AKindOutsideTheThreeEndsNoSession) {
+  // A mistaken row raises before the privilege or the exit is asked for; it never falls back on logoff.
+  for (const int variant : {static_cast<int>(ExitKind::kShutdown) - 1, static_cast<int>(ExitKind::kReboot) + 1}) {
+    SCOPED_TRACE(variant);
+    testing::FakeServices services;
+    const Lines parameters = {"t", "logoff"};
+    const ArgumentList args("t", parameters);
+    LineList lines;
+    Command command{args, lines, services, "logoff", parameters, variant};
+    EXPECT_THROW(runExitWindows(command), std::logic_error);
+    EXPECT_EQ(services.session.calls, Lines{});
+  }
+}
+
 TEST(SessionCommands, PrivilegeStepsThatFailOrDoNotApplyAreSkipped) {
   struct Row {
     std::uint32_t platform;
