@@ -49,7 +49,7 @@ std::uint32_t exitFlagsOf(const Command& command) {
 
 }  // namespace
 
-bool ExitWindows(SessionControl& session, std::uint32_t platformId, std::uint32_t exitFlags) {
+bool endSession(SessionControl& session, std::uint32_t platformId, std::uint32_t exitFlags) {
   if (platformId == kPlatformNt) enableShutdownPrivilege(session);
   return session.exitWindowsEx(exitFlags, 0);
 }
@@ -58,7 +58,7 @@ void runExitWindows(Command& command) {
   const std::uint32_t flags = exitFlagsOf(command);
   Services& services = command.services;
   // The session may or may not end; either way the command reports nothing.
-  ExitWindows(services.sessionControl(), services.systemInformation().platformId(), flags);
+  endSession(services.sessionControl(), services.systemInformation().platformId(), flags);
 }
 
 void runMonitorPowerOff(Command& command) {

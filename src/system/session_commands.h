@@ -15,7 +15,7 @@ inline constexpr std::uint32_t kExitPowerOff = 8;  // EWX_POWEROFF
 
 // On the NT family enables the shutdown privilege in the program's own token first; then asks the
 // platform to end the session. True when ExitWindowsEx accepted the request.
-bool ExitWindows(SessionControl& session, std::uint32_t platformId, std::uint32_t exitFlags);
+bool endSession(SessionControl& session, std::uint32_t platformId, std::uint32_t exitFlags);
 
 // shutdown powers off, logoff ends the session, reboot restarts; all three force the programs to close.
 enum class ExitKind { kShutdown, kLogoff, kReboot };
