@@ -27,8 +27,8 @@ def window_runs(wine):
     """Starts window-showing runs (WindowRun, or a subclass given as `kind`) and closes them afterwards."""
     started = []
 
-    def start(*args, kind=WindowRun):
-        started.append(kind(wine, *args))
+    def start(*args, kind=WindowRun, **options):
+        started.append(kind(wine, *args, **options))
         return started[-1]
 
     yield start

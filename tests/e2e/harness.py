@@ -10,13 +10,13 @@ from dataclasses import dataclass
 from pathlib import Path
 
 ROOT = Path(__file__).resolve().parents[2]
-WINE_RUN = ROOT / "scripts" / "lib" / "wine-run"
+sys.path.insert(0, str(ROOT / "scripts" / "lib"))
+from batch import LOCALES, OEM_CODE_PAGES, WINE_RUN, run_batch, windows_path  # noqa: E402
 
 # The time zone Wine runs in (scripts/lib/wine-env.sh); the host clock is read in the same zone.
 WINE_TIME_ZONE = os.environ.get("TOVRIK_TZ", "Europe/Paris")
-LOCALES = {"fr": "fr_FR.UTF-8", "en": "en_US.UTF-8", "de": "de_DE.UTF-8"}
-# The console (OEM) code page of each: cmd.exe reads batch files and writes redirected output in it.
-OEM_CODE_PAGES = {"fr": "cp850", "en": "cp437", "de": "cp850"}
+# The ANSI code page: the program reads its arguments in it, and the probe's texts come in it.
+ANSI = "cp1252"
 SETTINGS_KEY = r"Software\Orlenta\Tovrik"
 VARIABLES_KEY = SETTINGS_KEY + r"\User_Variables"
 # Under user-mode emulation every Wine process runs several times slower: the bounds on how long a run,
@@ -48,7 +48,8 @@ class Wine:
     """One Wine prefix and display, shared by the whole test session."""
 
     def __init__(self, build: dict | None = None):
-        """The session's build, or another one (build: the variables wine-env.sh sets for it)."""
+        """The session's build, or another one (build: the variables wine-env.sh sets for it, or some of
+        them, such as another prefix)."""
         for name in ("TOVRIK_SESSION", "TOVRIK_PREFIX", "TOVRIK_EXE_DIR", "TOVRIK_WINELOADER", "DISPLAY"):
             if not os.environ.get(name):
                 raise RuntimeError(f"{name} is not set: run the end-to-end tests through scripts/test.sh")
@@ -57,6 +58,7 @@ class Wine:
         self.prefix = Path(settings["TOVRIK_PREFIX"])
         self.exe_dir = Path(settings["TOVRIK_EXE_DIR"])
         self.loader = settings["TOVRIK_WINELOADER"]
+        self.wineserver = settings["TOVRIK_WINESERVER"]
         self.drive_c = self.prefix / "drive_c"
 
     # --- paths -------------------------------------------------------------------------------
@@ -70,7 +72,7 @@ class Wine:
         return self.drive_c / "Tovrik.bat"
 
     def windows_exe(self, name="tovrik.exe") -> str:
-        return "Z:" + str(self.exe_dir / name).replace("/", "\\")
+        return windows_path(self.exe_dir / name)
 
     # --- running -------------------------------------------------------------------------------
     def _env(self, locale: str, extra: dict | None = None) -> dict:
@@ -82,38 +84,55 @@ class Wine:
             env.update(extra)
         return env
 
-    def _wine(self, argv, locale="fr", timeout=60, env=None, input=None):
-        done = self._wine_once(argv, locale, timeout, env, input)
+    def start(self, program, *args, locale="fr", env=None, variables=None, **popen) -> subprocess.Popen:
+        """Starts a program under Wine without waiting: every Wine process of the tests starts here, in the
+        clean environment of scripts/lib/wine-run. program: a file of the build ("tovrik.exe", "probe.exe"),
+        a host path, or one of Wine's own ("reg"). env: the TOVRIK_ settings wine-run reads; variables: more
+        for the program's environment. Text arguments go to Wine as UTF-8, which it hands to the program in
+        the ANSI code page, as Windows would. Standard streams are closed unless given."""
+        path = self.exe_dir / program
+        command = [str(WINE_RUN), *(f"{name}={value}" for name, value in (variables or {}).items()), self.loader,
+                   str(path) if path.is_file() else str(program),
+                   *(a if isinstance(a, bytes) else str(a).encode() for a in args)]
+        streams = {"stdin": subprocess.DEVNULL, "stdout": subprocess.DEVNULL, "stderr": subprocess.DEVNULL}
+        return subprocess.Popen(command, env=self._env(locale, env), **{**streams, **popen})
+
+    def call(self, program, *args, locale="fr", timeout=60, input=None, **options) -> subprocess.CompletedProcess:
+        """Runs a program under Wine (as start does) and waits for it: what it printed, and Wine's messages."""
+        done = self._call_once(program, args, locale, timeout, input, options)
         if done.returncode == 1 and not done.stdout:
             # Exit code 1 with nothing printed is how a Wine process ends that never reached the program:
             # the probe prints a word before every exit 1 of its own, and tovrik.exe ends with 1 only
             # after its error box has been answered. Such a start is tried once more, and logged.
             with STARTUP_RETRIES.open("a", encoding="utf-8") as log:
-                print(f"{time.strftime('%H:%M:%S')} {[str(a)[:80] for a in argv[:3]]}\n"
-                      f"{done.stderr.decode(errors='replace')}", file=log)
-            done = self._wine_once(argv, locale, timeout, env, input)
+                print(f"{time.strftime('%H:%M:%S')} {[str(a)[:80] for a in (program, *args)[:3]]}\n"
+                      f"{done.stderr[-4000:].decode(errors='replace')}", file=log)
+            done = self._call_once(program, args, locale, timeout, input, options)
         if done.returncode != 0:
-            print(f"wine exit {done.returncode}: {[str(a)[:80] for a in argv[:3]]}\n"
-                  f"{done.stderr.decode(errors='replace')}", file=sys.stderr)
+            print(f"wine exit {done.returncode}: {[str(a)[:80] for a in (program, *args)[:3]]}\n"
+                  f"{done.stderr[-4000:].decode(errors='replace')}", file=sys.stderr)
         return done
 
-    def _wine_once(self, argv, locale, timeout, env, input):
+    def _call_once(self, program, args, locale, timeout, input, options):
         # Wine's messages go to a file, not a pipe: the desktop process inherits the handle and would keep
         # a pipe open after the program ends. A failing run shows them in the test's captured output.
         with tempfile.TemporaryFile() as messages:
-            done = subprocess.run([str(WINE_RUN), self.loader, *argv], env=self._env(locale, env),
-                                  stdout=subprocess.PIPE, stderr=messages, timeout=timeout * TIME_SCALE,
-                                  input=input)
+            stdin = subprocess.DEVNULL if input is None else subprocess.PIPE
+            with self.start(program, *args, locale=locale, stdin=stdin, stdout=subprocess.PIPE, stderr=messages,
+                            **options) as process:
+                try:
+                    stdout, _ = process.communicate(input, timeout=timeout * TIME_SCALE)
+                except subprocess.TimeoutExpired:
+                    process.kill()
+                    raise
             messages.seek(0)
-            done.stderr = messages.read()[-4000:]
-        return done
+            return subprocess.CompletedProcess(process.args, process.returncode, stdout, messages.read())
 
-    def run(self, *args: str | bytes, locale="fr", return_file: Path | None = None, timeout=60) -> Run:
-        """Runs tovrik.exe with the given parameters (Wine quotes those holding blanks). Text goes to
-        Wine as UTF-8, which it hands to the program in the ANSI code page, as Windows would."""
-        argv = [a if isinstance(a, bytes) else a.encode("utf-8") for a in args]
-        done = self._wine([str(self.exe_dir / "tovrik.exe").encode(), *argv], locale, timeout)
-        return self._result(done, return_file)
+    def run(self, *args: str | bytes, locale="fr", return_file: Path | None = None, timeout=60, cwd=None) -> Run:
+        """Runs tovrik.exe with the given parameters (Wine quotes those holding blanks); cwd: a host folder of
+        the prefix to run it in, as a script in that folder."""
+        done = self.call("tovrik.exe", *args, locale=locale, timeout=timeout, cwd=cwd)
+        return Run(done.returncode, self._read(return_file), done.stdout)
 
     def run_raw(self, command_line: bytes, locale="fr", return_file: Path | None = None, timeout=60) -> Run:
         """Runs tovrik.exe with exactly this raw command line (after the program name)."""
@@ -124,46 +143,39 @@ class Wine:
         code = int(words[1])
         return Run(code, self._read(return_file), done.stdout)
 
-    def spawn(self, *args: str | bytes, program="tovrik.exe", locale="fr", stdout=subprocess.DEVNULL):
-        """Starts a program without waiting, as `start` does in a script."""
-        argv = [a if isinstance(a, bytes) else a.encode("utf-8") for a in args]
-        return subprocess.Popen([str(WINE_RUN), self.loader, str(self.exe_dir / program), *argv],
-                                env=self._env(locale), stdout=stdout, stderr=subprocess.DEVNULL)
-
     def return_file_now(self) -> Run:
-        """The default return file as it stands, for checks after spawned runs."""
+        """The default return file as it stands, for checks after runs started in the background."""
         return Run(0, self._read(None), b"")
-
-    def _result(self, done, return_file):
-        return Run(done.returncode, self._read(return_file), done.stdout)
 
     def _read(self, return_file: Path | None) -> bytes | None:
         path = return_file or self.default_return_file
         return path.read_bytes() if path.is_file() else None
 
-    def probe(self, *args: str, locale="fr", timeout=60):
-        return self._wine([str(self.exe_dir / "probe.exe"), *args], locale, timeout)
+    def probe(self, *args: str, locale="fr", timeout=60, variables=None):
+        return self.call("probe.exe", *args, locale=locale, timeout=timeout, variables=variables)
 
     def batch(self, text: str, locale="fr", timeout=120) -> str:
-        """Runs a batch script in Wine's cmd.exe in a console of its own, as from a command window.
-
-        The script is written in the console's code page; %TOVRIK% names the program. Returns what
-        the script printed, decoded from that code page."""
-        oem = OEM_CODE_PAGES[locale]
+        """Runs a batch script in Wine's cmd.exe in a console of its own, as from a command window, through
+        the runner of scripts/run-batch. The script is written in the console's code page; %TOVRIK% names
+        the program. Returns what the script printed, decoded from that code page."""
         script = self.drive_c / "tovrik-test.bat"
-        output = self.drive_c / "tovrik-test.out"
-        body = "@echo off\nset TOVRIK=" + self.windows_exe() + "\n" + text
-        script.write_bytes(body.replace("\n", "\r\n").encode(oem))
-        output.unlink(missing_ok=True)
+        script.write_bytes(("@echo off\n" + text).replace("\n", "\r\n").encode(OEM_CODE_PAGES[locale]))
+
+        def run_probe(variables, *args):
+            return self.probe(*args, variables=variables, locale=locale, timeout=timeout + 30).stdout
         try:
-            done = self.probe("execconsole",
-                              r"cmd.exe /c C:\tovrik-test.bat > C:\tovrik-test.out 2>&1",
-                              str(int(timeout * 1000 * TIME_SCALE)), locale=locale, timeout=timeout + 30)
-            assert done.stdout.startswith(b"exit "), done.stdout
-            return output.read_bytes().decode(oem)
+            answer, printed = run_batch(script, self.exe_dir, LOCALES[locale], run_probe,
+                                        timeout_ms=int(timeout * 1000 * TIME_SCALE))
+            assert answer.startswith("exit "), answer
+            return printed
         finally:
             script.unlink(missing_ok=True)
-            output.unlink(missing_ok=True)
+
+    def server(self, *flags: str, check=False):
+        """Runs this build's wineserver once per flag: -p keeps one running, -k ends it, -w waits for that."""
+        for flag in flags:
+            subprocess.run([str(WINE_RUN), self.wineserver, flag], env=self._env("fr"), check=check,
+                           timeout=60 * TIME_SCALE, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
     def screenshot(self, path: Path):
         """Saves a PNG of the whole Xvfb screen."""
@@ -174,7 +186,7 @@ class Wine:
     # --- registry --------------------------------------------------------------------------------
     def reg_get(self, key: str, name: str):
         """(type, bytes) of a value, or None when it or its key is missing."""
-        out = self.probe("regget", key, "hex:" + name.encode("cp1252").hex()).stdout.decode().strip()
+        out = self.probe("regget", key, hex_arg(name)).stdout.decode().strip()
         if out in ("missing", "nokey"):
             return None
         kind, _, data = out.partition(" ")
@@ -186,14 +198,21 @@ class Wine:
             return None
         kind, data = value
         assert kind in (1, 2), f"{key}\\{name} has type {kind}"
-        return data.split(b"\0", 1)[0].decode("cp1252")
+        return data.split(b"\0", 1)[0].decode(ANSI)
 
     def reg_set(self, key: str, name: str, kind: int, data: bytes):
-        done = self.probe("regset", key, "hex:" + name.encode("cp1252").hex(), str(kind), "hex:" + data.hex())
+        done = self.probe("regset", key, hex_arg(name), str(kind), "hex:" + data.hex())
         assert done.returncode == 0, f"regset {key}\\{name} failed"
 
     def reg_set_string(self, key: str, name: str, text: str):
-        self.reg_set(key, name, 1, text.encode("cp1252") + b"\0")
+        self.reg_set(key, name, 1, text.encode(ANSI) + b"\0")
+
+    def reg_restore(self, key: str, name: str, saved):
+        """Puts a value back as reg_get gave it: deleted when it was missing."""
+        if saved is None:
+            self.reg_delete_value(key, name)
+        else:
+            self.reg_set(key, name, *saved)
 
     def reset(self):
         """A fresh account: no settings, no user variables, no TvkFile, no return file."""
@@ -202,14 +221,14 @@ class Wine:
             # The helper itself cannot fail here; a second try tells a Wine start-up hiccup (seen very
             # rarely, with its messages printed above) from a real fault.
             done = self.probe("reset")
-        assert done.returncode == 0, (done.returncode, done.stdout, done.stderr)
+        assert done.returncode == 0, (done.returncode, done.stdout, done.stderr[-4000:])
         self.default_return_file.unlink(missing_ok=True)
 
     def reg_delete_key(self, key: str):
         self.probe("regdelkey", key)
 
     def reg_delete_value(self, key: str, name: str):
-        self.probe("regdelvalue", key, "hex:" + name.encode("cp1252").hex())
+        self.probe("regdelvalue", key, hex_arg(name))
 
 
 def build_variables(arch: str) -> dict:
@@ -225,15 +244,13 @@ def build_variables(arch: str) -> dict:
 def other_build(arch: str):
     """A Wine for another build of the program, with its own prefix and persistent wineserver."""
     wine = Wine(build_variables(arch))
-    server = wine.build["TOVRIK_WINESERVER"]
-    subprocess.run([str(WINE_RUN), server, "-p"], env=wine._env("fr"), check=True)
+    wine.server("-p", check=True)
     try:
         wine.reset()
         yield wine
     finally:
         wine.reset()
-        subprocess.run([str(WINE_RUN), server, "-k"], env=wine._env("fr"))
-        subprocess.run([str(WINE_RUN), server, "-w"], env=wine._env("fr"))
+        wine.server("-k", "-w")
 
 
 def set_lines(run: Run, locale="fr") -> list[bytes]:
@@ -250,6 +267,59 @@ def set_lines(run: Run, locale="fr") -> list[bytes]:
         assert b"\r" not in line and b"\n" not in line, line
         assert line.startswith(b"SET "), line
     return lines
+
+
+def texts(run: Run, locale="fr") -> list[str]:
+    """The SET lines of a run as text, decoded from the console code page the return file is written in."""
+    return [line.decode(OEM_CODE_PAGES[locale]) for line in set_lines(run, locale)]
+
+
+def value(run: Run, name: str, locale="fr") -> str:
+    """The value of the run's one line, SET name=value, as text."""
+    lines = texts(run, locale)
+    assert len(lines) == 1 and lines[0].startswith(f"SET {name}="), lines
+    return lines[0][len(f"SET {name}="):]
+
+
+def hex_arg(text: str) -> str:
+    """A text as a probe argument: its bytes in the ANSI code page, in hexadecimal, so that any text
+    arrives intact."""
+    return "hex:" + text.encode(ANSI).hex()
+
+
+def probe_bytes(word: str | bytes) -> bytes:
+    """Bytes the probe printed in hexadecimal ("-" for none)."""
+    word = word.decode() if isinstance(word, bytes) else word
+    return b"" if word == "-" else bytes.fromhex(word)
+
+
+def probe_text(word: str | bytes) -> str:
+    """A text the probe printed in hexadecimal ("-" for an empty one)."""
+    return probe_bytes(word).decode(ANSI)
+
+
+def probe_facts(done, lists=()) -> dict:
+    """The probe's lines as {first word: the other words}; the lines of a word in `lists` are gathered in a
+    list."""
+    facts = {word: [] for word in lists}
+    for line in done.stdout.decode().splitlines():
+        word, *rest = line.split()
+        if word in lists:
+            facts[word].append(rest)
+        else:
+            facts[word] = rest
+    return facts
+
+
+def example(name: str) -> str:
+    """A sample script of examples/, with LF line ends (Wine.batch writes CR LF)."""
+    return (ROOT / "examples" / name).read_text(encoding="ascii").replace("\r\n", "\n")
+
+
+def muldiv(a, b, c):
+    """MulDiv: a * b / c rounded to the nearest integer, halves away from zero."""
+    sign = -1 if (a * b < 0) != (c < 0) else 1
+    return sign * ((abs(a * b) * 2 + abs(c)) // (2 * abs(c)))
 
 
 @dataclass
@@ -275,14 +345,18 @@ def window_facts(wine: "Wine", title, timeout_ms=30000):
         words = line.split()
         if words[0] == "child":
             facts["children"].append((words[1], *map(int, words[3:7])))
-            text = "" if words[2] == "-" else bytes.fromhex(words[2]).decode("cp1252")
-            facts["controls"].append(Control(words[1], text, *map(int, words[3:7]), int(words[7], 16),
-                                             int(words[8])))
+            facts["controls"].append(Control(words[1], probe_text(words[2]), *map(int, words[3:7]),
+                                             int(words[7], 16), int(words[8])))
         elif words[0] == "client":
             facts["client"] = (int(words[1]), int(words[2]))
         elif words[0] in ("style", "exstyle"):
             facts[words[0]] = int(words[1], 16)
     return facts
+
+
+def shown(facts):
+    """A window's facts once it is shown with its controls (it exists, hidden, a moment before), else None."""
+    return facts if facts["controls"] and facts["style"] & WS_VISIBLE else None
 
 
 def wait_until(check, what, seconds=15):
@@ -308,12 +382,7 @@ def shoot_region(name, left, top, width, height):
 
 def shoot_window(wine: "Wine", title, name):
     """A PNG of the window with that title, frame included, once it is painted."""
-    # The window exists a moment before it is shown with its controls.
-    def shown():
-        facts = window_facts(wine, title)
-        return facts["controls"] and facts["style"] & WS_VISIBLE
-
-    wait_until(shown, f"{title!r} shown")
+    wait_until(lambda: shown(window_facts(wine, title)), f"{title!r} shown")
     out = wine.probe("windowrect", title, str(int(30000 * TIME_SCALE))).stdout.decode().split()
     assert out[:1] == ["rect"], f"no window titled {title!r}"
     left, top, right, bottom = map(int, out[1:5])
@@ -324,9 +393,7 @@ class ServedProbe:
     """A probe verb that serves (windows, an open file, the clipboard) until its standard input ends."""
 
     def __init__(self, wine: Wine, *args: str):
-        self.process = subprocess.Popen([str(WINE_RUN), wine.loader, str(wine.exe_dir / "probe.exe"), *args],
-                                        env=wine._env("fr"), stdin=subprocess.PIPE, stdout=subprocess.PIPE,
-                                        stderr=subprocess.DEVNULL)
+        self.process = wine.start("probe.exe", *args, stdin=subprocess.PIPE, stdout=subprocess.PIPE)
 
     def readline(self) -> bytes:
         return self.process.stdout.readline()
@@ -357,19 +424,36 @@ def holding(wine: Wine, *args: str):
 
 
 class WindowRun:
-    """A run that shows a window and stays, started in the background as `start` does; closed and reaped
-    however the test ends."""
+    """A run that shows a window and stays, started in the background as `start` does in a script; found
+    by the caption it shows (by default its first argument), the test playing the user; closed and
+    reaped however the test ends."""
 
-    def __init__(self, wine: Wine, *args):
+    def __init__(self, wine: Wine, *args, title=None):
         self.wine = wine
-        self.title = args[1]
-        self.process = wine.spawn(*args)
+        self.title = args[1] if title is None else title
+        self.process = wine.start("tovrik.exe", *args)
 
-    def wait_shown(self):
-        return window_facts(self.wine, self.title)
+    def wait_shown(self, seconds=30):
+        """The window's facts once it is shown with its controls."""
+        return wait_until(lambda: shown(window_facts(self.wine, self.title)), f"{self.title!r} shown", seconds)
+
+    def keys(self, keys):
+        assert self.wine.probe("keys", self.title, keys, "30000").returncode == 0
 
     def exit_code(self, timeout=30):
         return self.process.wait(timeout=timeout * TIME_SCALE)
+
+    def lines(self):
+        """The SET lines the run left once it ended, with exit code 0."""
+        assert self.exit_code() == 0
+        return set_lines(self.wine.return_file_now())
+
+    def still_open(self):
+        try:
+            self.exit_code(timeout=1.5)
+        except subprocess.TimeoutExpired:
+            return True
+        return False
 
     def cleanup(self):
         if self.process.poll() is None:

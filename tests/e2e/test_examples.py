@@ -4,13 +4,7 @@ from concurrent.futures import ThreadPoolExecutor, wait
 
 import pytest
 
-from harness import ROOT, window_facts, wait_until
-
-WS_VISIBLE = 0x10000000
-
-
-def example(name):
-    return (ROOT / "examples" / name).read_text(encoding="ascii").replace("\r\n", "\n")
+from harness import WS_VISIBLE, example, window_facts, wait_until
 
 
 def matches(lines, expected):

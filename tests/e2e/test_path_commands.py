@@ -3,7 +3,7 @@ import shutil
 
 import pytest
 
-from harness import OEM_CODE_PAGES, set_lines
+from harness import set_lines, texts, value
 
 WORDS = ["getfilepath", "getfilename", "getfileext", "getfiledir", "getfiledrive", "getfilenamewithoutext",
          "converttomsdospath", "includebackslash", "excludebackslash"]
@@ -34,8 +34,7 @@ def test_each_word_gives_its_line(wine, locale):
     for index, (args, expected) in enumerate(SPLIT_CASES):
         run = wine.run(*args, locale=locale)
         assert run.exit_code == 0, index
-        lines = [line.decode(OEM_CODE_PAGES[locale]) for line in set_lines(run, locale)]
-        assert lines == [expected], (index, args)
+        assert texts(run, locale) == [expected], (index, args)
 
 
 def test_a_missing_path_is_an_error(wine):
@@ -53,23 +52,17 @@ def long_names(wine):
     shutil.rmtree(folder)
 
 
-def string_of(run, locale):
-    lines = set_lines(run, locale)
-    assert len(lines) == 1 and lines[0].startswith(b"SET STRING="), lines
-    return lines[0][len(b"SET STRING="):].decode(OEM_CODE_PAGES[locale])
-
-
 @pytest.mark.parametrize("locale", ["fr", "en"])
 def test_short_forms_name_the_same_file(wine, locale, long_names):
     long_dir = "C:\\Long Directory Name"
     long_file = long_dir + "\\some long file name.txt"
-    short_dir = string_of(wine.run("converttomsdospath", long_dir, locale=locale), locale)
-    short_file = string_of(wine.run("converttomsdospath", long_file, locale=locale), locale)
+    short_dir = value(wine.run("converttomsdospath", long_dir, locale=locale), "STRING", locale)
+    short_file = value(wine.run("converttomsdospath", long_file, locale=locale), "STRING", locale)
     for short in (short_dir, short_file):
         assert "~" in short and " " not in short and short[:3].upper() == "C:\\", short
     # Each short component fits 8.3, and the file's short form lies in the directory's.
     assert all(len(part) <= 12 for part in short_file[3:].split("\\")), short_file
-    file_path = string_of(wine.run("getfilepath", short_file, locale=locale), locale)
+    file_path = value(wine.run("getfilepath", short_file, locale=locale), "STRING", locale)
     assert file_path == short_dir + "\\", (short_file, short_dir)
     # Wine names short forms its own way; what matters is that the system finds the same file by them.
     out = wine.batch(f'"%TOVRIK%" converttomsdospath "{long_file}"\n'
@@ -94,7 +87,7 @@ def test_a_short_form_too_long_for_the_buffer_is_empty(wine):
     top.mkdir(exist_ok=True)
     try:
         (top / "a.abcd").mkdir(exist_ok=True)
-        one = string_of(wine.run("converttomsdospath", "C:\\deep\\a.abcd"), "fr")
+        one = value(wine.run("converttomsdospath", "C:\\deep\\a.abcd"), "STRING")
         step = len(one) - len("C:\\deep\\") + 1
         if step <= len("a.abcd\\"):
             pytest.skip(f"this file system's short form of a.abcd is no longer than the name ({one})")
@@ -103,7 +96,7 @@ def test_a_short_form_too_long_for_the_buffer_is_empty(wine):
         top.joinpath(*["a.abcd"] * depth).mkdir(parents=True, exist_ok=True)
         fits = "C:\\deep" + "\\a.abcd" * (depth - 1)
         too_long = "C:\\deep" + "\\a.abcd" * depth
-        assert len(string_of(wine.run("converttomsdospath", fits), "fr")) == len("C:\\deep") + (depth - 1) * step
+        assert len(value(wine.run("converttomsdospath", fits), "STRING")) == len("C:\\deep") + (depth - 1) * step
         assert set_lines(wine.run("converttomsdospath", too_long)) == [b"SET STRING="]
     finally:
         shutil.rmtree(top)
@@ -154,7 +147,7 @@ def test_an_accented_long_name_under_french_settings(wine):
         assert set_lines(run) == ["SET STRING=crème brûlée.txt".encode("cp850")]
         run = wine.run("getfiledir", long_file)
         assert set_lines(run) == ["SET STRING=C:\\Données d'été".encode("cp850")]
-        short = string_of(wine.run("converttomsdospath", long_file), "fr")
+        short = value(wine.run("converttomsdospath", long_file), "STRING")
         assert short and " " not in short, short
         out = wine.batch(f'"%TOVRIK%" converttomsdospath "{long_file}"\n'
                          "CALL C:\\Tovrik.bat\n"

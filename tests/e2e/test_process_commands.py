@@ -1,12 +1,11 @@
 """Process commands under Wine: starting through the shell, killing helper processes by name (the
 invocation itself spared), and pausing."""
 import shutil
-import subprocess
 import time
 
 import pytest
 
-from harness import WINE_RUN, set_lines, wait_until
+from harness import set_lines, wait_until
 
 AREA = "C:\\tovrik-procs"
 
@@ -35,9 +34,7 @@ class Spawned:
         self.wine, self.processes = wine, []
 
     def start(self, program, *args):
-        self.processes.append(subprocess.Popen([str(WINE_RUN), self.wine.loader, program, *args],
-                                               env=self.wine._env("fr"), stdin=subprocess.DEVNULL,
-                                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+        self.processes.append(self.wine.start(program, *args))
         return self.processes[-1]
 
     def cleanup(self):

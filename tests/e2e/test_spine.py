@@ -5,7 +5,7 @@ import time
 
 import pytest
 
-from harness import HEADER_2, SETTINGS_KEY, VARIABLES_KEY, set_lines
+from harness import ANSI, HEADER_2, SETTINGS_KEY, VARIABLES_KEY, set_lines, texts, window_facts
 
 LOCALES = ["fr", "en", "de"]
 
@@ -92,17 +92,15 @@ def test_start_up_deletes_the_previous_file(wine):
 
 def test_an_unwritable_path_shows_the_error_box_and_exits_1(wine):
     wine.reg_set_string(SETTINGS_KEY, "RFile", "C:\\no such dir\\r.bat")
-    process = wine.spawn("strlength", "x")
+    process = wine.start("tovrik.exe", "strlength", "x")
     try:
         # The box is found by its title as soon as it exists; its text may come a moment later.
         deadline = time.monotonic() + 30
         message = None
         while message is None and time.monotonic() < deadline:
-            box = wine.probe("window", "Erreur d'application", "30000").stdout.decode("cp1252")
-            texts = [bytes.fromhex(line.split()[2]).decode("cp1252") for line in box.splitlines()
-                     if line.startswith("child ") and line.split()[2] != "-"]
-            message = next((t for t in texts if t.startswith("Exception ")), None)
-        assert message is not None, box
+            shown = [c.text for c in window_facts(wine, "Erreur d'application")["controls"] if c.text]
+            message = next((t for t in shown if t.startswith("Exception ")), None)
+        assert message is not None, shown
         first, second = message.split("\n", 1)
         assert first.startswith("Exception FileCreateError dans le module tovrik.exe dans ")
         assert first.endswith(".")
@@ -151,9 +149,9 @@ def test_user_variables_persist_across_runs(wine):
     for step, (args, expected, (name, stored)) in enumerate(USER_VARIABLE_STEPS):
         run = wine.run(*args, locale="en")  # English console code page 437 has these letters too
         assert run.exit_code == 0, step
-        lines = set_lines(run, "en")
+        lines = texts(run, "en")
         # Return files are written for the console code page, so compare through it.
-        assert [line.decode("cp437").encode("cp1252") for line in lines] == expected, (step, args, lines)
+        assert [line.encode(ANSI) for line in lines] == expected, (step, args, lines)
         assert wine.reg_string(VARIABLES_KEY, name) == stored, (step, args)
 
 
@@ -214,7 +212,7 @@ def test_simultaneous_writers_never_leave_a_torn_file(wine):
     lengths = [100, 2000, 8000, 16000, 24000, 30000]
     allowed = {f"SET STRLEN={n}".encode() for n in lengths}
     for round_ in range(3):
-        processes = [wine.spawn("strlength", "y" * n) for n in lengths]
+        processes = [wine.start("tovrik.exe", "strlength", "y" * n) for n in lengths]
         assert [p.wait(timeout=60) for p in processes] == [0] * len(lengths)
         lines = set_lines(wine.return_file_now())
         assert len(lines) == 1 and lines[0] in allowed, (round_, lines)
@@ -225,7 +223,7 @@ def test_configuration_mode_deletes_the_file_and_writes_none(wine):
     wine.default_return_file.write_bytes(b"SET OLD=1\r\n")
     for command_line in (b"", b"   "):
         raw = b'"' + wine.windows_exe().encode() + b'"' + command_line
-        process = wine.spawn("exec", "hex:" + raw.hex(), program="probe.exe", stdout=subprocess.PIPE)
+        process = wine.start("probe.exe", "exec", "hex:" + raw.hex(), stdout=subprocess.PIPE)
         try:
             window = wine.probe("window", "Selvane Tovrik", "30000").stdout.decode()
             assert "client 320 212" in window, window

@@ -10,7 +10,7 @@ import uuid
 
 import pytest
 
-from harness import WINE_RUN, Wine, holding, set_lines, window_facts
+from harness import Wine, holding, set_lines, window_facts
 
 VERSION_KEY = r"SOFTWARE\Microsoft\Windows NT\CurrentVersion"
 REG_SZ, REG_DWORD = 1, 4
@@ -237,25 +237,6 @@ def link_or_copy(source, destination):
         shutil.copy2(source, destination)
 
 
-class ThrowawayWine(Wine):
-    """A copy of the prefix with its own wineserver: ending its session leaves the shared one alone."""
-
-    def __init__(self, prefix):
-        super().__init__()
-        self.prefix = prefix
-        self.drive_c = prefix / "drive_c"
-
-    def _env(self, locale, extra=None):
-        env = super()._env(locale, extra)
-        env["TOVRIK_PREFIX"] = str(self.prefix)
-        return env
-
-    def stop_server(self):
-        for flag in ("-k", "-w"):
-            subprocess.run([str(WINE_RUN), os.environ["TOVRIK_WINESERVER"], flag], env=self._env("fr"),
-                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
-
-
 def test_logoff_ends_the_session_of_its_own_wineserver_only(wine, window_runs):
     shared_witness = window_runs("createwaitdlg", "Temoin partage", "reste ouvert")
     shared_witness.wait_shown()
@@ -263,10 +244,11 @@ def test_logoff_ends_the_session_of_its_own_wineserver_only(wine, window_runs):
     copy = wine.prefix.parent / f"{wine.prefix.name}-logoff"
     shutil.rmtree(copy, ignore_errors=True)
     shutil.copytree(wine.prefix, copy, symlinks=True, copy_function=link_or_copy)
-    throwaway = ThrowawayWine(copy)
+    # A copy of the prefix with its own wineserver: ending its session leaves the shared one alone.
+    throwaway = Wine({"TOVRIK_PREFIX": str(copy)})
     witness = None
     try:
-        witness = throwaway.spawn("createwaitdlg", "Temoin jetable", "sera ferme")
+        witness = throwaway.start("tovrik.exe", "createwaitdlg", "Temoin jetable", "sera ferme")
         window_facts(throwaway, "Temoin jetable")
         run = throwaway.run("logoff", timeout=60)
         # The session's processes end; the return file may be written before its own run is ended.
@@ -277,7 +259,7 @@ def test_logoff_ends_the_session_of_its_own_wineserver_only(wine, window_runs):
         if witness and witness.poll() is None:
             witness.kill()
             witness.wait()
-        throwaway.stop_server()
+        throwaway.server("-k", "-w")
         shutil.rmtree(copy, ignore_errors=True)
 
     assert shared_witness.process.poll() is None, "the shared session's window run was ended"
