@@ -225,7 +225,7 @@ class Wine:
         self.default_return_file.unlink(missing_ok=True)
 
     def reg_delete_key(self, key: str):
-        self.probe("regdelkey", key)
+        assert self.probe("regdelkey", key).returncode == 0, f"regdelkey {key} failed"
 
     def reg_delete_value(self, key: str, name: str):
         self.probe("regdelvalue", key, hex_arg(name))
@@ -309,6 +309,16 @@ def probe_facts(done, lists=()) -> dict:
         else:
             facts[word] = rest
     return facts
+
+
+def clipboard(wine: Wine):
+    """(number of formats, CF_TEXT bytes before the NUL or None) as another program reads the clipboard."""
+    facts = probe_facts(wine.probe("clipboard"))
+    assert "formats" in facts, facts
+    if "notext" in facts:
+        return int(facts["formats"][0]), None
+    assert facts["nul"] == ["1"], "the block ends in NUL"
+    return int(facts["formats"][0]), probe_bytes(facts["text"][0])
 
 
 def example(name: str) -> str:

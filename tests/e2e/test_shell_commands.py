@@ -58,23 +58,17 @@ def stop(process):
         process.wait(timeout=30)
 
 
-def system_reg(wine, *args):
-    """Runs Wine's reg.exe (for keys outside HKEY_CURRENT_USER)."""
-    done = wine.call("reg", *args)
-    assert done.returncode == 0, (args, done.stdout)
-
-
 @contextmanager
 def tvkdoc_opened_by_notepad(wine):
     """Registers the .tvkdoc documents as opened by Notepad for the block."""
-    system_reg(wine, "add", r"HKLM\Software\Classes\.tvkdoc", "/ve", "/d", "tvkdocfile", "/f")
-    system_reg(wine, "add", r"HKLM\Software\Classes\tvkdocfile\shell\open\command", "/ve", "/d",
-               '"C:\\windows\\system32\\notepad.exe" "%1"', "/f")
+    wine.reg_set_string(r"HKLM\Software\Classes\.tvkdoc", "", "tvkdocfile")
+    wine.reg_set_string(r"HKLM\Software\Classes\tvkdocfile\shell\open\command", "",
+                        '"C:\\windows\\system32\\notepad.exe" "%1"')
     try:
         yield
     finally:
-        system_reg(wine, "delete", r"HKLM\Software\Classes\.tvkdoc", "/f")
-        system_reg(wine, "delete", r"HKLM\Software\Classes\tvkdocfile", "/f")
+        wine.reg_delete_key(r"HKLM\Software\Classes\.tvkdoc")
+        wine.reg_delete_key(r"HKLM\Software\Classes\tvkdocfile")
 
 
 # --- copy, move, delete --------------------------------------------------------------------------

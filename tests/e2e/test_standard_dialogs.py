@@ -5,7 +5,7 @@ import shutil
 
 import pytest
 
-from harness import (WindowRun, muldiv, probe_bytes, probe_facts, probe_text, set_lines, shoot_region,
+from harness import (WindowRun, clipboard, muldiv, probe_bytes, probe_facts, probe_text, set_lines, shoot_region,
                      shoot_window, wait_until)
 
 SS_ICON = 0x3
@@ -116,7 +116,7 @@ def test_line_break_escape_and_ctrl_c_copy(wine, shown):
     assert wine.probe("ctrlkey", box.title, "C", "30000").returncode == 0
     # Ctrl+C leaves the box open.
     assert wine.probe("windowrect", box.title, "1000").stdout.startswith(b"rect")
-    copied = probe_bytes(probe_facts(wine.probe("clipboard"))["text"][0])
+    copied = clipboard(wine)[1]
     assert copied == (DASHES + b"Confirmation\r\n" + DASHES + b"un\r\ndeux \\Ntrois & quatre\r\n" + DASHES
                       + b"Oui   Non   \r\n" + DASHES)
     box.keys("{ENTER}")

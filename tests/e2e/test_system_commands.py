@@ -10,54 +10,35 @@ import uuid
 
 import pytest
 
-from harness import Wine, holding, set_lines, window_facts
+from harness import Wine, clipboard, holding, set_lines, window_facts
 
-VERSION_KEY = r"SOFTWARE\Microsoft\Windows NT\CurrentVersion"
+VERSION_KEY = r"HKLM\SOFTWARE\Microsoft\Windows NT\CurrentVersion"
 REG_SZ, REG_DWORD = 1, 4
 
 
 # --- machine registry ------------------------------------------------------------------------------
 
-def hklm_get(wine, key, name):
-    out = wine.probe("hklmget", key, name).stdout.decode().strip()
-    if out in ("missing", "nokey"):
-        return None
-    kind, _, data = out.partition(" ")
-    return int(kind), bytes.fromhex(data)
-
-
-def hklm_set(wine, key, name, kind, data: bytes):
-    assert wine.probe("hklmset", key, name, str(kind), "hex:" + data.hex()).returncode == 0
-
-
-def hklm_restore(wine, key, name, saved):
-    if saved is None:
-        wine.probe("hklmdelvalue", key, name)
-    else:
-        hklm_set(wine, key, name, *saved)
-
-
 def test_getwinver_reads_the_machine_values_and_fails_on_a_number(wine):
-    saved = {name: hklm_get(wine, VERSION_KEY, name) for name in ("ProductName", "CurrentVersion")}
+    saved = {name: wine.reg_get(VERSION_KEY, name) for name in ("ProductName", "CurrentVersion")}
     try:
-        hklm_set(wine, VERSION_KEY, "ProductName", REG_SZ, b"Tovrik & Co 100%\0")
-        hklm_set(wine, VERSION_KEY, "CurrentVersion", REG_SZ, b"6.1\0")
+        wine.reg_set(VERSION_KEY, "ProductName", REG_SZ, b"Tovrik & Co 100%\0")
+        wine.reg_set(VERSION_KEY, "CurrentVersion", REG_SZ, b"6.1\0")
         assert set_lines(wine.run("getwinver")) == [
             b"SET STRWINVER=Tovrik ^& Co 100%% (Version 6.1)", b"SET WINPID=Tovrik ^& Co 100%%",
             b"SET WINVR=6.1", b"SET WINNT=1"]
 
-        hklm_set(wine, VERSION_KEY, "CurrentVersion", REG_DWORD, (6).to_bytes(4, "little"))
+        wine.reg_set(VERSION_KEY, "CurrentVersion", REG_DWORD, (6).to_bytes(4, "little"))
         assert set_lines(wine.run("getwinver")) == [b"SET ERROR=1"], "a number fails before any line"
 
-        wine.probe("hklmdelvalue", VERSION_KEY, "ProductName")
-        hklm_set(wine, VERSION_KEY, "CurrentVersion", REG_SZ, b"6.1\0")
+        wine.reg_delete_value(VERSION_KEY, "ProductName")
+        wine.reg_set(VERSION_KEY, "CurrentVersion", REG_SZ, b"6.1\0")
         assert set_lines(wine.run("getwinver")) == [
             b"SET STRWINVER= (Version 6.1)", b"SET WINPID=", b"SET WINVR=6.1", b"SET WINNT=1"]
-        assert hklm_get(wine, VERSION_KEY, "ProductName") is None, "reading created nothing"
+        assert wine.reg_get(VERSION_KEY, "ProductName") is None, "reading created nothing"
     finally:
         for name, value in saved.items():
-            hklm_restore(wine, VERSION_KEY, name, value)
-    assert {name: hklm_get(wine, VERSION_KEY, name) for name in saved} == saved
+            wine.reg_restore(VERSION_KEY, name, value)
+    assert {name: wine.reg_get(VERSION_KEY, name) for name in saved} == saved
 
 
 # --- drives and GUIDs --------------------------------------------------------------------------------
@@ -157,19 +138,6 @@ def test_network_commands(wine):
 
 # --- clipboard --------------------------------------------------------------------------------------
 
-def clipboard_of(wine):
-    """(number of formats, CF_TEXT bytes before the NUL or None) as another program reads the clipboard."""
-    facts = {}
-    for line in wine.probe("clipget").stdout.decode().splitlines():
-        key, _, value = line.partition(" ")
-        facts[key] = value
-    assert "formats" in facts, facts
-    if "notext" in facts:
-        return int(facts["formats"]), None
-    assert facts["nul"] == "1", "the block ends in NUL"
-    return int(facts["formats"]), bytes.fromhex(facts["text"])
-
-
 @pytest.fixture
 def desktop_kept(window_runs):
     """A program that stays running through the test. Wine ends the window station, and its clipboard
@@ -179,7 +147,7 @@ def desktop_kept(window_runs):
 
 def test_clipboard_text_across_invocations(wine, desktop_kept):
     assert set_lines(wine.run("clipboardsettext", "hello")) == []
-    assert clipboard_of(wine)[1] == b"hello"
+    assert clipboard(wine)[1] == b"hello"
     assert set_lines(wine.run("clipboardgettext")) == [b"SET CLIPBOARD=hello"]
 
     assert set_lines(wine.run("clipboardsettext", "100% & <b>")) == []
@@ -187,11 +155,11 @@ def test_clipboard_text_across_invocations(wine, desktop_kept):
 
     long_text = "x" * 29000 + "é"
     assert set_lines(wine.run("clipboardsettext", long_text)) == []
-    assert clipboard_of(wine)[1] == long_text.encode("cp1252")
+    assert clipboard(wine)[1] == long_text.encode("cp1252")
     assert set_lines(wine.run("clipboardgettext")) == [b"SET CLIPBOARD=" + long_text.encode("cp850")]
 
     assert set_lines(wine.run("clipboardsettext", "NULL")) == []
-    assert clipboard_of(wine)[1] == b"", "one empty text"
+    assert clipboard(wine)[1] == b"", "one empty text"
     assert set_lines(wine.run("clipboardgettext")) == [b"SET CLIPBOARD="]
     assert set_lines(wine.run("clipboardsettext")) == [b"SET ERROR=1"]
 
@@ -205,12 +173,12 @@ def test_a_multi_line_clipboard_text_reaches_the_script_as_one_value(wine, deskt
 
 def test_picture_only_clipboard_and_emptyclipboard(wine, desktop_kept):
     assert wine.probe("clipbitmap").returncode == 0
-    assert clipboard_of(wine)[1] is None
+    assert clipboard(wine)[1] is None
     assert set_lines(wine.run("clipboardgettext")) == [b"SET CLIPBOARD="]
 
     assert set_lines(wine.run("clipboardsettext", "gone")) == []
     assert set_lines(wine.run("emptyclipboard")) == []
-    assert clipboard_of(wine) == (0, None)
+    assert clipboard(wine) == (0, None)
 
 
 def test_a_clipboard_held_open_by_another_program(wine, desktop_kept):
@@ -219,7 +187,7 @@ def test_a_clipboard_held_open_by_another_program(wine, desktop_kept):
         assert set_lines(wine.run("clipboardsettext", "other")) == [b"SET ERROR=1"]
         assert set_lines(wine.run("clipboardgettext")) == [b"SET ERROR=1"]
         assert set_lines(wine.run("emptyclipboard")) == []
-    assert clipboard_of(wine)[1] == b"kept"
+    assert clipboard(wine)[1] == b"kept"
 
 
 # --- session end --------------------------------------------------------------------------------------
