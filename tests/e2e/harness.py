@@ -1,6 +1,7 @@
 """Runs tovrik.exe and the test probe under Wine as a script would, and reads back what they left."""
 import os
 import re
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -348,25 +349,42 @@ class Control:
 def window_facts(wine: "Wine", title, timeout_ms=30000):
     """Style, extended style, client size and children of a window: "children" as (class, x, y, width,
     height), "controls" as Control records."""
-    out = wine.probe("window", title, str(int(timeout_ms * TIME_SCALE))).stdout.decode()
-    assert not out.startswith("nowindow"), f"no window titled {title!r}"
-    facts = {"children": [], "controls": []}
-    for line in out.splitlines():
-        words = line.split()
-        if words[0] == "child":
-            facts["children"].append((words[1], *map(int, words[3:7])))
-            facts["controls"].append(Control(words[1], probe_text(words[2]), *map(int, words[3:7]),
-                                             int(words[7], 16), int(words[8])))
-        elif words[0] == "client":
-            facts["client"] = (int(words[1]), int(words[2]))
-        elif words[0] in ("style", "exstyle"):
-            facts[words[0]] = int(words[1], 16)
-    return facts
+    facts = probe_facts(wine.probe("window", title, str(int(timeout_ms * TIME_SCALE))), lists=("child",))
+    assert "hwnd" in facts, f"no window titled {title!r}"
+    controls = [Control(words[0], probe_text(words[1]), *map(int, words[2:6]), int(words[6], 16), int(words[7]))
+                for words in facts["child"]]
+    return {"style": int(facts["style"][0], 16), "exstyle": int(facts["exstyle"][0], 16),
+            "client": tuple(map(int, facts["client"])), "controls": controls,
+            "children": [(c.cls, c.left, c.top, c.width, c.height) for c in controls]}
 
 
 def shown(facts):
     """A window's facts once it is shown with its controls (it exists, hidden, a moment before), else None."""
     return facts if facts["controls"] and facts["style"] & WS_VISIBLE else None
+
+
+def remove_tree(path: Path):
+    """Removes a folder the tests made and everything in it, what they made read-only or immutable too."""
+    if not path.exists():
+        return
+    subprocess.run(["chattr", "-R", "-i", str(path)], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    for item in [path, *path.rglob("*")]:
+        if not item.is_symlink():
+            os.chmod(item, 0o755 if item.is_dir() else 0o644)
+    shutil.rmtree(path)
+
+
+@contextmanager
+def fresh_folder(wine: Wine, windows_path: str):
+    """An empty folder of the prefix for the block (given as C:\\..., yielded as a host Path), removed
+    afterwards with everything in it."""
+    path = wine.host_path(windows_path)
+    remove_tree(path)
+    path.mkdir()
+    try:
+        yield path
+    finally:
+        remove_tree(path)
 
 
 def wait_until(check, what, seconds=15):

@@ -1,7 +1,6 @@
 """File, text-file and INI command words on real files in the prefix's drive C, as scripts use them."""
 import datetime
 import os
-import shutil
 import subprocess
 from pathlib import Path
 from zoneinfo import ZoneInfo
@@ -14,25 +13,10 @@ AREA = "C:\\tovrik-files"
 LONG_NAME = "L" * 300  # past MAX_PATH on its own
 
 
-def unlock(path: Path):
-    """Undoes what the read-only tests did, so the tree can be removed."""
-    if path.exists():
-        subprocess.run(["chattr", "-R", "-i", str(path)], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        for item in [path, *path.rglob("*")]:
-            if not item.is_symlink():
-                os.chmod(item, 0o755 if item.is_dir() else 0o644)
-
-
 @pytest.fixture
-def area(wine):
+def area(folders):
     """An empty folder C:\\tovrik-files (host Path), removed with everything in it afterwards."""
-    root = wine.host_path(AREA)
-    unlock(root)
-    shutil.rmtree(root, ignore_errors=True)
-    root.mkdir()
-    yield root
-    unlock(root)
-    shutil.rmtree(root)
+    return folders(AREA)
 
 
 def run_in(wine, cwd: Path, *args, locale="fr"):

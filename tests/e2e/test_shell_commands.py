@@ -1,8 +1,6 @@
 """Shell copy, move and delete, special folders, shortcuts, INF installation and executable lookup, with
 real files in the prefix's drive C."""
 import os
-import shutil
-import signal
 import struct
 import time
 from contextlib import contextmanager
@@ -22,14 +20,6 @@ SUB_WORDS_AND_CSIDLS = [
 ]
 
 
-def remove_tree(path: Path):
-    if not path.exists():
-        return
-    for item in [path, *path.rglob("*")]:
-        os.chmod(item, 0o755 if item.is_dir() else 0o644)
-    shutil.rmtree(path)
-
-
 def contents(path: Path) -> dict:
     """Relative path -> file text (None for a directory) of everything below path."""
     return {p.relative_to(path).as_posix(): (None if p.is_dir() else p.read_text(encoding="utf-8"))
@@ -44,18 +34,8 @@ def make_files(base: Path, files: dict):
 
 
 @pytest.fixture
-def area(wine):
-    base = wine.host_path(ROOT)
-    remove_tree(base)
-    base.mkdir()
-    yield base
-    remove_tree(base)
-
-
-def stop(process):
-    if process.poll() is None:
-        os.killpg(process.pid, signal.SIGKILL)
-        process.wait(timeout=30)
+def area(folders):
+    return folders(ROOT)
 
 
 @contextmanager
@@ -154,17 +134,13 @@ def test_unusable_paths_report_an_error_or_nothing_and_touch_nothing_else(wine, 
     assert not any((area / "cwd").iterdir())
 
 
-def test_plain_delete_asks_first_and_a_closed_box_deletes_nothing(wine, area):
+def test_plain_delete_asks_first_and_a_closed_box_deletes_nothing(wine, area, started):
     make_files(area / "keep", {"a.txt": "a"})
-    # In a process group of its own, so that it can be stopped.
-    process = wine.start("tovrik.exe", "dirdelete", f"{ROOT}\\keep", start_new_session=True)
-    try:
-        box = wine.probe("window", DELETE_FOLDER_TITLES["fr"], "30000", timeout=60).stdout.decode("cp1252")
-        assert box.startswith("hwnd "), box
-        assert wine.probe("close", DELETE_FOLDER_TITLES["fr"], "5000").returncode == 0
-        assert process.wait(timeout=30) == 0
-    finally:
-        stop(process)
+    process = started("tovrik.exe", "dirdelete", f"{ROOT}\\keep")
+    box = wine.probe("window", DELETE_FOLDER_TITLES["fr"], "30000", timeout=60).stdout.decode("cp1252")
+    assert box.startswith("hwnd "), box
+    assert wine.probe("close", DELETE_FOLDER_TITLES["fr"], "5000").returncode == 0
+    assert process.wait(timeout=30) == 0
     assert contents(area / "keep") == {"a.txt": "a"}
     assert set_lines(wine.return_file_now()) == []
 

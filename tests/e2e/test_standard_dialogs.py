@@ -1,7 +1,6 @@
 """The standard dialogs as a script meets them: the run waits while the user answers, and the return file
 carries the choice. The common dialogs are driven through their control identifiers, the program's own
 boxes through their keys, buttons and close box."""
-import shutil
 
 import pytest
 
@@ -34,13 +33,9 @@ def shown(window_runs):
 
 
 @pytest.fixture
-def files(wine):
+def files(folders):
     """A folder of the test's own under C:\\, removed afterwards."""
-    folder = wine.drive_c / "tovrik-e2e"
-    shutil.rmtree(folder, ignore_errors=True)
-    folder.mkdir()
-    yield folder
-    shutil.rmtree(folder, ignore_errors=True)
+    return folders("C:\\tovrik-e2e")
 
 
 def header_only(run):

@@ -79,17 +79,16 @@ def test_getguid_gives_a_new_guid_each_time(wine):
 
 # --- network ----------------------------------------------------------------------------------------
 
-def test_isconnected_loads_url_dll_from_the_system_directory_only(wine):
+def test_isconnected_loads_url_dll_from_the_system_directory_only(wine, folders):
     """A url.dll planted beside the program and one in the current directory stay unloaded; each leaves
     "url.dll.loaded" beside itself when anything loads it (its name in the case it was loaded by)."""
     planted = wine.exe_dir / "planted" / "url.dll"
     beside_program = wine.exe_dir / "url.dll"
-    current = wine.host_path("C:\\tovrik-planted")
+    current = folders("C:\\tovrik-planted")
 
     def traces():
         return [path for folder in (wine.exe_dir, current) for path in folder.iterdir()
                 if path.name.lower() == "url.dll.loaded"]
-    current.mkdir(exist_ok=True)
     try:
         shutil.copyfile(planted, beside_program)
         shutil.copyfile(planted, current / "url.dll")
@@ -107,7 +106,6 @@ def test_isconnected_loads_url_dll_from_the_system_directory_only(wine):
     finally:
         for path in [beside_program, *traces()]:
             path.unlink(missing_ok=True)
-        shutil.rmtree(current, ignore_errors=True)
 
 
 def test_network_commands(wine):

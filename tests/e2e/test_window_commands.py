@@ -153,7 +153,7 @@ def test_sendkeys_types_into_the_focused_edit_and_holds_nothing_down(wine, windo
     assert edit_text(wine, "b") == ("b", [0, 0, 0])
 
 
-def test_bad_key_strings_show_the_engines_boxes(wine, windows):
+def test_bad_key_strings_show_the_engines_boxes(wine, windows, started):
     assert value(wine.run("winactivate", EDIT_TITLE), "HANDLE") == str(windows.handles["edit"])
     wait_until(lambda: windows.states("edit")["edit"]["foreground"], "the edit window in front")
     cases = [
@@ -162,14 +162,9 @@ def test_bad_key_strings_show_the_engines_boxes(wine, windows):
         ("{SPACE}+c{ENTER", ["Invalid Key Name", "No Close"], "C"),
     ]
     for keys, boxes, expected in cases:
-        run = wine.start("tovrik.exe", "sendkeys", keys)
-        try:
-            out = wine.probe("closeboxes", str(len(boxes)), "15000", EDIT_TITLE).stdout.decode().splitlines()
-            assert run.wait(timeout=30) == 0
-        finally:
-            if run.poll() is None:
-                run.kill()
-                run.wait()
+        run = started("tovrik.exe", "sendkeys", keys)
+        out = wine.probe("closeboxes", str(len(boxes)), "15000", EDIT_TITLE).stdout.decode().splitlines()
+        assert run.wait(timeout=30) == 0
         shown = [probe_text(line.split()[1]) for line in out if line.startswith("box ")]
         assert shown == boxes, (keys, out)
         assert all(line.endswith(" ok 1") for line in out if line.startswith("box ")), out

@@ -109,7 +109,8 @@ int mouseAt(const Args& a) {
 
 // Repaints the whole window and its children now, as uncovering it would.
 int redrawWindow(const Args& a) {
-  RedrawWindow(requireWindow(a[0], 30000), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  RedrawWindow(requireWindow(a[0], 30000), nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   Sleep(200);
   return 0;
 }

@@ -61,7 +61,8 @@ void printBounds(const char* name, HWND window) {
 // Presses the dialog's "ok" or "cancel" button, or none for "-".
 int press(HWND dialog, const std::string& button) {
   const int id = button == "ok" ? IDOK : button == "cancel" ? IDCANCEL : 0;
-  if (id) PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+  if (id)
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
   return id || button == "-" ? 0 : 64;
 }
 

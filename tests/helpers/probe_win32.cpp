@@ -37,8 +37,8 @@ BOOL CALLBACK printChild(HWND child, LPARAM parent) {
   const long passwordChar =
       lstrcmpiA(className, "Edit") == 0 ? static_cast<long>(SendMessageA(child, EM_GETPASSWORDCHAR, 0, 0)) : 0;
   std::printf("child %s %s %ld %ld %ld %ld %08lx %ld\n", className, hexOrDash(text).c_str(), rect.left, rect.top,
-              rect.right - rect.left, rect.bottom - rect.top, static_cast<unsigned long>(GetWindowLongA(child, GWL_STYLE)),
-              passwordChar);
+              rect.right - rect.left, rect.bottom - rect.top,
+              static_cast<unsigned long>(GetWindowLongA(child, GWL_STYLE)), passwordChar);
   return TRUE;
 }
 
@@ -97,7 +97,8 @@ int typeInto(const Args& a) {
   const HWND window = requireWindow(a[0], number(a[2]));
   SetForegroundWindow(window);
   Sleep(200);
-  static const struct { const char* name; WORD key; } kNamed[] = {{"{ENTER}", VK_RETURN}, {"{ESC}", VK_ESCAPE}, {"{TAB}", VK_TAB}};
+  static const struct { const char* name; WORD key; } kNamed[] = {
+      {"{ENTER}", VK_RETURN}, {"{ESC}", VK_ESCAPE}, {"{TAB}", VK_TAB}};
   const std::string& keys = a[1];
   std::vector<INPUT> inputs;
   for (std::size_t i = 0; i < keys.size();) {
