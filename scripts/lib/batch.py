@@ -40,8 +40,8 @@ def run_batch(script: Path, exe_dir: Path, unix_locale: str, run_probe, timeout_
         command = f'cmd.exe /c ""{windows_path(script)}" > "{windows_path(output)}" 2>&1"'
         answer = run_probe({"TOVRIK": windows_path(exe_dir / "tovrik.exe")}, "execconsole", command,
                            *([str(timeout_ms)] if timeout_ms else []))
-        return answer.decode(errors="replace").replace("\r", "").rstrip("\n"), \
-            output.read_bytes().decode(oem_code_page(unix_locale))
+        printed = output.read_bytes().decode(oem_code_page(unix_locale))
+        return answer.decode(errors="replace").replace("\r", "").rstrip("\n"), printed
     finally:
         output.unlink(missing_ok=True)
 

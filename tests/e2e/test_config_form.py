@@ -5,7 +5,8 @@ import subprocess
 
 import pytest
 
-from harness import ROOT, SETTINGS_KEY, WindowRun, hex_arg, probe_facts, probe_text, set_lines, wait_until, window_facts
+from harness import (RESULTS, ROOT, SETTINGS_KEY, WindowRun, hex_arg, probe_facts, probe_text, set_lines,
+                     wait_until, window_facts)
 
 TITLE = "Selvane Tovrik"
 WS_THICKFRAME = 0x00040000
@@ -125,7 +126,7 @@ def test_form_as_shown_and_ok_publishes_the_edited_path(wine, config_form):
 
     # The picture as drawn on the screen, where no control covers it.
     origin_x, origin_y = map(int, placement["client"])
-    shot = ROOT / "build" / "test-results" / "config-form.png"
+    shot = RESULTS / "config-form.png"
     wine.screenshot(shot)
     samples = read_samples()
     seen = screen_colours(shot, [(origin_x + x, origin_y + y) for (x, y), _ in samples])
@@ -244,7 +245,6 @@ def test_a_link_pressed_then_released_outside_returns_to_the_link_colour(wine, c
     form = config_form()
     form.wait_shown()
     origin = tuple(map(int, form.placement()["client"]))
-    shots = ROOT / "build" / "test-results"
     link = (30, 54)
 
     def mouse(x, y, action):
@@ -253,14 +253,14 @@ def test_a_link_pressed_then_released_outside_returns_to_the_link_colour(wine, c
     try:
         mouse(*link, "move")
         mouse(*link, button + "down")
-        wine.screenshot(shots / f"link-{button}-held.png")
-        held = link_colour_counts(wine, shots / f"link-{button}-held.png", origin)
+        wine.screenshot(RESULTS / f"link-{button}-held.png")
+        held = link_colour_counts(wine, RESULTS / f"link-{button}-held.png", origin)
         assert held["red"] > 0, held
         mouse(420, -40, "move")
         mouse(420, -40, button + "up")
         assert wine.probe("redraw", TITLE).returncode == 0
-        wine.screenshot(shots / f"link-{button}-released.png")
-        released = link_colour_counts(wine, shots / f"link-{button}-released.png", origin)
+        wine.screenshot(RESULTS / f"link-{button}-released.png")
+        released = link_colour_counts(wine, RESULTS / f"link-{button}-released.png", origin)
         assert released["red"] == 0 and released["blue"] > 0, released
         assert form.still_open(), "no click: the button went up outside the link"
     finally:

@@ -6,7 +6,7 @@ from contextlib import contextmanager
 
 import pytest
 
-from harness import SHOTS, WindowRun, hex_arg, muldiv, probe_facts, shoot_window, shown, wait_until, window_facts
+from harness import RESULTS, WindowRun, hex_arg, muldiv, probe_facts, shoot_window, shown, wait_until, window_facts
 from test_config_form import TITLE as CONFIG_TITLE, ConfigForm, read_samples, screen_colours
 
 DESKTOP_KEY = r"Control Panel\Desktop"
@@ -75,7 +75,7 @@ def geometry(control):
 
 def keep_picture(name):
     """The README's 150 % pictures (docs/) are copied from these shots in build/test-results."""
-    assert (SHOTS / name).stat().st_size > 1000
+    assert (RESULTS / name).stat().st_size > 1000
 
 
 # --- the configuration form --------------------------------------------------------------------------
@@ -89,7 +89,7 @@ def config_form_at(wine, dpi, shot=None):
             facts = form.wait_shown()
             placement = form.placement()
             origin_x, origin_y = map(int, placement["client"])
-            picture = SHOTS / f"config-form-{dpi}-screen.png"
+            picture = RESULTS / f"config-form-{dpi}-screen.png"
             wine.screenshot(picture)
             points = [(origin_x + muldiv(x, dpi, 96), origin_y + muldiv(y, dpi, 96)) for (x, y), _ in read_samples()]
             colours = screen_colours(picture, points)

@@ -8,7 +8,7 @@ from pathlib import Path
 
 import pytest
 
-from harness import hex_arg, probe_text, set_lines, texts
+from harness import ANSI, hex_arg, probe_text, set_lines, texts
 
 ROOT = "C:\\tovrik-shell"
 # The shell's confirmation box for deleting a folder, per regional setting.
@@ -137,7 +137,7 @@ def test_unusable_paths_report_an_error_or_nothing_and_touch_nothing_else(wine, 
 def test_plain_delete_asks_first_and_a_closed_box_deletes_nothing(wine, area, started):
     make_files(area / "keep", {"a.txt": "a"})
     process = started("tovrik.exe", "dirdelete", f"{ROOT}\\keep")
-    box = wine.probe("window", DELETE_FOLDER_TITLES["fr"], "30000", timeout=60).stdout.decode("cp1252")
+    box = wine.probe("window", DELETE_FOLDER_TITLES["fr"], "30000", timeout=60).stdout.decode(ANSI)
     assert box.startswith("hwnd "), box
     assert wine.probe("close", DELETE_FOLDER_TITLES["fr"], "5000").returncode == 0
     assert process.wait(timeout=30) == 0
