@@ -26,10 +26,11 @@ int runAndReport(const Args& a, DWORD flags) {
 }
 
 // One line per child: class, text (hex), its rectangle in the parent's client coordinates, its style, and
-// the password character of an edit (0 for none or another class).
+// the password character of an edit (0 for none or another class). A child destroyed while the list is
+// read has no class any more and is left out.
 BOOL CALLBACK printChild(HWND child, LPARAM parent) {
   char className[64] = {}, text[4096] = {};
-  GetClassNameA(child, className, sizeof className);
+  if (!GetClassNameA(child, className, sizeof className)) return TRUE;
   GetWindowTextA(child, text, sizeof text);
   RECT rect{};
   GetWindowRect(child, &rect);
