@@ -13,7 +13,7 @@ from dataclasses import dataclass, field
 from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parent))
-from harness import HEADER_1, HEADER_2, TIME_SCALE  # noqa: E402
+from harness import HEADER_1, HEADER_2, TIME_SCALE, fresh_folder  # noqa: E402
 
 # Words that show no window and change nothing outside their run: text and numbers, paths, reading
 # files, folders and the registry, looking windows up, system facts.
@@ -169,24 +169,18 @@ def file_faults(data: bytes, locale="fr") -> list:
 
 def run_sweep(wine, cases, seconds_per_run=20, locale="fr"):
     """Runs the cases through the probe; returns (faults as (case, text), counts)."""
-    work = wine.host_path("C:\\tovrik-sweep")
-    work.mkdir(exist_ok=True)
-    listing, results = work / "cases.txt", work / "results.txt"
-    program = wine.windows_exe()
-    listing.write_text("".join(command_line(program, case).hex() + "\n" for case in cases))
-    results.unlink(missing_ok=True)
     limit_ms = int(seconds_per_run * 1000 * TIME_SCALE)
     started = time.monotonic()
     try:
-        done = wine.probe("sweep", "C:\\tovrik-sweep\\cases.txt", "C:\\tovrik-sweep\\results.txt",
-                          "C:\\Tovrik.bat", str(limit_ms), locale=locale,
-                          timeout=len(cases) * (seconds_per_run + 10) + 60)
-        assert done.stdout.split() == [b"swept", str(len(cases)).encode()], done.stdout
-        outcomes = results.read_bytes().splitlines()
+        with fresh_folder(wine, "C:\\tovrik-sweep") as work:
+            program = wine.windows_exe()
+            (work / "cases.txt").write_text("".join(command_line(program, case).hex() + "\n" for case in cases))
+            done = wine.probe("sweep", "C:\\tovrik-sweep\\cases.txt", "C:\\tovrik-sweep\\results.txt",
+                              "C:\\Tovrik.bat", str(limit_ms), locale=locale,
+                              timeout=len(cases) * (seconds_per_run + 10) + 60)
+            assert done.stdout.split() == [b"swept", str(len(cases)).encode()], done.stdout
+            outcomes = (work / "results.txt").read_bytes().splitlines()
     finally:
-        for path in (listing, results):
-            path.unlink(missing_ok=True)
-        work.rmdir()
         wine.default_return_file.unlink(missing_ok=True)
     counts = {"runs": len(cases), "ended": 0, "exit 0": 0, "well-formed": 0, "inert": 0,
               "seconds": round(time.monotonic() - started, 1)}

@@ -6,7 +6,7 @@ import os
 
 import pytest
 
-from harness import other_build
+from harness import fresh_folder, other_build
 
 # Inputs of the arithmetic and number-rule tables: results with 15 significant digits, halfway rounding,
 # the extended type's limits (largest, denormal, overflow), transcendental powers and integer truncation.
@@ -39,9 +39,7 @@ CASES = {
 
 def run_cases(wine, locale):
     """Runs every case of the locale in one script; gives each case's return file, header time stripped."""
-    folder = wine.drive_c / "tovrik-agree"
-    folder.mkdir(exist_ok=True)
-    try:
+    with fresh_folder(wine, "C:\\tovrik-agree") as folder:
         script = "".join(f'"%TOVRIK%" {case}\ncopy /y C:\\Tovrik.bat C:\\tovrik-agree\\{index}.bat >nul\n'
                          for index, case in enumerate(CASES[locale]))
         wine.batch(script, locale=locale, timeout=300)
@@ -51,10 +49,6 @@ def run_cases(wine, locale):
             data = path.read_bytes() if path.is_file() else None
             files.append(data.split(b"\r\n", 1)[1] if data else data)
         return files
-    finally:
-        for path in folder.iterdir():
-            path.unlink()
-        folder.rmdir()
 
 
 @pytest.mark.parametrize("locale", ["fr", "en"])

@@ -2,10 +2,8 @@
 header lines, then SET lines only), exit code 0, no crash, no hang. The words that end the session are left
 out: under Wine they would end every process of the test session."""
 import re
-import subprocess
-import tempfile
 
-from harness import ROOT, WINE_RUN, set_lines
+from harness import ROOT, set_lines
 
 ENDS_THE_SESSION = {"shutdown", "logoff", "reboot"}
 
@@ -42,13 +40,8 @@ def test_every_word_without_arguments_leaves_a_well_formed_return_file(wine):
 
 def loaded_dlls(wine, *args) -> set[str]:
     """The DLLs Wine loads for one run of the program, from its loader trace."""
-    env = wine._env("fr", {"TOVRIK_WINEDEBUG": "+loaddll"})
-    # A file, not a pipe: Wine's desktop process inherits the handle and would hold a pipe open.
-    with tempfile.TemporaryFile() as messages:
-        done = subprocess.run([str(WINE_RUN), wine.loader, str(wine.exe_dir / "tovrik.exe"), *args], env=env,
-                              stdout=subprocess.DEVNULL, stderr=messages, timeout=60)
-        messages.seek(0)
-        trace = messages.read().decode(errors="replace")
+    done = wine.call("tovrik.exe", *args, env={"TOVRIK_WINEDEBUG": "+loaddll"})
+    trace = done.stderr.decode(errors="replace")
     assert done.returncode == 0, trace[-4000:]
     return {name.lower() for name in re.findall(r'Loaded L"[^"]*\\([^"\\]+\.dll)"', trace, re.I)}
 

@@ -5,7 +5,8 @@ import subprocess
 
 import pytest
 
-from harness import ROOT, SETTINGS_KEY, set_lines, wait_until, window_facts
+from harness import (RESULTS, ROOT, SETTINGS_KEY, WindowRun, hex_arg, probe_facts, probe_text, set_lines,
+                     wait_until, window_facts)
 
 TITLE = "Selvane Tovrik"
 WS_THICKFRAME = 0x00040000
@@ -13,7 +14,6 @@ WS_SYSMENU = 0x00080000
 WS_MAXIMIZEBOX = 0x00010000
 WS_MINIMIZEBOX = 0x00020000
 BS_DEFPUSHBUTTON = 0x1
-WS_VISIBLE = 0x10000000
 
 LABELS = [
     # left, top, width, text
@@ -26,35 +26,17 @@ LABELS = [
 ]
 
 
-class ConfigForm:
+class ConfigForm(WindowRun):
     """A configuration run started in the background; closed and reaped however the test ends."""
 
     def __init__(self, wine):
-        self.wine = wine
-        self.process = wine.spawn()
-
-    def facts(self):
-        """The window's facts once it is shown (it exists, hidden, a moment before)."""
-        def shown():
-            facts = window_facts(self.wine, TITLE)
-            return facts if facts["style"] & WS_VISIBLE else None
-        return wait_until(shown, "the form shown")
+        super().__init__(wine, title=TITLE)
 
     def placement(self):
-        out = self.wine.probe("placement", TITLE, "30000").stdout.decode().splitlines()
-        assert out and out[0] != "nowindow", out
-        facts = {"tab": []}
-        for line in out:
-            words = line.split()
-            if words[0] == "tab":
-                text = "" if words[2] == "-" else bytes.fromhex(words[2]).decode("cp1252")
-                facts["tab"].append((words[1], text))
-            else:
-                facts[words[0]] = words[1:]
+        facts = probe_facts(self.wine.probe("placement", TITLE, "30000"), lists=("tab",))
+        assert "window" in facts, facts
+        facts["tab"] = [(cls, probe_text(text)) for cls, text in facts["tab"]]
         return facts
-
-    def type(self, keys):
-        assert self.wine.probe("keys", TITLE, keys, "30000").returncode == 0
 
     def click(self, x, y):
         assert self.wine.probe("click", TITLE, str(x), str(y)).returncode == 0
@@ -63,46 +45,22 @@ class ConfigForm:
         assert self.wine.probe("close", TITLE, "30000").returncode == 0
 
     def set_path(self, text):
-        self.facts()
-        assert self.wine.probe("setedit", TITLE, "hex:" + text.encode("cp1252").hex()).returncode == 0
+        self.wait_shown()
+        assert self.wine.probe("setedit", TITLE, hex_arg(text)).returncode == 0
 
     def edit_text(self):
-        self.facts()
+        self.wait_shown()
         out = self.wine.probe("edittext", TITLE).stdout.decode().split()
         assert out[0] == "text", out
-        return "" if out[1] == "-" else bytes.fromhex(out[1]).decode("cp1252")
+        return probe_text(out[1])
 
     def closed(self):
-        assert self.process.wait(timeout=30) == 0
-
-    def still_open(self):
-        try:
-            self.process.wait(timeout=1.5)
-        except subprocess.TimeoutExpired:
-            return True
-        return False
-
-    def cleanup(self):
-        if self.process.poll() is None:
-            self.wine.probe("close", TITLE, "1000")
-            try:
-                self.process.wait(timeout=10)
-            except subprocess.TimeoutExpired:
-                self.process.kill()
-                self.process.wait()
+        assert self.exit_code() == 0
 
 
 @pytest.fixture
-def config_form(wine):
-    started = []
-
-    def start():
-        started.append(ConfigForm(wine))
-        return started[-1]
-
-    yield start
-    for form in started:
-        form.cleanup()
+def config_form(window_runs):
+    return lambda: window_runs(kind=ConfigForm)
 
 
 def stored_path(wine):
@@ -136,7 +94,7 @@ def test_form_as_shown_and_ok_publishes_the_edited_path(wine, config_form):
     old_file.write_bytes(b"SET OLD=1\r\n")
     wine.reg_set_string(SETTINGS_KEY, "RFile", "C:\\config-e2e.bat")
     form = config_form()
-    facts = form.facts()
+    facts = form.wait_shown()
     assert not old_file.exists(), "start-up did not delete the return file"
 
     assert facts["client"] == (320, 212)
@@ -168,7 +126,7 @@ def test_form_as_shown_and_ok_publishes_the_edited_path(wine, config_form):
 
     # The picture as drawn on the screen, where no control covers it.
     origin_x, origin_y = map(int, placement["client"])
-    shot = ROOT / "build" / "test-results" / "config-form.png"
+    shot = RESULTS / "config-form.png"
     wine.screenshot(shot)
     samples = read_samples()
     seen = screen_colours(shot, [(origin_x + x, origin_y + y) for (x, y), _ in samples])
@@ -179,7 +137,7 @@ def test_form_as_shown_and_ok_publishes_the_edited_path(wine, config_form):
     subprocess.run(["convert", str(shot), "-crop", f"{right - left}x{bottom - top}+{left}+{top}", "+repage",
                     str(shot.with_name("config-form-window.png"))], check=True, timeout=60)
 
-    form.type("{TAB}C:\\nouveau-e2e.bat{ENTER}")
+    form.keys("{TAB}C:\\nouveau-e2e.bat{ENTER}")
     form.closed()
     assert stored_path(wine) == published_path(wine) == "C:\\nouveau-e2e.bat"
     assert not wine.host_path("C:\\nouveau-e2e.bat").exists() and not old_file.exists()
@@ -188,14 +146,14 @@ def test_form_as_shown_and_ok_publishes_the_edited_path(wine, config_form):
 
 def test_annuler_and_the_close_box_store_without_publishing(wine, config_form):
     form = config_form()
-    form.type("{TAB}C:\\annule-e2e.bat")
+    form.keys("{TAB}C:\\annule-e2e.bat")
     form.click(160 + 37, 184 + 12)
     form.closed()
     assert (stored_path(wine), published_path(wine)) == ("C:\\annule-e2e.bat", None)
 
     form = config_form()
     assert form.edit_text() == "C:\\annule-e2e.bat"
-    form.type("{TAB}C:\\ferme-e2e.bat")
+    form.keys("{TAB}C:\\ferme-e2e.bat")
     form.close_box()
     form.closed()
     assert (stored_path(wine), published_path(wine)) == ("C:\\ferme-e2e.bat", None)
@@ -205,9 +163,9 @@ def test_annuler_and_the_close_box_store_without_publishing(wine, config_form):
 def test_escape_does_nothing_and_enter_presses_ok(wine, config_form):
     form = config_form()
     assert form.edit_text() == "C:\\Tovrik.bat"
-    form.type("{ESC}")
+    form.keys("{ESC}")
     assert form.still_open()
-    form.type("{ENTER}")
+    form.keys("{ENTER}")
     form.closed()
     assert stored_path(wine) == published_path(wine) == "C:\\Tovrik.bat"
 
@@ -285,9 +243,8 @@ def test_a_link_pressed_then_released_outside_returns_to_the_link_colour(wine, c
     """Any button held on the link shows it pressed; dragged out of the form and released there, the
     link is normal again (the label had the mouse captured), and a full repaint draws it in LinkColor."""
     form = config_form()
-    form.facts()
+    form.wait_shown()
     origin = tuple(map(int, form.placement()["client"]))
-    shots = ROOT / "build" / "test-results"
     link = (30, 54)
 
     def mouse(x, y, action):
@@ -296,14 +253,14 @@ def test_a_link_pressed_then_released_outside_returns_to_the_link_colour(wine, c
     try:
         mouse(*link, "move")
         mouse(*link, button + "down")
-        wine.screenshot(shots / f"link-{button}-held.png")
-        held = link_colour_counts(wine, shots / f"link-{button}-held.png", origin)
+        wine.screenshot(RESULTS / f"link-{button}-held.png")
+        held = link_colour_counts(wine, RESULTS / f"link-{button}-held.png", origin)
         assert held["red"] > 0, held
         mouse(420, -40, "move")
         mouse(420, -40, button + "up")
         assert wine.probe("redraw", TITLE).returncode == 0
-        wine.screenshot(shots / f"link-{button}-released.png")
-        released = link_colour_counts(wine, shots / f"link-{button}-released.png", origin)
+        wine.screenshot(RESULTS / f"link-{button}-released.png")
+        released = link_colour_counts(wine, RESULTS / f"link-{button}-released.png", origin)
         assert released["red"] == 0 and released["blue"] > 0, released
         assert form.still_open(), "no click: the button went up outside the link"
     finally:

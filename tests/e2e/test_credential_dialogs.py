@@ -1,10 +1,8 @@
 """The password and logon dialogs as a script meets them: the run waits while the user types, and the
 return file carries what was typed, or EXECUTED=0."""
-import subprocess
-
 import pytest
 
-from harness import WindowRun, set_lines, shoot_window
+from harness import set_lines, shoot_window
 
 WS_SYSMENU = 0x00080000
 WS_TABSTOP = 0x00010000
@@ -13,31 +11,8 @@ WS_MAXIMIZEBOX = 0x00010000
 BS_DEFPUSHBUTTON = 0x1
 
 
-class Dialog(WindowRun):
-    """A dialog-showing run; the test plays the user."""
-
-    def type(self, keys):
-        assert self.wine.probe("keys", self.title, keys, "30000").returncode == 0
-
-    def lines(self):
-        assert self.exit_code() == 0
-        return set_lines(self.wine.return_file_now())
-
-    def still_open(self):
-        try:
-            self.exit_code(timeout=1.5)
-        except subprocess.TimeoutExpired:
-            return True
-        return False
-
-
-@pytest.fixture
-def dialog(window_runs):
-    return lambda *args: window_runs(*args, kind=Dialog)
-
-
-def test_password_dialog_layout(wine, dialog):
-    facts = dialog("createpassworddlg", "Mot de passe e2e", "Code du coffre :").wait_shown()
+def test_password_dialog_layout(wine, window_runs):
+    facts = window_runs("createpassworddlg", "Mot de passe e2e", "Code du coffre :").wait_shown()
     assert facts["client"] == (233, 93)
     assert facts["style"] & WS_SYSMENU and not facts["style"] & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX)
     controls = facts["controls"]
@@ -52,8 +27,8 @@ def test_password_dialog_layout(wine, dialog):
     shoot_window(wine, "Mot de passe e2e", "createpassworddlg.png")
 
 
-def test_logon_dialog_layout(wine, dialog):
-    facts = dialog("createlongondlg", "Connexion e2e", "Nom :", "Secret :").wait_shown()
+def test_logon_dialog_layout(wine, window_runs):
+    facts = window_runs("createlongondlg", "Connexion e2e", "Nom :", "Secret :").wait_shown()
     assert facts["client"] == (265, 162)
     user_label, user, password_label, password, ok, cancel = facts["controls"]
     assert (user_label.text, user_label.left, user_label.top) == ("Nom :", 16, 16)
@@ -65,9 +40,9 @@ def test_logon_dialog_layout(wine, dialog):
     shoot_window(wine, "Connexion e2e", "createlongondlg.png")
 
 
-def test_long_prompt_is_cut_at_the_dialog_edge(dialog):
+def test_long_prompt_is_cut_at_the_dialog_edge(window_runs):
     prompt = "Une invite bien plus longue que la largeur de ce petit dialogue de mot de passe"
-    label = dialog("createpassworddlg", "Invite longue e2e", prompt).wait_shown()["controls"][0]
+    label = window_runs("createpassworddlg", "Invite longue e2e", prompt).wait_shown()["controls"][0]
     assert label.text == prompt and label.height == 13 and label.width > 233
 
 
@@ -79,33 +54,33 @@ def test_long_prompt_is_cut_at_the_dialog_edge(dialog):
     # Enter on the OK button that the Tab key reached.
     ("abc{TAB}{ENTER}", [b"SET PASSWORD=abc", b"SET EXECUTED=1"]),
 ])
-def test_password_dialog_answers(dialog, keys, expected):
-    shown = dialog("createpassworddlg", "Mot de passe e2e", "Code :")
+def test_password_dialog_answers(window_runs, keys, expected):
+    shown = window_runs("createpassworddlg", "Mot de passe e2e", "Code :")
     shown.wait_shown()
-    shown.type(keys)
+    shown.keys(keys)
     assert shown.lines() == expected
 
 
-def test_logon_dialog_returns_user_and_password_in_tab_order(dialog):
-    shown = dialog("createlongondlg", "Connexion e2e", "Nom :", "Secret :")
+def test_logon_dialog_returns_user_and_password_in_tab_order(window_runs):
+    shown = window_runs("createlongondlg", "Connexion e2e", "Nom :", "Secret :")
     shown.wait_shown()
-    shown.type("jdupont{TAB}p4ss{ENTER}")
+    shown.keys("jdupont{TAB}p4ss{ENTER}")
     assert shown.lines() == [b"SET PASSWORD=p4ss", b"SET TEXT=jdupont", b"SET EXECUTED=1"]
 
 
-def test_escape_leaves_the_logon_dialog_open_and_the_close_box_cancels(wine, dialog):
-    shown = dialog("createlongondlg", "Connexion e2e", "Nom :", "Secret :")
+def test_escape_leaves_the_logon_dialog_open_and_the_close_box_cancels(wine, window_runs):
+    shown = window_runs("createlongondlg", "Connexion e2e", "Nom :", "Secret :")
     shown.wait_shown()
-    shown.type("jdupont{ESC}")
+    shown.keys("jdupont{ESC}")
     assert shown.still_open()
     assert wine.probe("close", shown.title, "1000").returncode == 0
     assert shown.lines() == [b"SET EXECUTED=0"]
 
 
-def test_close_box_cancels_the_password_dialog(wine, dialog):
-    shown = dialog("createpassworddlg", "Mot de passe e2e", "Code :")
+def test_close_box_cancels_the_password_dialog(wine, window_runs):
+    shown = window_runs("createpassworddlg", "Mot de passe e2e", "Code :")
     shown.wait_shown()
-    shown.type("abc")
+    shown.keys("abc")
     assert wine.probe("close", shown.title, "1000").returncode == 0
     assert shown.lines() == [b"SET EXECUTED=0"]
 

@@ -4,13 +4,7 @@ from concurrent.futures import ThreadPoolExecutor, wait
 
 import pytest
 
-from harness import ROOT, window_facts, wait_until
-
-WS_VISIBLE = 0x10000000
-
-
-def example(name):
-    return (ROOT / "examples" / name).read_text(encoding="ascii").replace("\r\n", "\n")
+from harness import WS_VISIBLE, clipboard, example, window_facts, wait_until
 
 
 def matches(lines, expected):
@@ -86,8 +80,7 @@ def test_system_example_shows_stable_facts_and_the_clipboard_escape(wine):
         'clipboardgettext: "Tom & Jerry"',
         "getwinver WINNT: 1",
     ])
-    word, text = wine.probe("clipboard").stdout.split()
-    assert (word, bytes.fromhex(text.decode())) == (b"text", b"Tom & Jerry")
+    assert clipboard(wine)[1] == b"Tom & Jerry"
 
 
 def shown_label(wine, title):

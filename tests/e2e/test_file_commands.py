@@ -1,52 +1,29 @@
 """File, text-file and INI command words on real files in the prefix's drive C, as scripts use them."""
 import datetime
 import os
-import shutil
 import subprocess
 from pathlib import Path
 from zoneinfo import ZoneInfo
 
 import pytest
 
-from harness import OEM_CODE_PAGES, WINE_RUN, WINE_TIME_ZONE, holding, set_lines
+from harness import WINE_TIME_ZONE, holding, texts
 
 AREA = "C:\\tovrik-files"
 LONG_NAME = "L" * 300  # past MAX_PATH on its own
 
 
-def texts(run, locale="fr"):
-    """The SET lines of a run, decoded from the console code page the return file is written in."""
-    return [line.decode(OEM_CODE_PAGES[locale]) for line in set_lines(run, locale)]
-
-
-def unlock(path: Path):
-    """Undoes what the read-only tests did, so the tree can be removed."""
-    if path.exists():
-        subprocess.run(["chattr", "-R", "-i", str(path)], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        for item in [path, *path.rglob("*")]:
-            if not item.is_symlink():
-                os.chmod(item, 0o755 if item.is_dir() else 0o644)
-
-
 @pytest.fixture
-def area(wine):
+def area(folders):
     """An empty folder C:\\tovrik-files (host Path), removed with everything in it afterwards."""
-    root = wine.host_path(AREA)
-    unlock(root)
-    shutil.rmtree(root, ignore_errors=True)
-    root.mkdir()
-    yield root
-    unlock(root)
-    shutil.rmtree(root)
+    return folders(AREA)
 
 
 def run_in(wine, cwd: Path, *args, locale="fr"):
     """Runs tovrik.exe with its current directory at a host folder of the prefix, as a script in that folder."""
-    env = dict(os.environ, TOVRIK_LOCALE={"fr": "fr_FR.UTF-8", "en": "en_US.UTF-8"}[locale])
-    done = subprocess.run([str(WINE_RUN), wine.loader, str(wine.exe_dir / "tovrik.exe"), *args], env=env,
-                          cwd=cwd, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
-    assert done.returncode == 0
-    return wine.return_file_now()
+    run = wine.run(*args, locale=locale, cwd=cwd)
+    assert run.exit_code == 0
+    return run
 
 
 def check_all(wine, cases, locale="fr"):

@@ -6,19 +6,12 @@ from contextlib import contextmanager
 
 import pytest
 
-from harness import SHOTS, WindowRun, shoot_window, wait_until, window_facts
+from harness import RESULTS, WindowRun, hex_arg, muldiv, probe_facts, shoot_window, shown, wait_until, window_facts
 from test_config_form import TITLE as CONFIG_TITLE, ConfigForm, read_samples, screen_colours
 
 DESKTOP_KEY = r"Control Panel\Desktop"
 REG_DWORD = 4
-WS_VISIBLE = 0x10000000
 SCALES = [(120, 1.25), (144, 1.5)]
-
-
-def muldiv(a, b, c):
-    """MulDiv: a * b / c rounded to the nearest integer, halves away from zero."""
-    sign = -1 if (a * b < 0) != (c < 0) else 1
-    return sign * ((abs(a * b) * 2 + abs(c)) // (2 * abs(c)))
 
 
 @contextmanager
@@ -30,10 +23,7 @@ def screen_dpi(wine, dpi):
     try:
         yield
     finally:
-        if before is None:
-            wine.reg_delete_value(DESKTOP_KEY, "LogPixels")
-        else:
-            wine.reg_set(DESKTOP_KEY, "LogPixels", *before)
+        wine.reg_restore(DESKTOP_KEY, "LogPixels", before)
 
 
 @contextmanager
@@ -50,11 +40,8 @@ def font(wine, face, height_96, dpi, text="fg"):
     """Measures of the font `face` of 96-DPI height `height_96` scaled to `dpi`, as the probe takes them
     on the same screen: {"units": (average width, height), "extent": (width, height) of the text}."""
     with at_dpi(wine, dpi):
-        out = wine.probe("fontmeasure", face, str(muldiv(height_96, dpi, 96)), "hex:" + text.encode("cp1252").hex())
-    facts = {}
-    for line in out.stdout.decode().splitlines():
-        word, *numbers = line.split()
-        facts[word] = tuple(map(int, numbers))
+        out = wine.probe("fontmeasure", face, str(muldiv(height_96, dpi, 96)), hex_arg(text))
+    facts = {word: tuple(map(int, numbers)) for word, numbers in probe_facts(out).items()}
     assert facts["dpi"] == (dpi,), f"the probe sees {facts['dpi']} DPI, not {dpi}"
     return facts
 
@@ -72,14 +59,14 @@ def shown_window(wine, title):
     # The status windows show before their text is set and laid out: wait until two readings agree.
     last = {}
 
-    def shown():
-        facts = window_facts(wine, title)
-        if not (facts["controls"] and facts["style"] & WS_VISIBLE):
+    def settled():
+        facts = shown(window_facts(wine, title))
+        if facts is None:
             return None
-        settled = facts == last.get("facts")
+        agree = facts == last.get("facts")
         last["facts"] = facts
-        return facts if settled else None
-    return wait_until(shown, f"{title!r} shown")
+        return facts if agree else None
+    return wait_until(settled, f"{title!r} shown")
 
 
 def geometry(control):
@@ -88,7 +75,7 @@ def geometry(control):
 
 def keep_picture(name):
     """The README's 150 % pictures (docs/) are copied from these shots in build/test-results."""
-    assert (SHOTS / name).stat().st_size > 1000
+    assert (RESULTS / name).stat().st_size > 1000
 
 
 # --- the configuration form --------------------------------------------------------------------------
@@ -99,10 +86,10 @@ def config_form_at(wine, dpi, shot=None):
     with at_dpi(wine, dpi):
         form = ConfigForm(wine)
         try:
-            facts = form.facts()
+            facts = form.wait_shown()
             placement = form.placement()
             origin_x, origin_y = map(int, placement["client"])
-            picture = SHOTS / f"config-form-{dpi}-screen.png"
+            picture = RESULTS / f"config-form-{dpi}-screen.png"
             wine.screenshot(picture)
             points = [(origin_x + muldiv(x, dpi, 96), origin_y + muldiv(y, dpi, 96)) for (x, y), _ in read_samples()]
             colours = screen_colours(picture, points)
@@ -154,8 +141,7 @@ CREDENTIALS = [
 
 def dialog_at(wine, dpi, title, *args, shot=None):
     with at_dpi(wine, dpi):
-        run = WindowRun(wine, *args)
-        run.title = title
+        run = WindowRun(wine, *args, title=title)
         try:
             facts = shown_window(wine, title)
             if shot:
@@ -265,8 +251,7 @@ MOVED = [
 def started_at(wine, dpi, title, args, then=None):
     """The window's facts at `dpi`; `then` runs on the shown window first."""
     with at_dpi(wine, dpi):
-        run = ConfigForm(wine) if title is None else WindowRun(wine, *args)
-        run.title = title or CONFIG_TITLE
+        run = ConfigForm(wine) if title is None else WindowRun(wine, *args, title=title)
         try:
             shown_window(wine, run.title)
             if then:

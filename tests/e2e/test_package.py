@@ -10,14 +10,14 @@ import zipfile
 import pefile
 import pytest
 
-from harness import ROOT
+from harness import RESULTS, ROOT
 
 
 @pytest.fixture
 def two_packages():
     """One package from the 32-bit and x86-64 builds the tests use, one with both built afresh in directories
     of their own."""
-    dists = [ROOT / "build" / "test-results" / f"dist-{n}" for n in (1, 2)]
+    dists = [RESULTS / f"dist-{n}" for n in (1, 2)]
     given = {"TOVRIK_PACKAGE_BUILD_DIR": str(ROOT / "build" / "win32"),
              "TOVRIK_PACKAGE_BUILD_DIR_X64": str(ROOT / "build" / "win64")}
     for dist, build_dir in zip(dists, [given, {}]):

@@ -1,9 +1,7 @@
 """The path command words as scripts use them: splitting, trailing backslashes and short (8.3) forms."""
-import shutil
-
 import pytest
 
-from harness import OEM_CODE_PAGES, set_lines
+from harness import set_lines, texts, value
 
 WORDS = ["getfilepath", "getfilename", "getfileext", "getfiledir", "getfiledrive", "getfilenamewithoutext",
          "converttomsdospath", "includebackslash", "excludebackslash"]
@@ -34,8 +32,7 @@ def test_each_word_gives_its_line(wine, locale):
     for index, (args, expected) in enumerate(SPLIT_CASES):
         run = wine.run(*args, locale=locale)
         assert run.exit_code == 0, index
-        lines = [line.decode(OEM_CODE_PAGES[locale]) for line in set_lines(run, locale)]
-        assert lines == [expected], (index, args)
+        assert texts(run, locale) == [expected], (index, args)
 
 
 def test_a_missing_path_is_an_error(wine):
@@ -44,32 +41,22 @@ def test_a_missing_path_is_an_error(wine):
 
 
 @pytest.fixture
-def long_names(wine):
+def long_names(folders):
     """C:\\Long Directory Name\\some long file name.txt, with a content that tells it apart."""
-    folder = wine.host_path("C:\\Long Directory Name")
-    folder.mkdir(exist_ok=True)
-    (folder / "some long file name.txt").write_bytes(b"long-named file\r\n")
-    yield
-    shutil.rmtree(folder)
-
-
-def string_of(run, locale):
-    lines = set_lines(run, locale)
-    assert len(lines) == 1 and lines[0].startswith(b"SET STRING="), lines
-    return lines[0][len(b"SET STRING="):].decode(OEM_CODE_PAGES[locale])
+    (folders("C:\\Long Directory Name") / "some long file name.txt").write_bytes(b"long-named file\r\n")
 
 
 @pytest.mark.parametrize("locale", ["fr", "en"])
 def test_short_forms_name_the_same_file(wine, locale, long_names):
     long_dir = "C:\\Long Directory Name"
     long_file = long_dir + "\\some long file name.txt"
-    short_dir = string_of(wine.run("converttomsdospath", long_dir, locale=locale), locale)
-    short_file = string_of(wine.run("converttomsdospath", long_file, locale=locale), locale)
+    short_dir = value(wine.run("converttomsdospath", long_dir, locale=locale), "STRING", locale)
+    short_file = value(wine.run("converttomsdospath", long_file, locale=locale), "STRING", locale)
     for short in (short_dir, short_file):
         assert "~" in short and " " not in short and short[:3].upper() == "C:\\", short
     # Each short component fits 8.3, and the file's short form lies in the directory's.
     assert all(len(part) <= 12 for part in short_file[3:].split("\\")), short_file
-    file_path = string_of(wine.run("getfilepath", short_file, locale=locale), locale)
+    file_path = value(wine.run("getfilepath", short_file, locale=locale), "STRING", locale)
     assert file_path == short_dir + "\\", (short_file, short_dir)
     # Wine names short forms its own way; what matters is that the system finds the same file by them.
     out = wine.batch(f'"%TOVRIK%" converttomsdospath "{long_file}"\n'
@@ -87,81 +74,67 @@ def test_paths_that_name_no_file_have_no_short_form(wine, long_names):
         assert set_lines(wine.run("converttomsdospath", path)) == [b"SET STRING="], path
 
 
-def test_a_short_form_too_long_for_the_buffer_is_empty(wine):
+def test_a_short_form_too_long_for_the_buffer_is_empty(wine, folders):
     """A name such as "a.abcd" has a short form longer than itself; a chain of them gives a path that
     exists and fits MAX_PATH while its short form does not fit the 260-character buffer."""
-    top = wine.host_path("C:\\deep")
-    top.mkdir(exist_ok=True)
-    try:
-        (top / "a.abcd").mkdir(exist_ok=True)
-        one = string_of(wine.run("converttomsdospath", "C:\\deep\\a.abcd"), "fr")
-        step = len(one) - len("C:\\deep\\") + 1
-        if step <= len("a.abcd\\"):
-            pytest.skip(f"this file system's short form of a.abcd is no longer than the name ({one})")
-        depth = -(-(260 - len("C:\\deep")) // step)  # the first depth whose short form reaches 260
-        assert len("C:\\deep") + depth * len("\\a.abcd") < 250
-        top.joinpath(*["a.abcd"] * depth).mkdir(parents=True, exist_ok=True)
-        fits = "C:\\deep" + "\\a.abcd" * (depth - 1)
-        too_long = "C:\\deep" + "\\a.abcd" * depth
-        assert len(string_of(wine.run("converttomsdospath", fits), "fr")) == len("C:\\deep") + (depth - 1) * step
-        assert set_lines(wine.run("converttomsdospath", too_long)) == [b"SET STRING="]
-    finally:
-        shutil.rmtree(top)
+    top = folders("C:\\deep")
+    (top / "a.abcd").mkdir()
+    one = value(wine.run("converttomsdospath", "C:\\deep\\a.abcd"), "STRING")
+    step = len(one) - len("C:\\deep\\") + 1
+    if step <= len("a.abcd\\"):
+        pytest.skip(f"this file system's short form of a.abcd is no longer than the name ({one})")
+    depth = -(-(260 - len("C:\\deep")) // step)  # the first depth whose short form reaches 260
+    assert len("C:\\deep") + depth * len("\\a.abcd") < 250
+    top.joinpath(*["a.abcd"] * depth).mkdir(parents=True, exist_ok=True)
+    fits = "C:\\deep" + "\\a.abcd" * (depth - 1)
+    too_long = "C:\\deep" + "\\a.abcd" * depth
+    assert len(value(wine.run("converttomsdospath", fits), "STRING")) == len("C:\\deep") + (depth - 1) * step
+    assert set_lines(wine.run("converttomsdospath", too_long)) == [b"SET STRING="]
 
 
 @pytest.mark.parametrize("locale", ["fr", "en"])
-def test_ampersands_and_percents_arrive_intact(wine, locale):
-    folder = wine.host_path("C:\\Tom & Jerry")
-    folder.mkdir(exist_ok=True)
+def test_ampersands_and_percents_arrive_intact(wine, folders, locale):
+    folder = folders("C:\\Tom & Jerry")
     (folder / "100% sure.txt").write_bytes(b"sure\r\n")
-    try:
-        # In a batch file % is written %%; the quotes keep & from cmd.exe.
-        path = "C:\\Tom & Jerry\\100%% sure.txt"
-        script = []
-        for word in WORDS:
-            name = "DIR" if word.endswith("backslash") else "STRING"
-            script += [f'"%TOVRIK%" {word} "{path}"', "CALL C:\\Tovrik.bat", f"set {name}"]
-        script += [f'"%TOVRIK%" converttomsdospath "{path}"', "CALL C:\\Tovrik.bat", 'type "%STRING%"',
-                   '"%TOVRIK%" getfilenamewithoutext "C:\\x\\%%PATH%% & more.bat"', "CALL C:\\Tovrik.bat",
-                   "set STRING"]
-        out = wine.batch("\n".join(script) + "\n", locale=locale).splitlines()
-        short = out[6]
-        assert short.startswith("STRING=C:\\") and "~" in short, out
-        assert out == [
-            "STRING=C:\\Tom & Jerry\\",
-            "STRING=100% sure.txt",
-            "STRING=.txt",
-            "STRING=C:\\Tom & Jerry",
-            "STRING=C:",
-            "STRING=100% sure",
-            short,
-            "DIR=C:\\Tom & Jerry\\100% sure.txt\\",
-            "DIR=C:\\Tom & Jerry\\100% sure.txt",
-            "sure",
-            "STRING=%PATH% & more",
-        ]
-    finally:
-        shutil.rmtree(folder)
+    # In a batch file % is written %%; the quotes keep & from cmd.exe.
+    path = "C:\\Tom & Jerry\\100%% sure.txt"
+    script = []
+    for word in WORDS:
+        name = "DIR" if word.endswith("backslash") else "STRING"
+        script += [f'"%TOVRIK%" {word} "{path}"', "CALL C:\\Tovrik.bat", f"set {name}"]
+    script += [f'"%TOVRIK%" converttomsdospath "{path}"', "CALL C:\\Tovrik.bat", 'type "%STRING%"',
+               '"%TOVRIK%" getfilenamewithoutext "C:\\x\\%%PATH%% & more.bat"', "CALL C:\\Tovrik.bat",
+               "set STRING"]
+    out = wine.batch("\n".join(script) + "\n", locale=locale).splitlines()
+    short = out[6]
+    assert short.startswith("STRING=C:\\") and "~" in short, out
+    assert out == [
+        "STRING=C:\\Tom & Jerry\\",
+        "STRING=100% sure.txt",
+        "STRING=.txt",
+        "STRING=C:\\Tom & Jerry",
+        "STRING=C:",
+        "STRING=100% sure",
+        short,
+        "DIR=C:\\Tom & Jerry\\100% sure.txt\\",
+        "DIR=C:\\Tom & Jerry\\100% sure.txt",
+        "sure",
+        "STRING=%PATH% & more",
+    ]
 
 
-def test_an_accented_long_name_under_french_settings(wine):
-    folder = wine.host_path("C:\\Données d'été")
-    folder.mkdir(exist_ok=True)
+def test_an_accented_long_name_under_french_settings(wine, folders):
+    folder = folders("C:\\Données d'été")
     (folder / "crème brûlée.txt").write_bytes(b"dessert\r\n")
     long_file = "C:\\Données d'été\\crème brûlée.txt"
-    try:
-        run = wine.run("getfilename", long_file)
-        assert set_lines(run) == ["SET STRING=crème brûlée.txt".encode("cp850")]
-        run = wine.run("getfiledir", long_file)
-        assert set_lines(run) == ["SET STRING=C:\\Données d'été".encode("cp850")]
-        short = string_of(wine.run("converttomsdospath", long_file), "fr")
-        assert short and " " not in short, short
-        out = wine.batch(f'"%TOVRIK%" converttomsdospath "{long_file}"\n'
-                         "CALL C:\\Tovrik.bat\n"
-                         'type "%STRING%"\n'
-                         f'"%TOVRIK%" getfilename "{long_file}"\n'
-                         "CALL C:\\Tovrik.bat\n"
-                         'if exist "C:\\Données d\'été\\%STRING%" echo found %STRING%\n')
-        assert out.splitlines() == ["dessert", "found crème brûlée.txt"]
-    finally:
-        shutil.rmtree(folder)
+    assert texts(wine.run("getfilename", long_file)) == ["SET STRING=crème brûlée.txt"]
+    assert texts(wine.run("getfiledir", long_file)) == ["SET STRING=C:\\Données d'été"]
+    short = value(wine.run("converttomsdospath", long_file), "STRING")
+    assert short and " " not in short, short
+    out = wine.batch(f'"%TOVRIK%" converttomsdospath "{long_file}"\n'
+                     "CALL C:\\Tovrik.bat\n"
+                     'type "%STRING%"\n'
+                     f'"%TOVRIK%" getfilename "{long_file}"\n'
+                     "CALL C:\\Tovrik.bat\n"
+                     'if exist "C:\\Données d\'été\\%STRING%" echo found %STRING%\n')
+    assert out.splitlines() == ["dessert", "found crème brûlée.txt"]

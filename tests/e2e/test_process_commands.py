@@ -1,25 +1,21 @@
 """Process commands under Wine: starting through the shell, killing helper processes by name (the
 invocation itself spared), and pausing."""
 import shutil
-import subprocess
 import time
 
 import pytest
 
-from harness import WINE_RUN, set_lines, wait_until
+from harness import set_lines, wait_until
 
 AREA = "C:\\tovrik-procs"
 
 
 @pytest.fixture
-def area(wine):
-    base = wine.host_path(AREA)
-    shutil.rmtree(base, ignore_errors=True)
-    base.mkdir()
+def area(wine, folders):
+    base = folders(AREA)
     shutil.copy(wine.exe_dir / "probe.exe", base / "KillMe.exe")
     yield base
     wine.run("killapp", "killme.exe")  # helpers a failed test left running
-    shutil.rmtree(base, ignore_errors=True)
 
 
 def count(wine, name):
@@ -28,38 +24,12 @@ def count(wine, name):
     return int(words[1])
 
 
-class Spawned:
-    """Programs started in the background; whatever is still running at the end is killed."""
-
-    def __init__(self, wine):
-        self.wine, self.processes = wine, []
-
-    def start(self, program, *args):
-        self.processes.append(subprocess.Popen([str(WINE_RUN), self.wine.loader, program, *args],
-                                               env=self.wine._env("fr"), stdin=subprocess.DEVNULL,
-                                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
-        return self.processes[-1]
-
-    def cleanup(self):
-        for process in self.processes:
-            if process.poll() is None:
-                process.kill()
-                process.wait()
-
-
-@pytest.fixture
-def spawned(wine):
-    started = Spawned(wine)
-    yield started
-    started.cleanup()
-
-
-def test_killapp_ends_every_instance_named_in_any_letter_case(wine, area, spawned):
-    helpers = [spawned.start(str(area / "KillMe.exe"), "idle", "60000") for _ in range(3)]
+def test_killapp_ends_every_instance_named_in_any_letter_case(wine, area, started):
+    helpers = [started(str(area / "KillMe.exe"), "idle", "60000") for _ in range(3)]
     wait_until(lambda: count(wine, "killme.exe") == 3, "three helpers running")
     # exec starts one more through the shell.
-    started = int(set_lines(wine.run("exec", AREA + "\\KillMe.exe", "idle 60000"))[0].split(b"=")[1])
-    assert started > 32
+    handle = int(set_lines(wine.run("exec", AREA + "\\KillMe.exe", "idle 60000"))[0].split(b"=")[1])
+    assert handle > 32
     wait_until(lambda: count(wine, "killme.exe") == 4, "the helper started by exec")
 
     assert set_lines(wine.run("killapp", "notKillMe.exe")) == []
@@ -70,8 +40,8 @@ def test_killapp_ends_every_instance_named_in_any_letter_case(wine, area, spawne
     assert count(wine, "killme.exe") == 0
 
 
-def test_killapp_of_its_own_name_spares_the_invocation(wine, spawned):
-    sleepers = [spawned.start(str(wine.exe_dir / "tovrik.exe"), "sleep", "60000") for _ in range(2)]
+def test_killapp_of_its_own_name_spares_the_invocation(wine, started):
+    sleepers = [started(str(wine.exe_dir / "tovrik.exe"), "sleep", "60000") for _ in range(2)]
     wait_until(lambda: count(wine, "tovrik.exe") == 2, "two other invocations running")
     run = wine.run("killapp", "TOVRIK.exe")
     assert run.exit_code == 0

@@ -2,7 +2,7 @@
 the tables give them, write exactly the lines they show."""
 import re
 
-from harness import OEM_CODE_PAGES, ROOT, set_lines
+from harness import ROOT, texts
 
 CHECKED_SECTIONS = ("### Front end", "### Text and numbers")
 
@@ -35,7 +35,7 @@ def test_reference_examples_write_what_the_readme_shows(wine):
     assert len(examples) >= 25, examples
     wrong = []
     for arguments, expected in examples:
-        lines = [line.decode(OEM_CODE_PAGES["fr"]) for line in set_lines(wine.run(*arguments))]
+        lines = texts(wine.run(*arguments))
         if lines != expected:
             wrong.append((arguments, expected, lines))
     assert not wrong, wrong

@@ -1,17 +1,14 @@
 """Shell copy, move and delete, special folders, shortcuts, INF installation and executable lookup, with
 real files in the prefix's drive C."""
 import os
-import shutil
-import signal
 import struct
-import subprocess
 import time
 from contextlib import contextmanager
 from pathlib import Path
 
 import pytest
 
-from harness import WINE_RUN, Run, set_lines
+from harness import ANSI, hex_arg, probe_text, set_lines, texts
 
 ROOT = "C:\\tovrik-shell"
 # The shell's confirmation box for deleting a folder, per regional setting.
@@ -21,14 +18,6 @@ SUB_WORDS_AND_CSIDLS = [
     ("templates", 21), ("nethood", 19), ("personal", 5), ("cookies", 33), ("favorites", 6), ("fonts", 20),
     ("history", 34), ("internetcache", 32),
 ]
-
-
-def remove_tree(path: Path):
-    if not path.exists():
-        return
-    for item in [path, *path.rglob("*")]:
-        os.chmod(item, 0o755 if item.is_dir() else 0o644)
-    shutil.rmtree(path)
 
 
 def contents(path: Path) -> dict:
@@ -45,57 +34,21 @@ def make_files(base: Path, files: dict):
 
 
 @pytest.fixture
-def area(wine):
-    base = wine.host_path(ROOT)
-    remove_tree(base)
-    base.mkdir()
-    yield base
-    remove_tree(base)
-
-
-def cp(text: str, locale="fr") -> bytes:
-    """A value as the return file holds it (the console code page)."""
-    return text.encode({"fr": "cp850", "en": "cp437"}[locale])
-
-
-def spawn(wine, *args, locale="fr"):
-    """Starts tovrik.exe without waiting, in a process group of its own so that it can be stopped."""
-    argv = [str(WINE_RUN), wine.loader, str(wine.exe_dir / "tovrik.exe"), *args]
-    return subprocess.Popen(argv, env=wine._env(locale), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                            start_new_session=True)
-
-
-def run_in(wine, cwd: Path, *args, locale="fr") -> Run:
-    """Runs tovrik.exe with this host directory (inside the prefix) as its current directory."""
-    argv = [str(WINE_RUN), wine.loader, str(wine.exe_dir / "tovrik.exe"), *args]
-    done = subprocess.run(argv, env=wine._env(locale), cwd=cwd, stdout=subprocess.PIPE,
-                          stderr=subprocess.DEVNULL, timeout=60)
-    return Run(done.returncode, wine.return_file_now().file, done.stdout)
-
-
-def stop(process):
-    if process.poll() is None:
-        os.killpg(process.pid, signal.SIGKILL)
-        process.wait(timeout=30)
-
-
-def system_reg(wine, *args):
-    """Runs Wine's reg.exe (for keys outside HKEY_CURRENT_USER)."""
-    done = wine._wine(["reg", *args])
-    assert done.returncode == 0, (args, done.stdout)
+def area(folders):
+    return folders(ROOT)
 
 
 @contextmanager
 def tvkdoc_opened_by_notepad(wine):
     """Registers the .tvkdoc documents as opened by Notepad for the block."""
-    system_reg(wine, "add", r"HKLM\Software\Classes\.tvkdoc", "/ve", "/d", "tvkdocfile", "/f")
-    system_reg(wine, "add", r"HKLM\Software\Classes\tvkdocfile\shell\open\command", "/ve", "/d",
-               '"C:\\windows\\system32\\notepad.exe" "%1"', "/f")
+    wine.reg_set_string(r"HKLM\Software\Classes\.tvkdoc", "", "tvkdocfile")
+    wine.reg_set_string(r"HKLM\Software\Classes\tvkdocfile\shell\open\command", "",
+                        '"C:\\windows\\system32\\notepad.exe" "%1"')
     try:
         yield
     finally:
-        system_reg(wine, "delete", r"HKLM\Software\Classes\.tvkdoc", "/f")
-        system_reg(wine, "delete", r"HKLM\Software\Classes\tvkdocfile", "/f")
+        wine.reg_delete_key(r"HKLM\Software\Classes\.tvkdoc")
+        wine.reg_delete_key(r"HKLM\Software\Classes\tvkdocfile")
 
 
 # --- copy, move, delete --------------------------------------------------------------------------
@@ -171,7 +124,7 @@ def test_unusable_paths_report_an_error_or_nothing_and_touch_nothing_else(wine, 
     ]
     before = contents(area)
     for index, (args, expected) in enumerate(cases):
-        run = run_in(wine, area / "cwd", *args)
+        run = wine.run(*args, cwd=area / "cwd")
         assert run.exit_code == 0, index
         assert set_lines(run) == expected, index
     after = contents(area)
@@ -181,16 +134,13 @@ def test_unusable_paths_report_an_error_or_nothing_and_touch_nothing_else(wine, 
     assert not any((area / "cwd").iterdir())
 
 
-def test_plain_delete_asks_first_and_a_closed_box_deletes_nothing(wine, area):
+def test_plain_delete_asks_first_and_a_closed_box_deletes_nothing(wine, area, started):
     make_files(area / "keep", {"a.txt": "a"})
-    process = spawn(wine, "dirdelete", f"{ROOT}\\keep")
-    try:
-        box = wine.probe("window", DELETE_FOLDER_TITLES["fr"], "30000", timeout=60).stdout.decode("cp1252")
-        assert box.startswith("hwnd "), box
-        assert wine.probe("close", DELETE_FOLDER_TITLES["fr"], "5000").returncode == 0
-        assert process.wait(timeout=30) == 0
-    finally:
-        stop(process)
+    process = started("tovrik.exe", "dirdelete", f"{ROOT}\\keep")
+    box = wine.probe("window", DELETE_FOLDER_TITLES["fr"], "30000", timeout=60).stdout.decode(ANSI)
+    assert box.startswith("hwnd "), box
+    assert wine.probe("close", DELETE_FOLDER_TITLES["fr"], "5000").returncode == 0
+    assert process.wait(timeout=30) == 0
     assert contents(area / "keep") == {"a.txt": "a"}
     assert set_lines(wine.return_file_now()) == []
 
@@ -210,14 +160,14 @@ def test_every_sub_word_names_the_folder_the_system_reports(wine):
     for line in filter(None, (line.strip() for line in report)):
         words = line.split()
         key, value = (int(words[1]), words[2]) if words[0] == "csidl" else (words[0], words[1])
-        facts[key] = "" if value == "-" else bytes.fromhex(value).decode("cp1252")
+        facts[key] = probe_text(value)
     expected = {word: facts[csidl] + "\\" if facts[csidl] else "" for word, csidl in SUB_WORDS_AND_CSIDLS}
     expected["wintemp"] = facts["temp"]
     expected["sysdir"] = facts["system"] + "\\"
     expected["windir"] = facts["windows"] + "\\"
     assert len(expected) == 17
     for word, path in expected.items():
-        assert set_lines(wine.run("getspecialfolder", word)) == [b"SET DIR=" + cp(path)], word
+        assert texts(wine.run("getspecialfolder", word)) == ["SET DIR=" + path], word
     assert expected["windir"].lower() == "c:\\windows\\"
 
 
@@ -247,10 +197,9 @@ def test_wintemp_is_c_when_the_temporary_directory_is_missing(wine):
 # --- shortcuts -----------------------------------------------------------------------------------------
 
 def read_link(wine, path: str) -> dict:
-    out = wine.probe("readlink", "hex:" + path.encode("cp1252").hex()).stdout.decode()
+    out = wine.probe("readlink", hex_arg(path)).stdout.decode()
     facts = dict(line.split(" ", 1) for line in out.strip().splitlines())
-    return {name: value if name == "showcmd" else ("" if value == "-" else bytes.fromhex(value).decode("cp1252"))
-            for name, value in facts.items()}
+    return {name: value if name == "showcmd" else probe_text(value) for name, value in facts.items()}
 
 
 def test_createshortcut_writes_a_link_that_the_shell_reads_back(wine, area):

@@ -1,11 +1,10 @@
 """The program's spine as scripts use it: splitting, dispatch, the return file, settings, user variables."""
-import shutil
 import subprocess
 import time
 
 import pytest
 
-from harness import HEADER_2, SETTINGS_KEY, VARIABLES_KEY, set_lines
+from harness import ANSI, HEADER_2, SETTINGS_KEY, VARIABLES_KEY, set_lines, texts, window_facts
 
 LOCALES = ["fr", "en", "de"]
 
@@ -66,22 +65,17 @@ def test_a_non_string_path_value_is_ignored_and_kept(wine):
     assert wine.reg_get(SETTINGS_KEY, "RFile") == (4, (7).to_bytes(4, "little"))
 
 
-def test_the_stored_path_is_used_and_an_empty_one_falls_back(wine):
-    target = wine.host_path("C:\\tovrik-e2e\\out file.bat")
-    target.parent.mkdir(exist_ok=True)
-    try:
-        wine.reg_set_string(SETTINGS_KEY, "RFile", "C:\\tovrik-e2e\\out file.bat")
-        run = wine.run("strlength", "abc", return_file=target)
-        assert set_lines(run) == [b"SET STRLEN=3"]
-        assert not wine.default_return_file.exists()
+def test_the_stored_path_is_used_and_an_empty_one_falls_back(wine, folders):
+    target = folders("C:\\tovrik-e2e") / "out file.bat"
+    wine.reg_set_string(SETTINGS_KEY, "RFile", "C:\\tovrik-e2e\\out file.bat")
+    run = wine.run("strlength", "abc", return_file=target)
+    assert set_lines(run) == [b"SET STRLEN=3"]
+    assert not wine.default_return_file.exists()
 
-        wine.reg_set_string(SETTINGS_KEY, "RFile", "")
-        run = wine.run("strlength", "ab")
-        assert set_lines(run) == [b"SET STRLEN=2"]
-        assert target.exists(), "an empty path must not delete anything"
-    finally:
-        target.unlink(missing_ok=True)
-        target.parent.rmdir()
+    wine.reg_set_string(SETTINGS_KEY, "RFile", "")
+    run = wine.run("strlength", "ab")
+    assert set_lines(run) == [b"SET STRLEN=2"]
+    assert target.exists(), "an empty path must not delete anything"
 
 
 def test_start_up_deletes_the_previous_file(wine):
@@ -90,28 +84,22 @@ def test_start_up_deletes_the_previous_file(wine):
     assert b"OLD" not in run.file
 
 
-def test_an_unwritable_path_shows_the_error_box_and_exits_1(wine):
+def test_an_unwritable_path_shows_the_error_box_and_exits_1(wine, started):
     wine.reg_set_string(SETTINGS_KEY, "RFile", "C:\\no such dir\\r.bat")
-    process = wine.spawn("strlength", "x")
-    try:
-        # The box is found by its title as soon as it exists; its text may come a moment later.
-        deadline = time.monotonic() + 30
-        message = None
-        while message is None and time.monotonic() < deadline:
-            box = wine.probe("window", "Erreur d'application", "30000").stdout.decode("cp1252")
-            texts = [bytes.fromhex(line.split()[2]).decode("cp1252") for line in box.splitlines()
-                     if line.startswith("child ") and line.split()[2] != "-"]
-            message = next((t for t in texts if t.startswith("Exception ")), None)
-        assert message is not None, box
-        first, second = message.split("\n", 1)
-        assert first.startswith("Exception FileCreateError dans le module tovrik.exe dans ")
-        assert first.endswith(".")
-        assert second.startswith('Impossible de créer le fichier "C:\\no such dir\\r.bat". ')
-        wine.probe("close", "Erreur d'application", "5000")
-        assert process.wait(timeout=30) == 1
-    finally:
-        if process.poll() is None:
-            process.kill()
+    process = started("tovrik.exe", "strlength", "x")
+    # The box is found by its title as soon as it exists; its text may come a moment later.
+    deadline = time.monotonic() + 30
+    message = None
+    while message is None and time.monotonic() < deadline:
+        shown = [c.text for c in window_facts(wine, "Erreur d'application")["controls"] if c.text]
+        message = next((t for t in shown if t.startswith("Exception ")), None)
+    assert message is not None, shown
+    first, second = message.split("\n", 1)
+    assert first.startswith("Exception FileCreateError dans le module tovrik.exe dans ")
+    assert first.endswith(".")
+    assert second.startswith('Impossible de créer le fichier "C:\\no such dir\\r.bat". ')
+    wine.probe("close", "Erreur d'application", "5000")
+    assert process.wait(timeout=30) == 1
     assert not wine.host_path("C:\\no such dir").exists()
 
 
@@ -151,9 +139,9 @@ def test_user_variables_persist_across_runs(wine):
     for step, (args, expected, (name, stored)) in enumerate(USER_VARIABLE_STEPS):
         run = wine.run(*args, locale="en")  # English console code page 437 has these letters too
         assert run.exit_code == 0, step
-        lines = set_lines(run, "en")
+        lines = texts(run, "en")
         # Return files are written for the console code page, so compare through it.
-        assert [line.decode("cp437").encode("cp1252") for line in lines] == expected, (step, args, lines)
+        assert [line.encode(ANSI) for line in lines] == expected, (step, args, lines)
         assert wine.reg_string(VARIABLES_KEY, name) == stored, (step, args)
 
 
@@ -193,20 +181,15 @@ def test_hostile_values_reach_the_script_unchanged(wine, locale):
     assert not list(wine.drive_c.glob("Jerry*")) and not (wine.drive_c / "c").exists()
 
 
-def test_accented_file_names_name_the_file_after_call(wine):
-    folder = wine.host_path("C:\\Données")
-    folder.mkdir(exist_ok=True)
+def test_accented_file_names_name_the_file_after_call(wine, folders):
+    folder = folders("C:\\Données")
     (folder / "été.txt").write_bytes(b"x")
-    try:
-        out = wine.batch('"%TOVRIK%" registervar F "C:\\Données\\été.txt"\n'
-                         '"%TOVRIK%" getvar F x\n'
-                         "CALL C:\\Tovrik.bat\n"
-                         'if exist "%VAR%" (echo found %VAR%) else (echo missing %VAR%)\n')
-        assert out.splitlines() == ["found C:\\Données\\été.txt"]
-        assert wine.reg_string(VARIABLES_KEY, "F") == "C:\\Données\\été.txt"
-    finally:
-        (folder / "été.txt").unlink()
-        folder.rmdir()
+    out = wine.batch('"%TOVRIK%" registervar F "C:\\Données\\été.txt"\n'
+                     '"%TOVRIK%" getvar F x\n'
+                     "CALL C:\\Tovrik.bat\n"
+                     'if exist "%VAR%" (echo found %VAR%) else (echo missing %VAR%)\n')
+    assert out.splitlines() == ["found C:\\Données\\été.txt"]
+    assert wine.reg_string(VARIABLES_KEY, "F") == "C:\\Données\\été.txt"
 
 
 def test_simultaneous_writers_never_leave_a_torn_file(wine):
@@ -214,28 +197,24 @@ def test_simultaneous_writers_never_leave_a_torn_file(wine):
     lengths = [100, 2000, 8000, 16000, 24000, 30000]
     allowed = {f"SET STRLEN={n}".encode() for n in lengths}
     for round_ in range(3):
-        processes = [wine.spawn("strlength", "y" * n) for n in lengths]
+        processes = [wine.start("tovrik.exe", "strlength", "y" * n) for n in lengths]
         assert [p.wait(timeout=60) for p in processes] == [0] * len(lengths)
         lines = set_lines(wine.return_file_now())
         assert len(lines) == 1 and lines[0] in allowed, (round_, lines)
         assert not list(wine.drive_c.glob("Tovrik.bat.*.tmp")), "staging files left behind"
 
 
-def test_configuration_mode_deletes_the_file_and_writes_none(wine):
+def test_configuration_mode_deletes_the_file_and_writes_none(wine, started):
     wine.default_return_file.write_bytes(b"SET OLD=1\r\n")
     for command_line in (b"", b"   "):
         raw = b'"' + wine.windows_exe().encode() + b'"' + command_line
-        process = wine.spawn("exec", "hex:" + raw.hex(), program="probe.exe", stdout=subprocess.PIPE)
-        try:
-            window = wine.probe("window", "Selvane Tovrik", "30000").stdout.decode()
-            assert "client 320 212" in window, window
-            assert not wine.default_return_file.exists()
-            wine.probe("close", "Selvane Tovrik", "5000")
-            out, _ = process.communicate(timeout=30)
-            assert out.split() == [b"exit", b"0"]
-        finally:
-            if process.poll() is None:
-                process.kill()
+        process = started("probe.exe", "exec", "hex:" + raw.hex(), stdout=subprocess.PIPE)
+        window = wine.probe("window", "Selvane Tovrik", "30000").stdout.decode()
+        assert "client 320 212" in window, window
+        assert not wine.default_return_file.exists()
+        wine.probe("close", "Selvane Tovrik", "5000")
+        out, _ = process.communicate(timeout=30)
+        assert out.split() == [b"exit", b"0"]
         assert not wine.default_return_file.exists()
 
 
@@ -255,25 +234,19 @@ def test_a_name_with_no_room_for_the_temporary_file_is_written_directly(wine):
         target.unlink(missing_ok=True)
 
 
-def test_a_folder_that_refuses_new_files_gets_the_existing_file_rewritten(wine):
+def test_a_folder_that_refuses_new_files_gets_the_existing_file_rewritten(wine, folders):
     """The user may rewrite the return file but not create files beside it (the folder is immutable to
     the host, which Wine reports as access denied): the file is rewritten in place, old bytes gone."""
-    folder = wine.host_path("C:\\tovrik-locked")
+    folder = folders("C:\\tovrik-locked")
     target = folder / "Tovrik.bat"
-    folder.mkdir(exist_ok=True)
     target.write_bytes(b"SET OLD=" + b"x" * 500 + b"\r\n")
-    locked = subprocess.run(["chattr", "+i", str(folder)], capture_output=True).returncode == 0
-    try:
-        if not locked:
-            pytest.skip("the file system here cannot make a folder refuse new files (chattr +i)")
-        # The folder does refuse new files to Wine.
-        wine.batch("echo x> C:\\tovrik-locked\\new.txt\n")
-        assert not (folder / "new.txt").exists()
-        wine.reg_set_string(SETTINGS_KEY, "RFile", "C:\\tovrik-locked\\Tovrik.bat")
-        run = wine.run("strlength", "abcd", return_file=target)
-        assert run.exit_code == 0
-        assert set_lines(run) == [b"SET STRLEN=4"]
-        assert sorted(p.name for p in folder.iterdir()) == ["Tovrik.bat"]
-    finally:
-        subprocess.run(["chattr", "-i", str(folder)], capture_output=True)
-        shutil.rmtree(folder, ignore_errors=True)
+    if subprocess.run(["chattr", "+i", str(folder)], capture_output=True).returncode != 0:
+        pytest.skip("the file system here cannot make a folder refuse new files (chattr +i)")
+    # The folder does refuse new files to Wine.
+    wine.batch("echo x> C:\\tovrik-locked\\new.txt\n")
+    assert not (folder / "new.txt").exists()
+    wine.reg_set_string(SETTINGS_KEY, "RFile", "C:\\tovrik-locked\\Tovrik.bat")
+    run = wine.run("strlength", "abcd", return_file=target)
+    assert run.exit_code == 0
+    assert set_lines(run) == [b"SET STRLEN=4"]
+    assert sorted(p.name for p in folder.iterdir()) == ["Tovrik.bat"]

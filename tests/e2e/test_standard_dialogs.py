@@ -1,13 +1,12 @@
 """The standard dialogs as a script meets them: the run waits while the user answers, and the return file
 carries the choice. The common dialogs are driven through their control identifiers, the program's own
 boxes through their keys, buttons and close box."""
-import shutil
 
 import pytest
 
-from harness import WindowRun, set_lines, shoot_region, shoot_window, wait_until, window_facts
+from harness import (WindowRun, clipboard, muldiv, probe_bytes, probe_facts, probe_text, set_lines, shoot_region,
+                     shoot_window, wait_until)
 
-WS_VISIBLE = 0x10000000
 SS_ICON = 0x3
 BS_DEFPUSHBUTTON = 0x1
 SCREEN_WIDTH = 1280
@@ -18,47 +17,14 @@ class Shown(WindowRun):
     """A dialog-showing run found by the caption it shows (`title`), not by its first argument."""
 
     def __init__(self, wine, title, *args):
-        super().__init__(wine, *args)
-        self.title = title
-
-    def keys(self, keys):
-        assert self.wine.probe("keys", self.title, keys, "30000").returncode == 0
-
-    def lines(self):
-        assert self.exit_code() == 0
-        return set_lines(self.wine.return_file_now())
-
-    def facts(self, seconds=30):
-        """The window's facts once it is shown with its controls (the window exists a moment before)."""
-        return wait_until(lambda: shown_facts(window_facts(self.wine, self.title)), f"{self.title!r} shown", seconds)
+        super().__init__(wine, *args, title=title)
 
     def rect(self):
         """Window rectangle, work area, and the focused control (class, text, selection and limit)."""
-        out = probe_facts(self.wine.probe("windowrect", self.title, "30000"))
-        return out
+        return probe_facts(self.wine.probe("windowrect", self.title, "30000"))
 
     def shoot(self, name):
         shoot_window(self.wine, self.title, name)
-
-
-def shown_facts(facts):
-    return facts if facts["controls"] and facts["style"] & WS_VISIBLE else None
-
-
-def probe_facts(done):
-    """The probe's lines as {first word: the other words} ("type" lines gathered in a list)."""
-    facts = {"type": []}
-    for line in done.stdout.decode().splitlines():
-        word, *rest = line.split()
-        if word == "type":
-            facts["type"].append(bytes.fromhex(rest[0]).decode("cp1252"))
-        else:
-            facts[word] = rest
-    return facts
-
-
-def hex_text(word):
-    return b"" if word == "-" else bytes.fromhex(word)
 
 
 @pytest.fixture
@@ -67,13 +33,9 @@ def shown(window_runs):
 
 
 @pytest.fixture
-def files(wine):
+def files(folders):
     """A folder of the test's own under C:\\, removed afterwards."""
-    folder = wine.drive_c / "tovrik-e2e"
-    shutil.rmtree(folder, ignore_errors=True)
-    folder.mkdir()
-    yield folder
-    shutil.rmtree(folder, ignore_errors=True)
+    return folders("C:\\tovrik-e2e")
 
 
 def header_only(run):
@@ -96,7 +58,7 @@ BOXES = [
 def test_message_box_layout(wine, shown, word, caption, buttons):
     message = "Le fichier C:\\Données\\rapport.txt a été modifié.\\nVoulez-vous continuer ?"
     box = shown(caption, word, message)
-    facts = box.facts()
+    facts = box.wait_shown()
     icon, label, *row = facts["controls"]
     assert icon.cls == "Static" and icon.style & 0xF == SS_ICON and (icon.width, icon.height) == (32, 32)
     assert label.text == "Le fichier C:\\Données\\rapport.txt a été modifié.\r\nVoulez-vous continuer ?"
@@ -131,7 +93,7 @@ def test_message_box_layout(wine, shown, word, caption, buttons):
 def test_message_box_answers(wine, shown, word, how, expected):
     box = shown({"dlgyesno": "Confirmation", "dlgokcancel": "Confirmation", "dlgcritical": "Erreur",
                  "dlginformation": "Information"}[word], word, "Question")
-    box.facts()
+    box.wait_shown()
     if how == "close":
         assert wine.probe("close", box.title, "1000").returncode == 0
     else:
@@ -143,13 +105,13 @@ def test_line_break_escape_and_ctrl_c_copy(wine, shown):
     line_height = int(wine.probe("lineheight").stdout)
     assert wine.probe("emptyclipboard").returncode == 0
     box = shown("Confirmation", "dlgyesno", "un\\ndeux \\Ntrois & quatre")
-    label = box.facts()["controls"][1]
+    label = box.wait_shown()["controls"][1]
     assert label.text == "un\r\ndeux \\Ntrois & quatre"
     assert label.height == 2 * line_height
     assert wine.probe("ctrlkey", box.title, "C", "30000").returncode == 0
     # Ctrl+C leaves the box open.
     assert wine.probe("windowrect", box.title, "1000").stdout.startswith(b"rect")
-    copied = hex_text(probe_facts(wine.probe("clipboard"))["text"][0])
+    copied = clipboard(wine)[1]
     assert copied == (DASHES + b"Confirmation\r\n" + DASHES + b"un\r\ndeux \\Ntrois & quatre\r\n" + DASHES
                       + b"Oui   Non   \r\n" + DASHES)
     box.keys("{ENTER}")
@@ -160,7 +122,7 @@ def test_huge_message_stays_within_the_work_area(wine, shown):
     message = ("mot " * 7500)[:29990] + "\\nfin"
     box = shown("Avertissement", "dlgwarning", message)
     # Wine's edit field wraps so long a text slowly.
-    facts = wait_until(lambda: len(box.facts(120)["controls"]) == 3 and box.facts(), "the OK button", 120)
+    facts = wait_until(lambda: len(box.wait_shown(120)["controls"]) == 3 and box.wait_shown(), "the OK button", 120)
     rect = box.rect()
     left, top, right, bottom = map(int, rect["rect"])
     work_left, work_top, work_right, work_bottom = map(int, rect["workarea"])
@@ -190,17 +152,12 @@ def test_message_boxes_need_their_message(wine):
 
 # --- input dialog ----------------------------------------------------------------------------------
 
-def muldiv(a, b, c):
-    """MulDiv: a * b / c rounded to the nearest integer."""
-    return (a * b + c // 2) // c
-
-
 def test_input_dialog_layout_and_answer(wine, shown):
     units = probe_facts(wine.probe("dialogunits"))
     x, y = int(units["units"][0]), int(units["units"][1])
     prompt = "Saisissez le nom du dossier de sauvegarde que le script doit créer sur le serveur :"
     dialog = shown("Nom du dossier", "createinputdialog", "Nom du dossier", prompt, "Sauvegarde 2026")
-    facts = dialog.facts()
+    facts = dialog.wait_shown()
     assert facts["client"][0] == muldiv(180, x, 4)
     label, edit, ok, cancel = facts["controls"]
     assert (label.text, label.left, label.top) == (prompt, muldiv(8, x, 4), muldiv(8, y, 8))
@@ -213,7 +170,7 @@ def test_input_dialog_layout_and_answer(wine, shown):
     assert ok.style & BS_DEFPUSHBUTTON and not cancel.style & BS_DEFPUSHBUTTON
     assert facts["client"][1] == ok.top + ok.height + 13
     focus = dialog.rect()
-    assert focus["focus"][0] == "Edit" and hex_text(focus["focus"][1]) == "Sauvegarde 2026".encode()
+    assert focus["focus"][0] == "Edit" and probe_bytes(focus["focus"][1]) == "Sauvegarde 2026".encode()
     assert focus["selection"] == ["0", "15", "limit", "255"]
     dialog.shoot("createinputdialog.png")
     dialog.keys("{ENTER}")
@@ -232,7 +189,7 @@ def test_input_dialog_layout_and_answer(wine, shown):
 ])
 def test_input_dialog_answers(wine, shown, initial, typed, keys, expected):
     dialog = shown("Saisie e2e", "createinputdialog", "Saisie e2e", "Texte :", initial)
-    dialog.facts()
+    dialog.wait_shown()
     if typed:
         assert wine.probe("chars", dialog.title, typed, "30000").returncode == 0
     if keys == "close":
@@ -261,7 +218,11 @@ def test_input_dialog_needs_three_arguments(wine):
 
 class FileDialog(Shown):
     def drive(self, name="-", button="-"):
-        return probe_facts(self.wine.probe("filedlg", self.title, "30000", name, button))
+        """The type list ("type": its entries as text), the name and the rectangle; then types the name and
+        presses the button."""
+        facts = probe_facts(self.wine.probe("filedlg", self.title, "30000", name, button), lists=("type",))
+        facts["type"] = [probe_text(words[0]) for words in facts["type"]]
+        return facts
 
 
 @pytest.fixture
@@ -309,7 +270,7 @@ def test_save_dialog_adds_the_default_extension(wine, file_dialog, files, extens
 def test_save_dialog_keeps_the_initial_name_and_cancels(wine, file_dialog, files):
     dialog = file_dialog("Enregistrer e2e", "createsavedialog", "Enregistrer e2e", "NULL", "C:\\tovrik-e2e",
                          "brouillon", "NULL")
-    assert hex_text(dialog.drive("-", "cancel")["name"][0]) == b"brouillon"
+    assert probe_bytes(dialog.drive("-", "cancel")["name"][0]) == b"brouillon"
     assert dialog.lines() == [b"SET EXECUTED=0"]
 
 
@@ -339,10 +300,6 @@ class FolderBrowser(WindowRun):
     def drive(self, select="-", button="-"):
         return probe_facts(self.wine.probe("folderdlg", self.text, "30000", select, button))
 
-    def lines(self):
-        assert self.exit_code() == 0
-        return set_lines(self.wine.return_file_now())
-
     def cleanup(self):
         if self.process.poll() is None:
             self.drive("-", "cancel")
@@ -358,7 +315,7 @@ def test_browse_drive_root_at_the_screen_corner(wine, browser):
     shown = browser("browsedirectory", " Choisissez un dossier e2e ", " C:\\ ")
     facts = shown.drive()
     assert facts["rect"][:2] == ["0", "0"]
-    assert hex_text(facts["status"][0]) == b"C:\\" and facts["okenabled"] == ["1"]
+    assert probe_bytes(facts["status"][0]) == b"C:\\" and facts["okenabled"] == ["1"]
     left, top, right, bottom = map(int, facts["rect"])
     shoot_region("browsedirectory.png", left, top, right - left, bottom - top)
     shown.drive("-", "ok")
@@ -368,7 +325,7 @@ def test_browse_drive_root_at_the_screen_corner(wine, browser):
 def test_browse_folder_below_the_root(wine, browser, files):
     shown = browser("browsedirectory", "Choisissez e2e", "C:\\tovrik-e2e")
     facts = shown.drive("-", "ok")
-    assert hex_text(facts["status"][0]) == b"C:\\tovrik-e2e"
+    assert probe_bytes(facts["status"][0]) == b"C:\\tovrik-e2e"
     assert shown.lines() == [b"SET EXECUTED=1", b"SET DIRPATH=C:\\tovrik-e2e\\", b"SET DIRNAME=tovrik-e2e",
                              b"SET DIRDRIVE=C:\\"]
 
@@ -380,7 +337,7 @@ def test_browse_folder_shows_a_long_path_shortened_in_its_middle(wine, browser, 
     files.joinpath(*levels).mkdir(parents=True)
     windows_path = "C:\\tovrik-e2e\\" + "\\".join(levels)
     shown = browser("browsedirectory", "Choisissez e2e", windows_path)
-    status = hex_text(shown.drive()["status"][0])
+    status = probe_bytes(shown.drive()["status"][0])
     assert b"..." in status and status.endswith(b"\\Dossier_final") and status.startswith(b"C:\\")
     shown.drive("-", "ok")
     assert shown.lines() == [b"SET EXECUTED=1", b"SET DIRPATH=" + windows_path.encode() + b"\\",
@@ -389,12 +346,12 @@ def test_browse_folder_shows_a_long_path_shortened_in_its_middle(wine, browser, 
 
 def test_browse_virtual_folder_and_cancel(wine, browser, files):
     shown = browser("browsedirectory", "Choisissez e2e", "C:\\tovrik-e2e")
-    assert hex_text(shown.drive()["status"][0]) == b"C:\\tovrik-e2e"
+    assert probe_bytes(shown.drive()["status"][0]) == b"C:\\tovrik-e2e"
     # Among the desktop's items, the first that has no file-system path (the computer, the network...).
     for index in range(10):
         facts = shown.drive(str(index))
         assert "noitem" not in facts, "no virtual folder under the desktop"
-        if hex_text(facts["status"][0]) == b"":
+        if probe_bytes(facts["status"][0]) == b"":
             break
     assert facts["okenabled"] == ["1"]
     shown.drive("-", "ok")

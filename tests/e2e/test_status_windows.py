@@ -101,10 +101,10 @@ def test_racing_finders_all_reach_the_window(wine, window_runs):
     window = window_runs("createprogressdlg", "Course e2e", "x", "1000")
     window.wait_shown()
     wait_until(lambda: progress(wine, "Course e2e")[1] == (0, 1000), "the range 0 to 1000")
-    finders = [wine.spawn("incrementprogressform", "Course e2e", "3") for _ in range(8)]
+    finders = [wine.start("tovrik.exe", "incrementprogressform", "Course e2e", "3") for _ in range(8)]
     assert [f.wait(timeout=60) for f in finders] == [0] * 8
     assert progress(wine, "Course e2e")[0] == 24
-    closers = [wine.spawn("closeprogressdlg", "Course e2e") for _ in range(2)]
+    closers = [wine.start("tovrik.exe", "closeprogressdlg", "Course e2e") for _ in range(2)]
     assert [c.wait(timeout=60) for c in closers] == [0, 0]
     assert window.exit_code() == 0
 

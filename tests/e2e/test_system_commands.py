@@ -10,54 +10,35 @@ import uuid
 
 import pytest
 
-from harness import WINE_RUN, Wine, holding, set_lines, window_facts
+from harness import ANSI, Wine, clipboard, holding, set_lines, texts, window_facts
 
-VERSION_KEY = r"SOFTWARE\Microsoft\Windows NT\CurrentVersion"
+VERSION_KEY = r"HKLM\SOFTWARE\Microsoft\Windows NT\CurrentVersion"
 REG_SZ, REG_DWORD = 1, 4
 
 
 # --- machine registry ------------------------------------------------------------------------------
 
-def hklm_get(wine, key, name):
-    out = wine.probe("hklmget", key, name).stdout.decode().strip()
-    if out in ("missing", "nokey"):
-        return None
-    kind, _, data = out.partition(" ")
-    return int(kind), bytes.fromhex(data)
-
-
-def hklm_set(wine, key, name, kind, data: bytes):
-    assert wine.probe("hklmset", key, name, str(kind), "hex:" + data.hex()).returncode == 0
-
-
-def hklm_restore(wine, key, name, saved):
-    if saved is None:
-        wine.probe("hklmdelvalue", key, name)
-    else:
-        hklm_set(wine, key, name, *saved)
-
-
 def test_getwinver_reads_the_machine_values_and_fails_on_a_number(wine):
-    saved = {name: hklm_get(wine, VERSION_KEY, name) for name in ("ProductName", "CurrentVersion")}
+    saved = {name: wine.reg_get(VERSION_KEY, name) for name in ("ProductName", "CurrentVersion")}
     try:
-        hklm_set(wine, VERSION_KEY, "ProductName", REG_SZ, b"Tovrik & Co 100%\0")
-        hklm_set(wine, VERSION_KEY, "CurrentVersion", REG_SZ, b"6.1\0")
+        wine.reg_set(VERSION_KEY, "ProductName", REG_SZ, b"Tovrik & Co 100%\0")
+        wine.reg_set(VERSION_KEY, "CurrentVersion", REG_SZ, b"6.1\0")
         assert set_lines(wine.run("getwinver")) == [
             b"SET STRWINVER=Tovrik ^& Co 100%% (Version 6.1)", b"SET WINPID=Tovrik ^& Co 100%%",
             b"SET WINVR=6.1", b"SET WINNT=1"]
 
-        hklm_set(wine, VERSION_KEY, "CurrentVersion", REG_DWORD, (6).to_bytes(4, "little"))
+        wine.reg_set(VERSION_KEY, "CurrentVersion", REG_DWORD, (6).to_bytes(4, "little"))
         assert set_lines(wine.run("getwinver")) == [b"SET ERROR=1"], "a number fails before any line"
 
-        wine.probe("hklmdelvalue", VERSION_KEY, "ProductName")
-        hklm_set(wine, VERSION_KEY, "CurrentVersion", REG_SZ, b"6.1\0")
+        wine.reg_delete_value(VERSION_KEY, "ProductName")
+        wine.reg_set(VERSION_KEY, "CurrentVersion", REG_SZ, b"6.1\0")
         assert set_lines(wine.run("getwinver")) == [
             b"SET STRWINVER= (Version 6.1)", b"SET WINPID=", b"SET WINVR=6.1", b"SET WINNT=1"]
-        assert hklm_get(wine, VERSION_KEY, "ProductName") is None, "reading created nothing"
+        assert wine.reg_get(VERSION_KEY, "ProductName") is None, "reading created nothing"
     finally:
         for name, value in saved.items():
-            hklm_restore(wine, VERSION_KEY, name, value)
-    assert {name: hklm_get(wine, VERSION_KEY, name) for name in saved} == saved
+            wine.reg_restore(VERSION_KEY, name, value)
+    assert {name: wine.reg_get(VERSION_KEY, name) for name in saved} == saved
 
 
 # --- drives and GUIDs --------------------------------------------------------------------------------
@@ -98,17 +79,16 @@ def test_getguid_gives_a_new_guid_each_time(wine):
 
 # --- network ----------------------------------------------------------------------------------------
 
-def test_isconnected_loads_url_dll_from_the_system_directory_only(wine):
+def test_isconnected_loads_url_dll_from_the_system_directory_only(wine, folders):
     """A url.dll planted beside the program and one in the current directory stay unloaded; each leaves
     "url.dll.loaded" beside itself when anything loads it (its name in the case it was loaded by)."""
     planted = wine.exe_dir / "planted" / "url.dll"
     beside_program = wine.exe_dir / "url.dll"
-    current = wine.host_path("C:\\tovrik-planted")
+    current = folders("C:\\tovrik-planted")
 
     def traces():
         return [path for folder in (wine.exe_dir, current) for path in folder.iterdir()
                 if path.name.lower() == "url.dll.loaded"]
-    current.mkdir(exist_ok=True)
     try:
         shutil.copyfile(planted, beside_program)
         shutil.copyfile(planted, current / "url.dll")
@@ -126,7 +106,6 @@ def test_isconnected_loads_url_dll_from_the_system_directory_only(wine):
     finally:
         for path in [beside_program, *traces()]:
             path.unlink(missing_ok=True)
-        shutil.rmtree(current, ignore_errors=True)
 
 
 def test_network_commands(wine):
@@ -157,19 +136,6 @@ def test_network_commands(wine):
 
 # --- clipboard --------------------------------------------------------------------------------------
 
-def clipboard_of(wine):
-    """(number of formats, CF_TEXT bytes before the NUL or None) as another program reads the clipboard."""
-    facts = {}
-    for line in wine.probe("clipget").stdout.decode().splitlines():
-        key, _, value = line.partition(" ")
-        facts[key] = value
-    assert "formats" in facts, facts
-    if "notext" in facts:
-        return int(facts["formats"]), None
-    assert facts["nul"] == "1", "the block ends in NUL"
-    return int(facts["formats"]), bytes.fromhex(facts["text"])
-
-
 @pytest.fixture
 def desktop_kept(window_runs):
     """A program that stays running through the test. Wine ends the window station, and its clipboard
@@ -179,7 +145,7 @@ def desktop_kept(window_runs):
 
 def test_clipboard_text_across_invocations(wine, desktop_kept):
     assert set_lines(wine.run("clipboardsettext", "hello")) == []
-    assert clipboard_of(wine)[1] == b"hello"
+    assert clipboard(wine)[1] == b"hello"
     assert set_lines(wine.run("clipboardgettext")) == [b"SET CLIPBOARD=hello"]
 
     assert set_lines(wine.run("clipboardsettext", "100% & <b>")) == []
@@ -187,11 +153,11 @@ def test_clipboard_text_across_invocations(wine, desktop_kept):
 
     long_text = "x" * 29000 + "é"
     assert set_lines(wine.run("clipboardsettext", long_text)) == []
-    assert clipboard_of(wine)[1] == long_text.encode("cp1252")
-    assert set_lines(wine.run("clipboardgettext")) == [b"SET CLIPBOARD=" + long_text.encode("cp850")]
+    assert clipboard(wine)[1] == long_text.encode(ANSI)
+    assert texts(wine.run("clipboardgettext")) == ["SET CLIPBOARD=" + long_text]
 
     assert set_lines(wine.run("clipboardsettext", "NULL")) == []
-    assert clipboard_of(wine)[1] == b"", "one empty text"
+    assert clipboard(wine)[1] == b"", "one empty text"
     assert set_lines(wine.run("clipboardgettext")) == [b"SET CLIPBOARD="]
     assert set_lines(wine.run("clipboardsettext")) == [b"SET ERROR=1"]
 
@@ -205,12 +171,12 @@ def test_a_multi_line_clipboard_text_reaches_the_script_as_one_value(wine, deskt
 
 def test_picture_only_clipboard_and_emptyclipboard(wine, desktop_kept):
     assert wine.probe("clipbitmap").returncode == 0
-    assert clipboard_of(wine)[1] is None
+    assert clipboard(wine)[1] is None
     assert set_lines(wine.run("clipboardgettext")) == [b"SET CLIPBOARD="]
 
     assert set_lines(wine.run("clipboardsettext", "gone")) == []
     assert set_lines(wine.run("emptyclipboard")) == []
-    assert clipboard_of(wine) == (0, None)
+    assert clipboard(wine) == (0, None)
 
 
 def test_a_clipboard_held_open_by_another_program(wine, desktop_kept):
@@ -219,7 +185,7 @@ def test_a_clipboard_held_open_by_another_program(wine, desktop_kept):
         assert set_lines(wine.run("clipboardsettext", "other")) == [b"SET ERROR=1"]
         assert set_lines(wine.run("clipboardgettext")) == [b"SET ERROR=1"]
         assert set_lines(wine.run("emptyclipboard")) == []
-    assert clipboard_of(wine)[1] == b"kept"
+    assert clipboard(wine)[1] == b"kept"
 
 
 # --- session end --------------------------------------------------------------------------------------
@@ -237,25 +203,6 @@ def link_or_copy(source, destination):
         shutil.copy2(source, destination)
 
 
-class ThrowawayWine(Wine):
-    """A copy of the prefix with its own wineserver: ending its session leaves the shared one alone."""
-
-    def __init__(self, prefix):
-        super().__init__()
-        self.prefix = prefix
-        self.drive_c = prefix / "drive_c"
-
-    def _env(self, locale, extra=None):
-        env = super()._env(locale, extra)
-        env["TOVRIK_PREFIX"] = str(self.prefix)
-        return env
-
-    def stop_server(self):
-        for flag in ("-k", "-w"):
-            subprocess.run([str(WINE_RUN), os.environ["TOVRIK_WINESERVER"], flag], env=self._env("fr"),
-                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
-
-
 def test_logoff_ends_the_session_of_its_own_wineserver_only(wine, window_runs):
     shared_witness = window_runs("createwaitdlg", "Temoin partage", "reste ouvert")
     shared_witness.wait_shown()
@@ -263,10 +210,11 @@ def test_logoff_ends_the_session_of_its_own_wineserver_only(wine, window_runs):
     copy = wine.prefix.parent / f"{wine.prefix.name}-logoff"
     shutil.rmtree(copy, ignore_errors=True)
     shutil.copytree(wine.prefix, copy, symlinks=True, copy_function=link_or_copy)
-    throwaway = ThrowawayWine(copy)
+    # A copy of the prefix with its own wineserver: ending its session leaves the shared one alone.
+    throwaway = Wine({"TOVRIK_PREFIX": str(copy)})
     witness = None
     try:
-        witness = throwaway.spawn("createwaitdlg", "Temoin jetable", "sera ferme")
+        witness = throwaway.start("tovrik.exe", "createwaitdlg", "Temoin jetable", "sera ferme")
         window_facts(throwaway, "Temoin jetable")
         run = throwaway.run("logoff", timeout=60)
         # The session's processes end; the return file may be written before its own run is ended.
@@ -277,7 +225,7 @@ def test_logoff_ends_the_session_of_its_own_wineserver_only(wine, window_runs):
         if witness and witness.poll() is None:
             witness.kill()
             witness.wait()
-        throwaway.stop_server()
+        throwaway.server("-k", "-w")
         shutil.rmtree(copy, ignore_errors=True)
 
     assert shared_witness.process.poll() is None, "the shared session's window run was ended"

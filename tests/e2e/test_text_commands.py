@@ -5,7 +5,7 @@ from zoneinfo import ZoneInfo
 
 import pytest
 
-from harness import OEM_CODE_PAGES, WINE_TIME_ZONE, set_lines
+from harness import WINE_TIME_ZONE, texts
 
 LOCALES = ["fr", "en"]
 ERROR = ["ERROR=1"]
@@ -15,7 +15,7 @@ def values(wine, args, locale):
     """The SET lines of one run as text ("NAME=value"), decoded from the console code page."""
     run = wine.run(*args, locale=locale)
     assert run.exit_code == 0, args
-    return [line[4:].decode(OEM_CODE_PAGES[locale]) for line in set_lines(run, locale)]
+    return [text[len("SET "):] for text in texts(run, locale)]
 
 
 def check_cases(wine, locale, cases):

@@ -3,7 +3,7 @@ them by title or class, reading and closing, hiding, restoring, posting, and typ
 
 import pytest
 
-from harness import ROOT, ServedProbe, set_lines, wait_until
+from harness import ServedProbe, example, hex_arg, probe_text, set_lines, value, wait_until
 
 TITLE_LONG100 = "Tvk-L100 " + "a" * 70 + "ZYXW" + "z" * 17
 TITLE_LONG300 = "Tvk-L300 " + "b" * 245 + "c" * 46
@@ -32,7 +32,7 @@ class ServedWindows:
             words = line.split()
             assert int(words[0]) == self.handles[name], line
             facts = {words[i]: int(words[i + 1]) for i in range(1, 9, 2)}
-            facts["text"] = "" if words[10] == "-" else bytes.fromhex(words[10]).decode("cp1252")
+            facts["text"] = probe_text(words[10])
             result[name] = facts
         return result
 
@@ -45,16 +45,6 @@ def windows(wine):
     served = ServedWindows(wine)
     yield served
     served.close()
-
-
-def value(run, name):
-    lines = set_lines(run)
-    assert len(lines) == 1 and lines[0].startswith(b"SET " + name.encode() + b"="), lines
-    return lines[0].split(b"=", 1)[1].decode("cp850")
-
-
-def hex_arg(text: str) -> str:
-    return "hex:" + text.encode("cp1252").hex()
 
 
 def test_finders_report_the_helpers_handles(wine, windows):
@@ -138,8 +128,7 @@ KEY_CASES = [
 def edit_text(wine, expected):
     out = wine.probe("edittext", EDIT_TITLE, hex_arg(expected), "5000").stdout.decode().split()
     assert out[0] == "text", out
-    text = "" if out[1] == "-" else bytes.fromhex(out[1]).decode("cp1252")
-    return text, [int(w) for w in out[3:6]]
+    return probe_text(out[1]), [int(w) for w in out[3:6]]
 
 
 def test_sendkeys_types_into_the_focused_edit_and_holds_nothing_down(wine, windows):
@@ -164,7 +153,7 @@ def test_sendkeys_types_into_the_focused_edit_and_holds_nothing_down(wine, windo
     assert edit_text(wine, "b") == ("b", [0, 0, 0])
 
 
-def test_bad_key_strings_show_the_engines_boxes(wine, windows):
+def test_bad_key_strings_show_the_engines_boxes(wine, windows, started):
     assert value(wine.run("winactivate", EDIT_TITLE), "HANDLE") == str(windows.handles["edit"])
     wait_until(lambda: windows.states("edit")["edit"]["foreground"], "the edit window in front")
     cases = [
@@ -173,23 +162,14 @@ def test_bad_key_strings_show_the_engines_boxes(wine, windows):
         ("{SPACE}+c{ENTER", ["Invalid Key Name", "No Close"], "C"),
     ]
     for keys, boxes, expected in cases:
-        run = wine.spawn("sendkeys", keys)
-        try:
-            out = wine.probe("closeboxes", str(len(boxes)), "15000", EDIT_TITLE).stdout.decode().splitlines()
-            assert run.wait(timeout=30) == 0
-        finally:
-            if run.poll() is None:
-                run.kill()
-                run.wait()
-        shown = [bytes.fromhex(line.split()[1]).decode("cp1252") for line in out if line.startswith("box ")]
+        run = started("tovrik.exe", "sendkeys", keys)
+        out = wine.probe("closeboxes", str(len(boxes)), "15000", EDIT_TITLE).stdout.decode().splitlines()
+        assert run.wait(timeout=30) == 0
+        shown = [probe_text(line.split()[1]) for line in out if line.startswith("box ")]
         assert shown == boxes, (keys, out)
         assert all(line.endswith(" ok 1") for line in out if line.startswith("box ")), out
         assert edit_text(wine, expected) == (expected, [0, 0, 0]), keys
         assert set_lines(wine.return_file_now()) == [], keys
-
-
-def example(name):
-    return (ROOT / "examples" / name).read_text(encoding="ascii").replace("\r\n", "\n")
 
 
 def test_progress_example_waits_for_its_window(wine):
@@ -207,7 +187,7 @@ def test_typing_example_types_into_notepad(wine):
         title = value(wine.run("getwindowtext", handle), "TEXT")
         expected = "Bonjour de Tovrik\r\nTVK {fin!}"
         out = wine.probe("edittext", hex_arg(title), hex_arg(expected), "5000").stdout.decode().split()
-        assert out[:2] == ["text", expected.encode("cp1252").hex()], out
+        assert (out[0], probe_text(out[1])) == ("text", expected), out
         assert out[3:6] == ["0", "0", "0"], out
     finally:
         wine.run("killapp", "notepad.exe")

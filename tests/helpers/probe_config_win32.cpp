@@ -1,74 +1,15 @@
-// Test-helper verbs for the configuration form: Unicode and very long registry values, a key's access,
-// where a window and its client area sit on the screen, its focus and tab order, an edit's text, clicks.
+// Probe verbs for the configuration form and the edits the tests type into: where a window and its client
+// area sit on the screen, its focus and tab order, an edit's text, clicks and mouse buttons, repainting.
 #include <windows.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "probe_support.h"
 
+namespace probe {
 namespace {
-
-std::wstring wideOfHex(const std::string& hex) {
-  std::wstring text;
-  for (std::size_t i = 0; i + 4 <= hex.size(); i += 4) {
-    const auto byteAt = [&](std::size_t at) { return std::strtoul(hex.substr(at, 2).c_str(), nullptr, 16); };
-    text.push_back(static_cast<wchar_t>(byteAt(i) | (byteAt(i + 2) << 8)));
-  }
-  return text;
-}
-
-std::wstring wideOf(const std::string& ansi) {
-  std::wstring text(ansi.size() + 1, L'\0');
-  text.resize(static_cast<std::size_t>(
-      MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), -1, text.data(), static_cast<int>(text.size())) - 1));
-  return text;
-}
-
-// A REG_SZ value given as UTF-16LE in hex, so that it may hold characters outside the ANSI code page.
-int registrySetWide(const std::string& path, const std::string& name, const std::string& utf16Hex) {
-  HKEY key;
-  if (RegCreateKeyExW(HKEY_CURRENT_USER, wideOf(path).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                      nullptr) != ERROR_SUCCESS)
-    return 2;
-  const std::wstring data = wideOfHex(utf16Hex);
-  const LONG status = RegSetValueExW(key, wideOf(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
-                                     static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
-  RegCloseKey(key);
-  return status == ERROR_SUCCESS ? 0 : 2;
-}
-
-// A REG_SZ path "C:\xx...x.bat" of `length` characters: longer than a command line may carry.
-int registrySetLongPath(const std::string& path, const std::string& name, std::size_t length) {
-  std::string text = "C:\\" + std::string(length > 7 ? length - 7 : 0, 'x') + ".bat";
-  HKEY key;
-  if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
-      ERROR_SUCCESS)
-    return 2;
-  const LONG status = RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                                     static_cast<DWORD>(text.size() + 1));
-  RegCloseKey(key);
-  return status == ERROR_SUCCESS ? 0 : 2;
-}
-
-// "deny": the key gets an empty access list, so that no one may open it for writing; "allow": no list
-// at all, full access again. The key is created when missing.
-int registrySetAccess(const std::string& path, const std::string& mode) {
-  HKEY key;
-  if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, WRITE_DAC, nullptr, &key, nullptr) !=
-      ERROR_SUCCESS)
-    return 2;
-  ACL emptyList{};
-  InitializeAcl(&emptyList, sizeof emptyList, ACL_REVISION);
-  SECURITY_DESCRIPTOR descriptor{};
-  InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
-  SetSecurityDescriptorDacl(&descriptor, TRUE, mode == "deny" ? &emptyList : nullptr, FALSE);
-  const LONG status = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &descriptor);
-  RegCloseKey(key);
-  return status == ERROR_SUCCESS ? 0 : 2;
-}
 
 std::string classOf(HWND window) {
   char name[64] = {};
@@ -76,14 +17,22 @@ std::string classOf(HWND window) {
   return name[0] ? name : "-";
 }
 
-// Lines: "window LEFT TOP RIGHT BOTTOM", "client SCREEN-X SCREEN-Y", "focus CLASS", "tab CLASS" for each
+// The first edit box of the window with this title.
+HWND firstEditOf(const std::string& title) {
+  const HWND window = waitForTitle(title, 30000);
+  const HWND edit = window ? firstChildOfClass(window, "Edit") : nullptr;
+  if (!edit) fail("noedit");
+  return edit;
+}
+
+bool isDown(int key) { return (GetAsyncKeyState(key) & 0x8000) != 0; }
+
+}  // namespace
+
+// Lines: "window LEFT TOP RIGHT BOTTOM", "client SCREEN-X SCREEN-Y", "focus CLASS", "tab CLASS HEX" for each
 // control of the tab order from the first.
-int describePlacement(const std::string& title, DWORD timeoutMs) {
-  const HWND window = probe::waitForTitle(title, timeoutMs);
-  if (!window) {
-    std::puts("nowindow");
-    return 1;
-  }
+int describePlacement(const Args& a) {
+  const HWND window = requireWindow(a[0], number(a[1]));
   RECT frame{};
   GetWindowRect(window, &frame);
   std::printf("window %ld %ld %ld %ld\n", frame.left, frame.top, frame.right, frame.bottom);
@@ -98,134 +47,72 @@ int describePlacement(const std::string& title, DWORD timeoutMs) {
   for (HWND control = first; control;) {
     char text[64] = {};
     GetWindowTextA(control, text, sizeof text);
-    std::printf("tab %s %s\n", classOf(control).c_str(), probe::hexOrDash(text, lstrlenA(text)).c_str());
+    std::printf("tab %s %s\n", classOf(control).c_str(), hexOrDash(text).c_str());
     control = GetNextDlgTabItem(window, control, FALSE);
     if (control == first) break;
   }
   return 0;
 }
 
-// The first edit box of the window with this title, or null.
-HWND firstEditOf(const std::string& title) {
-  const HWND window = probe::waitForTitle(title, 30000);
-  return window ? probe::firstChildOfClass(window, "Edit") : nullptr;
-}
-
 // Sets the text of the window's first edit box, as pasting over all of it would.
-int setEditText(const std::string& title, const std::string& text) {
-  const HWND edit = firstEditOf(title);
-  if (!edit) {
-    std::puts("noedit");
-    return 1;
-  }
-  SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+int setEditText(const Args& a) {
+  SendMessageA(firstEditOf(a[0]), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(a[1].c_str()));
   return 0;
 }
 
-// Prints the text of the window's first edit box in hex: asked of the control itself, since another
-// process's GetWindowText does not.
-int printEditText(const std::string& title) {
-  const HWND edit = firstEditOf(title);
-  if (!edit) {
-    std::puts("noedit");
-    return 1;
+// "text HEX" of the window's first edit box. With an expected text, first waits until the edit holds it (or
+// the time runs out), then adds "held SHIFT CTRL ALT" (1 for a key the system takes as down) and empties it.
+int printEditText(const Args& a) {
+  const HWND edit = firstEditOf(a[0]);
+  if (a.size() < 3) {
+    std::printf("text %s\n", hexOrDash(textOf(edit)).c_str());
+    return 0;
   }
-  std::string text(static_cast<std::size_t>(SendMessageA(edit, WM_GETTEXTLENGTH, 0, 0)) + 1, '\0');
-  text.resize(static_cast<std::size_t>(
-      SendMessageA(edit, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
-  std::printf("text %s\n", probe::hexOrDash(text.data(), text.size()).c_str());
+  const DWORD start = GetTickCount();
+  while (textOf(edit) != a[1] && GetTickCount() - start < number(a[2])) Sleep(20);
+  // Keys still on their way would show as more text: give them a moment once the text is complete.
+  Sleep(50);
+  std::printf("text %s\nheld %d %d %d\n", hexOrDash(textOf(edit)).c_str(), isDown(VK_SHIFT), isDown(VK_CONTROL),
+              isDown(VK_MENU));
+  SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
   return 0;
 }
 
 // Clicks the left mouse button at a point of the window's client area.
-int clickAt(const std::string& title, int x, int y) {
-  const HWND window = probe::waitForTitle(title, 30000);
-  if (!window) {
-    std::puts("nowindow");
-    return 1;
-  }
+int clickAt(const Args& a) {
+  const HWND window = requireWindow(a[0], 30000);
   SetForegroundWindow(window);
-  POINT point{x, y};
-  ClientToScreen(window, &point);
-  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-  INPUT inputs[3] = {};
-  for (INPUT& input : inputs) {
-    input.type = INPUT_MOUSE;
-    input.mi.dx = (point.x * 65536 + width / 2) / width;
-    input.mi.dy = (point.y * 65536 + height / 2) / height;
-    input.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
-  }
-  inputs[1].mi.dwFlags |= MOUSEEVENTF_LEFTDOWN;
-  inputs[2].mi.dwFlags |= MOUSEEVENTF_LEFTUP;
-  for (INPUT& input : inputs) {
-    SendInput(1, &input, sizeof input);
-    Sleep(30);
-  }
+  const int x = static_cast<int>(integer(a[1])), y = static_cast<int>(integer(a[2]));
+  sendEach({mouseInput(window, x, y, 0), mouseInput(window, x, y, MOUSEEVENTF_LEFTDOWN),
+            mouseInput(window, x, y, MOUSEEVENTF_LEFTUP)}, 30);
   return 0;
 }
 
 // One mouse event at a point of the window's client area (which may lie outside the window): "move",
 // or a button going "leftdown", "leftup", "rightdown", "rightup", "middledown" or "middleup" there.
-int mouseAt(const std::string& title, int x, int y, const std::string& action) {
+int mouseAt(const Args& a) {
   static const struct { const char* name; DWORD flag; } kActions[] = {
       {"move", 0},
       {"leftdown", MOUSEEVENTF_LEFTDOWN},     {"leftup", MOUSEEVENTF_LEFTUP},
       {"rightdown", MOUSEEVENTF_RIGHTDOWN},   {"rightup", MOUSEEVENTF_RIGHTUP},
       {"middledown", MOUSEEVENTF_MIDDLEDOWN}, {"middleup", MOUSEEVENTF_MIDDLEUP},
   };
-  const HWND window = probe::waitForTitle(title, 30000);
-  if (!window) {
-    std::puts("nowindow");
-    return 1;
+  const HWND window = requireWindow(a[0], 30000);
+  for (const auto& action : kActions) {
+    if (a[3] != action.name) continue;
+    sendEach({mouseInput(window, static_cast<int>(integer(a[1])), static_cast<int>(integer(a[2])), action.flag)},
+             100);
+    return 0;
   }
-  DWORD flag = ~0u;
-  for (const auto& known : kActions)
-    if (action == known.name) flag = known.flag;
-  if (flag == ~0u) {
-    std::puts("badaction");
-    return 1;
-  }
-  POINT point{x, y};
-  ClientToScreen(window, &point);
-  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dx = (point.x * 65536 + width / 2) / width;
-  input.mi.dy = (point.y * 65536 + height / 2) / height;
-  input.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | flag;
-  SendInput(1, &input, sizeof input);
-  Sleep(100);
-  return 0;
+  fail("badaction");
 }
 
 // Repaints the whole window and its children now, as uncovering it would.
-int redrawWindow(const std::string& title) {
-  const HWND window = probe::waitForTitle(title, 30000);
-  if (!window) {
-    std::puts("nowindow");
-    return 1;
-  }
-  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+int redrawWindow(const Args& a) {
+  RedrawWindow(requireWindow(a[0], 30000), nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   Sleep(200);
   return 0;
 }
 
-}  // namespace
-
-// The configuration form's verbs; -1 when the verb is none of them.
-int configProbe(const std::vector<std::string>& args) {
-  const auto need = [&](std::size_t count) { return args.size() >= count; };
-  if (need(4) && args[0] == "regsetw") return registrySetWide(args[1], args[2], args[3]);
-  if (need(3) && args[0] == "regaccess") return registrySetAccess(args[1], args[2]);
-  if (need(4) && args[0] == "regsetlong")
-    return registrySetLongPath(args[1], args[2], std::strtoul(args[3].c_str(), nullptr, 10));
-  if (need(3) && args[0] == "placement")
-    return describePlacement(args[1], std::strtoul(args[2].c_str(), nullptr, 10));
-  if (need(3) && args[0] == "setedit") return setEditText(args[1], args[2]);
-  if (need(2) && args[0] == "edittext") return printEditText(args[1]);
-  if (need(5) && args[0] == "mouse")
-    return mouseAt(args[1], std::atoi(args[2].c_str()), std::atoi(args[3].c_str()), args[4]);
-  if (need(2) && args[0] == "redraw") return redrawWindow(args[1]);
-  if (need(4) && args[0] == "click") return clickAt(args[1], std::atoi(args[2].c_str()), std::atoi(args[3].c_str()));
-  return -1;
-}
+}  // namespace probe

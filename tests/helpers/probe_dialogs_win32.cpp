@@ -1,40 +1,17 @@
-// Probe verbs for the standard dialogs: drive the common file dialogs and the folder browser through
-// their control identifiers, type characters, press Ctrl+key, read the clipboard and window rectangles.
+// Probe verbs for the standard dialogs: drive the common file dialogs and the folder browser through their
+// control identifiers, type characters, press Ctrl+key, read window rectangles and the forms' dialog units.
 #include <windows.h>
 #include <commctrl.h>
 #include <dlgs.h>
 
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <string>
 #include <vector>
 
 #include "probe_support.h"
 
+namespace probe {
 namespace {
-
-// WM_GETTEXT reaches the control itself (GetWindowText of another process's window gives only the text
-// the window manager keeps, which an edit control does not use).
-std::string textOf(HWND window) {
-  std::vector<char> text(65536, '\0');
-  SendMessageA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
-  return text.data();
-}
-
-template <typename Find>
-HWND waitFor(Find find, DWORD timeoutMs) {
-  const DWORD start = GetTickCount();
-  for (;;) {
-    if (HWND window = find()) return window;
-    if (GetTickCount() - start > timeoutMs) return nullptr;
-    Sleep(50);
-  }
-}
-
-HWND windowTitled(const std::string& title, DWORD timeoutMs) {
-  return waitFor([&] { return FindWindowA(nullptr, title.c_str()); }, timeoutMs);
-}
 
 // The folder browser shows the script's title in a static text, not in its caption.
 struct BrowserSearch {
@@ -62,36 +39,46 @@ BOOL CALLBACK matchBrowser(HWND window, LPARAM data) {
 }
 
 HWND browserShowing(const std::string& text, DWORD timeoutMs) {
-  return waitFor([&] {
+  const HWND dialog = waitFor([&] {
     BrowserSearch search{&text, nullptr};
     EnumWindows(matchBrowser, reinterpret_cast<LPARAM>(&search));
     return search.found;
   }, timeoutMs);
+  if (!dialog) fail("nowindow");
+  return dialog;
 }
 
 void printRect(const char* name, const RECT& rect) {
   std::printf("%s %ld %ld %ld %ld\n", name, rect.left, rect.top, rect.right, rect.bottom);
 }
 
-void press(HWND dialog, int id) {
-  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+void printBounds(const char* name, HWND window) {
+  RECT bounds{};
+  GetWindowRect(window, &bounds);
+  printRect(name, bounds);
 }
 
-int pressedResult(HWND dialog, const std::string& button) {
-  if (button == "ok") press(dialog, IDOK);
-  else if (button == "cancel") press(dialog, IDCANCEL);
-  else if (button != "-") return 64;
-  return 0;
+// Presses the dialog's "ok" or "cancel" button, or none for "-".
+int press(HWND dialog, const std::string& button) {
+  const int id = button == "ok" ? IDOK : button == "cancel" ? IDCANCEL : 0;
+  if (id)
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+  return id || button == "-" ? 0 : 64;
 }
+
+HWND focusOf(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
+}
+
+}  // namespace
 
 // The file-type list (its entries and the active one), then the file name typed into the name control
 // and the button pressed ("-" for neither).
-int driveFileDialog(const std::string& title, DWORD timeoutMs, const std::string& name, const std::string& button) {
-  const HWND dialog = windowTitled(title, timeoutMs);
-  if (!dialog) {
-    std::puts("nowindow");
-    return 1;
-  }
+int driveFileDialog(const Args& a) {
+  const DWORD timeoutMs = number(a[1]);
+  const HWND dialog = requireWindow(a[0], timeoutMs);
   // The dialog fills its lists as it finishes its start-up; its OK button is there by then.
   waitFor([&] { return IsWindowVisible(dialog) ? dialog : nullptr; }, timeoutMs);
   Sleep(300);
@@ -104,34 +91,25 @@ int driveFileDialog(const std::string& title, DWORD timeoutMs, const std::string
       SendMessageW(types, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item.data()));
       char ansi[1024] = {};
       WideCharToMultiByte(CP_ACP, 0, item.data(), -1, ansi, sizeof ansi - 1, nullptr, nullptr);
-      std::printf("type %s\n", probe::hexOrDash(ansi).c_str());
+      std::printf("type %s\n", hexOrDash(ansi).c_str());
     }
   }
-  RECT bounds{};
-  GetWindowRect(dialog, &bounds);
-  printRect("rect", bounds);
+  printBounds("rect", dialog);
   HWND field = GetDlgItem(dialog, cmb13);
   if (!field) field = GetDlgItem(dialog, edt1);
-  if (!field) {
-    std::puts("nofield");
-    return 1;
-  }
-  std::printf("name %s\n", probe::hexOrDash(textOf(field)).c_str());
-  if (name != "-") SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
-  return pressedResult(dialog, button);
+  if (!field) fail("nofield");
+  std::printf("name %s\n", hexOrDash(textOf(field)).c_str());
+  if (a[2] != "-") SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(a[2].c_str()));
+  return press(dialog, a[3]);
 }
 
 // Selects a tree item by its path of child indexes ("" the root, "2" the root's third child, "2.0" ...),
 // then prints the window's rectangle, the status line and whether OK is enabled; then presses a button.
-int driveFolderBrowser(const std::string& text, DWORD timeoutMs, const std::string& path, const std::string& button) {
-  const HWND dialog = browserShowing(text, timeoutMs);
-  if (!dialog) {
-    std::puts("nowindow");
-    return 1;
-  }
+int driveFolderBrowser(const Args& a) {
+  const HWND dialog = browserShowing(a[0], number(a[1]));
   Sleep(300);
-  const HWND tree = probe::firstChildOfClass(dialog, WC_TREEVIEWA);
-  if (path != "-") {
+  const HWND tree = firstChildOfClass(dialog, WC_TREEVIEWA);
+  if (const std::string& path = a[2]; path != "-") {
     auto item = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
     for (std::size_t i = 0; item && i < path.size(); ++i) {
       if (path[i] == '.') continue;
@@ -140,120 +118,63 @@ int driveFolderBrowser(const std::string& text, DWORD timeoutMs, const std::stri
       for (int skip = path[i] - '0'; item && skip > 0; --skip)
         item = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)));
     }
-    if (!item) {
-      std::puts("noitem");
-      return 1;
-    }
+    if (!item) fail("noitem");
     SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
   }
-  RECT bounds{};
-  GetWindowRect(dialog, &bounds);
-  printRect("rect", bounds);
+  printBounds("rect", dialog);
   const HWND status = GetDlgItem(dialog, 14147);
-  std::printf("status %s\n", status ? probe::hexOrDash(textOf(status)).c_str() : "none");
+  std::printf("status %s\n", status ? hexOrDash(textOf(status)).c_str() : "none");
   RECT line{};
   if (status) GetClientRect(status, &line);
   printRect("statusline", line);
   std::printf("okenabled %d\n", IsWindowEnabled(GetDlgItem(dialog, IDOK)) ? 1 : 0);
-  return pressedResult(dialog, button);
+  return press(dialog, a[3]);
 }
 
 // Posts each character to the control that has the focus in the window, as typing would give them.
-int postCharacters(const std::string& title, const std::string& text, DWORD timeoutMs) {
-  const HWND window = windowTitled(title, timeoutMs);
-  if (!window) {
-    std::puts("nowindow");
-    return 1;
-  }
+int postCharacters(const Args& a) {
+  const DWORD timeoutMs = number(a[2]);
+  const HWND window = requireWindow(a[0], timeoutMs);
   // A dialog may be visible a moment before its first control takes the focus: wait for it, within the time.
-  GUITHREADINFO info{};
-  info.cbSize = sizeof info;
-  const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+  // Wine's desktop window now and then takes the foreground back from a window just shown; a user would
+  // click the dialog, the probe brings it to the front once.
   const DWORD start = GetTickCount();
   bool clicked = false;
-  while (!GetGUIThreadInfo(thread, &info) || !info.hwndFocus) {
-    // Wine's desktop window now and then takes the foreground back from a window just shown; a user
-    // would click the dialog, the probe brings it to the front once.
+  const HWND focus = waitFor([&] {
     if (!clicked && GetTickCount() - start >= 2000) {
       SetForegroundWindow(window);
       clicked = true;
     }
-    if (GetTickCount() - start >= timeoutMs) {
-      std::puts("nofocus");
-      return 1;
-    }
-    Sleep(20);
-  }
-  for (unsigned char c : text) SendMessageA(info.hwndFocus, WM_CHAR, c, 1);
+    return focusOf(window);
+  }, timeoutMs);
+  if (!focus) fail("nofocus");
+  for (unsigned char c : a[1]) SendMessageA(focus, WM_CHAR, c, 1);
   return 0;
 }
 
 // Ctrl+key pressed on the window with this title.
-int pressControlKey(const std::string& title, char key, DWORD timeoutMs) {
-  const HWND window = windowTitled(title, timeoutMs);
-  if (!window) {
-    std::puts("nowindow");
-    return 1;
-  }
+int pressControlKey(const Args& a) {
+  const HWND window = requireWindow(a[0], number(a[2]));
   SetForegroundWindow(window);
   Sleep(200);
-  INPUT inputs[4] = {};
-  const WORD keys[4] = {VK_CONTROL, static_cast<WORD>(key), static_cast<WORD>(key), VK_CONTROL};
-  for (int i = 0; i < 4; ++i) {
-    inputs[i].type = INPUT_KEYBOARD;
-    inputs[i].ki.wVk = keys[i];
-    inputs[i].ki.wScan = static_cast<WORD>(MapVirtualKeyA(keys[i], MAPVK_VK_TO_VSC));
-    inputs[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
-  }
-  for (INPUT& input : inputs) {
-    SendInput(1, &input, sizeof input);
-    Sleep(20);
-  }
+  const auto key = static_cast<WORD>(a[1][0]);
+  sendEach({keyInput(VK_CONTROL, 0, false), keyInput(key, 0, false), keyInput(key, 0, true),
+            keyInput(VK_CONTROL, 0, true)}, 20);
   return 0;
 }
 
-int printClipboardText() {
-  if (!OpenClipboard(nullptr)) {
-    std::puts("noclipboard");
-    return 1;
-  }
-  const HANDLE data = GetClipboardData(CF_TEXT);
-  const char* text = data ? static_cast<const char*>(GlobalLock(data)) : nullptr;
-  std::printf("text %s\n", text ? probe::hexOrDash(text).c_str() : "none");
-  if (text) GlobalUnlock(data);
-  CloseClipboard();
-  return 0;
-}
-
-int emptyClipboard() {
-  if (!OpenClipboard(nullptr)) {
-    std::puts("noclipboard");
-    return 1;
-  }
-  EmptyClipboard();
-  CloseClipboard();
-  return 0;
-}
-
-int printWindowRect(const std::string& title, DWORD timeoutMs) {
-  const HWND window = windowTitled(title, timeoutMs);
-  if (!window) {
-    std::puts("nowindow");
-    return 1;
-  }
-  RECT bounds{}, work{};
-  GetWindowRect(window, &bounds);
+// The window's rectangle, the work area, the focused control (class and text) and, for an edit, its
+// selection and limit.
+int printWindowRect(const Args& a) {
+  const HWND window = requireWindow(a[0], number(a[1]));
+  RECT work{};
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-  printRect("rect", bounds);
+  printBounds("rect", window);
   printRect("workarea", work);
-  const HWND focus = [&] {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
-  }();
+  const HWND focus = focusOf(window);
   char className[32] = {};
   if (focus) GetClassNameA(focus, className, sizeof className);
-  std::printf("focus %s %s\n", focus ? className : "-", focus ? probe::hexOrDash(textOf(focus)).c_str() : "-");
+  std::printf("focus %s %s\n", focus ? className : "-", focus ? hexOrDash(textOf(focus)).c_str() : "-");
   if (focus && lstrcmpiA(className, "Edit") == 0) {
     const auto packed = static_cast<DWORD>(SendMessageA(focus, EM_GETSEL, 0, 0));
     std::printf("selection %u %u limit %ld\n", LOWORD(packed), HIWORD(packed),
@@ -263,8 +184,8 @@ int printWindowRect(const std::string& title, DWORD timeoutMs) {
 }
 
 // The forms' font ("MS Sans Serif", -11): the average width of the 52 letters and the character height.
-int printDialogUnits() {
-  const probe::FormFontDC dc;
+int printDialogUnits(const Args&) {
+  const FontDC dc("MS Sans Serif", -11);
   SIZE letters{};
   GetTextExtentPoint32A(dc.get(), "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", 52, &letters);
   TEXTMETRICA metrics{};
@@ -273,19 +194,4 @@ int printDialogUnits() {
   return 0;
 }
 
-}  // namespace
-
-// The dialog verbs; -1 when the arguments name none of them.
-int runDialogProbe(const std::vector<std::string>& args) {
-  const auto need = [&](std::size_t count) { return args.size() >= count; };
-  const auto number = [&](std::size_t index) { return std::strtoul(args[index].c_str(), nullptr, 10); };
-  if (need(5) && args[0] == "filedlg") return driveFileDialog(args[1], number(2), args[3], args[4]);
-  if (need(5) && args[0] == "folderdlg") return driveFolderBrowser(args[1], number(2), args[3], args[4]);
-  if (need(4) && args[0] == "chars") return postCharacters(args[1], args[2], number(3));
-  if (need(4) && args[0] == "ctrlkey") return pressControlKey(args[1], args[2][0], number(3));
-  if (need(1) && args[0] == "clipboard") return printClipboardText();
-  if (need(1) && args[0] == "emptyclipboard") return emptyClipboard();
-  if (need(1) && args[0] == "dialogunits") return printDialogUnits();
-  if (need(3) && args[0] == "windowrect") return printWindowRect(args[1], number(2));
-  return -1;
-}
+}  // namespace probe

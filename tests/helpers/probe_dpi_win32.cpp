@@ -1,50 +1,36 @@
-// Probe verbs for the high-DPI tests: the measures of a font of a given face and height, as the
-// program's forms take them, so that the tests compare a form with the font it should use.
+// Probe verbs for the high-DPI tests: the measures of a font of a given face and height, as the program's
+// forms take them, so that the tests compare a form with the font it should use; a move to another DPI.
 #include <windows.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
-#include <vector>
 
 #include "probe_support.h"
 
-namespace {
+namespace probe {
 
-// Prints "units <average width of A..Z a..z> <character height>" and "extent <width> <height>" of the text
-// in the font `face` of height `height` (negative: character height, as LOGFONT takes it).
-int printFontMeasures(const std::string& face, int height, const std::string& text) {
-  LOGFONTA description{};
-  description.lfHeight = height;
-  description.lfWeight = FW_NORMAL;
-  description.lfCharSet = DEFAULT_CHARSET;
-  lstrcpynA(description.lfFaceName, face.c_str(), LF_FACESIZE);
-  const HFONT font = CreateFontIndirectA(&description);
-  const HDC dc = GetDC(nullptr);
-  const HGDIOBJ previous = SelectObject(dc, font);
+// "units <average width of A..Z a..z> <character height>", "extent <width> <height>" of the text and
+// "dpi N" of the screen, in the font FACE of HEIGHT (negative: character height, as LOGFONT takes it).
+int printFontMeasures(const Args& a) {
+  const FontDC dc(a[0].c_str(), static_cast<int>(integer(a[1])));
   SIZE letters{};
-  GetTextExtentPoint32A(dc, "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", 52, &letters);
+  GetTextExtentPoint32A(dc.get(), "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", 52, &letters);
   TEXTMETRICA metrics{};
-  GetTextMetricsA(dc, &metrics);
+  GetTextMetricsA(dc.get(), &metrics);
   SIZE extent{};
-  GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+  GetTextExtentPoint32A(dc.get(), a[2].c_str(), static_cast<int>(a[2].size()), &extent);
   std::printf("units %ld %ld\nextent %ld %ld\ndpi %d\n", letters.cx / 52, metrics.tmHeight, extent.cx, extent.cy,
-              GetDeviceCaps(dc, LOGPIXELSY));
-  SelectObject(dc, previous);
-  ReleaseDC(nullptr, dc);
-  DeleteObject(font);
+              GetDeviceCaps(dc.get(), LOGPIXELSY));
   return 0;
 }
 
-// Tells the window with this title that it moved to a screen of `dpi`, as Windows does with WM_DPICHANGED:
+// Tells the window with this title that it moved to a screen of DPI, as Windows does with WM_DPICHANGED:
 // the suggested rectangle (its place, kept) is written into the window's own process, where lParam points.
 // Prints "sent" once the window has handled it.
-int sendDpiChange(const std::string& title, int dpi, DWORD timeoutMs) {
-  const HWND window = probe::waitForTitle(title, timeoutMs);
-  if (!window) {
-    std::puts("nowindow");
-    return 1;
-  }
+int sendDpiChange(const Args& a) {
+  const DWORD timeoutMs = number(a[2]);
+  const HWND window = requireWindow(a[0], timeoutMs);
+  const auto dpi = static_cast<WORD>(integer(a[1]));
   DWORD processId = 0;
   GetWindowThreadProcessId(window, &processId);
   const HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, processId);
@@ -52,9 +38,9 @@ int sendDpiChange(const std::string& title, int dpi, DWORD timeoutMs) {
   RECT suggested{};
   GetWindowRect(window, &suggested);
   if (!remote || !WriteProcessMemory(process, remote, &suggested, sizeof suggested, nullptr)) {
-    std::printf("failed %lu\n", GetLastError());
+    const DWORD error = GetLastError();
     if (process) CloseHandle(process);
-    return 1;
+    fail("failed " + std::to_string(error));
   }
   DWORD_PTR result = 0;
   SendMessageTimeoutA(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(remote), SMTO_NORMAL,
@@ -65,12 +51,4 @@ int sendDpiChange(const std::string& title, int dpi, DWORD timeoutMs) {
   return 0;
 }
 
-}  // namespace
-
-int runDpiProbe(const std::vector<std::string>& args) {
-  if (args.size() >= 4 && args[0] == "fontmeasure")
-    return printFontMeasures(args[1], std::atoi(args[2].c_str()), args[3]);
-  if (args.size() >= 4 && args[0] == "dpichange")
-    return sendDpiChange(args[1], std::atoi(args[2].c_str()), std::strtoul(args[3].c_str(), nullptr, 10));
-  return -1;
-}
+}  // namespace probe

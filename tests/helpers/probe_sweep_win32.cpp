@@ -4,20 +4,12 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
-#include <vector>
 
 #include "probe_support.h"
 
+namespace probe {
 namespace {
-
-std::string bytesOfHex(const std::string& hex) {
-  std::string bytes;
-  for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
-    bytes.push_back(static_cast<char>(std::strtoul(hex.substr(i, 2).c_str(), nullptr, 16)));
-  return bytes;
-}
 
 bool readWholeFile(const std::string& path, std::string& bytes) {
   const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
@@ -49,22 +41,17 @@ bool wellFormed(const std::string& file) {
   return line >= 2;
 }
 
-// "sweep LIST RESULTS RETURNFILE TIMEOUTMS": LIST holds one command line per line, in hexadecimal. For
-// each, the return file is deleted, the command line run, and one line appended to RESULTS:
-// "N exit CODE wellformed|malformed|nofile HEX-OF-FILE|-", or "N timeout" for a run killed at its time
-// limit, or "N createprocess ERROR".
-int sweep(const std::string& listPath, const std::string& resultsPath, const std::string& returnFile,
-          DWORD timeoutMs) {
+}  // namespace
+
+// LIST holds one command line per line, in hexadecimal. For each, the return file is deleted, the command
+// line run, and one line appended to RESULTS: "N exit CODE wellformed|malformed|nofile HEX-OF-FILE|-", or
+// "N timeout" for a run killed at its time limit, or "N createprocess ERROR".
+int sweep(const Args& a) {
+  const std::string& returnFile = a[2];
   std::string list;
-  if (!readWholeFile(listPath, list)) {
-    std::puts("nolist");
-    return 1;
-  }
-  FILE* results = std::fopen(resultsPath.c_str(), "wb");
-  if (!results) {
-    std::puts("noresults");
-    return 1;
-  }
+  if (!readWholeFile(a[0], list)) fail("nolist");
+  FILE* results = std::fopen(a[1].c_str(), "wb");
+  if (!results) fail("noresults");
   std::size_t index = 0, start = 0;
   while (start < list.size()) {
     std::size_t end = list.find('\n', start);
@@ -73,35 +60,18 @@ int sweep(const std::string& listPath, const std::string& resultsPath, const std
     start = end + 1;
     if (!hex.empty() && hex.back() == '\r') hex.pop_back();
     if (hex.empty()) continue;
-    std::string commandLine = bytesOfHex(hex);
     DeleteFileA(returnFile.c_str());
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process)) {
-      std::fprintf(results, "%zu createprocess %lu\n", index++, static_cast<unsigned long>(GetLastError()));
-      continue;
-    }
-    CloseHandle(process.hThread);
-    if (WaitForSingleObject(process.hProcess, timeoutMs) != WAIT_OBJECT_0) {
-      TerminateProcess(process.hProcess, 255);
-      WaitForSingleObject(process.hProcess, 5000);
-      CloseHandle(process.hProcess);
-      std::fprintf(results, "%zu timeout\n", index++);
-      std::fflush(results);
-      continue;
-    }
-    DWORD code = 0;
-    GetExitCodeProcess(process.hProcess, &code);
-    CloseHandle(process.hProcess);
+    const Ended ended = runCommandLine(bytesOfHex(hex), 0, number(a[3]));
     std::string file;
-    if (!readWholeFile(returnFile, file)) {
-      std::fprintf(results, "%zu exit %lu nofile -\n", index++, static_cast<unsigned long>(code));
-    } else {
-      std::fprintf(results, "%zu exit %lu %s %s\n", index++, static_cast<unsigned long>(code),
-                   wellFormed(file) ? "wellformed" : "malformed", probe::hexOrDash(file).c_str());
-    }
+    if (ended.how == Ended::kNotStarted)
+      std::fprintf(results, "%zu createprocess %lu\n", index++, static_cast<unsigned long>(ended.codeOrError));
+    else if (ended.how == Ended::kTimedOut)
+      std::fprintf(results, "%zu timeout\n", index++);
+    else if (!readWholeFile(returnFile, file))
+      std::fprintf(results, "%zu exit %lu nofile -\n", index++, static_cast<unsigned long>(ended.codeOrError));
+    else
+      std::fprintf(results, "%zu exit %lu %s %s\n", index++, static_cast<unsigned long>(ended.codeOrError),
+                   wellFormed(file) ? "wellformed" : "malformed", hexOrDash(file).c_str());
     std::fflush(results);
   }
   std::fclose(results);
@@ -109,11 +79,4 @@ int sweep(const std::string& listPath, const std::string& resultsPath, const std
   return 0;
 }
 
-}  // namespace
-
-// The sweep's verb; -1 when the verb is not it.
-int runSweepProbe(const std::vector<std::string>& args) {
-  if (args.size() >= 5 && args[0] == "sweep")
-    return sweep(args[1], args[2], args[3], std::strtoul(args[4].c_str(), nullptr, 10));
-  return -1;
-}
+}  // namespace probe

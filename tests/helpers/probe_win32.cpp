@@ -1,166 +1,58 @@
-// Test helper run inside Wine: reads and changes the registry and finds, reads and closes windows, so
-// the end-to-end tests can observe what the program did. Output goes to stdout, one fact per line.
+// Test helper run inside Wine: reads and changes the registry, finds, reads, drives and closes windows, runs
+// programs, so that the end-to-end tests can observe what the program did. Output goes to stdout, one fact
+// per line. The table at the end is the one list of its verbs.
 #include <windows.h>
 #include <objidl.h>
 #include <shlobj.h>
 #include <commctrl.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "probe_support.h"
 
+namespace probe {
 namespace {
 
-// Arguments starting with "hex:" carry raw bytes (non-ASCII names and data).
-std::string decodeArgument(const char* text) {
-  if (std::strncmp(text, "hex:", 4) != 0) return text;
-  std::string bytes;
-  for (const char* c = text + 4; c[0] && c[1]; c += 2) {
-    const char pair[3] = {c[0], c[1], 0};
-    bytes.push_back(static_cast<char>(std::strtoul(pair, nullptr, 16)));
-  }
-  return bytes;
-}
-
-int registryGet(const std::string& path, const std::string& name) {
-  HKEY key;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
-    std::puts("nokey");
-    return 0;
-  }
-  DWORD type = 0, size = 0;
-  LONG status = RegQueryValueExA(key, name.c_str(), nullptr, &type, nullptr, &size);
-  if (status == ERROR_FILE_NOT_FOUND) {
-    std::puts("missing");
-  } else {
-    std::string data(size, '\0');
-    RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size);
-    data.resize(size);
-    std::printf("%lu %s\n", static_cast<unsigned long>(type), probe::hexOf(data).c_str());
-  }
-  RegCloseKey(key);
+// Starts a program with exactly this command line, waits, prints "exit CODE".
+int runAndReport(const Args& a, DWORD flags) {
+  const Ended ended = runCommandLine(a[0], flags, a.size() > 1 ? number(a[1]) : 60000);
+  if (ended.how == Ended::kNotStarted) fail("createprocess-failed " + std::to_string(ended.codeOrError));
+  if (ended.how == Ended::kTimedOut) fail("timeout");
+  std::printf("exit %lu\n", static_cast<unsigned long>(ended.codeOrError));
   return 0;
 }
 
-int registrySet(const std::string& path, const std::string& name, DWORD type, const std::string& data) {
-  HKEY key;
-  if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                      nullptr) != ERROR_SUCCESS)
-    return 2;
-  const LONG status = RegSetValueExA(key, name.c_str(), 0, type, reinterpret_cast<const BYTE*>(data.data()),
-                                     static_cast<DWORD>(data.size()));
-  RegCloseKey(key);
-  return status == ERROR_SUCCESS ? 0 : 2;
-}
-
-int registryDeleteKey(const std::string& path) {
-  const LONG status = RegDeleteTreeA(HKEY_CURRENT_USER, path.c_str());
-  RegDeleteKeyA(HKEY_CURRENT_USER, path.c_str());
-  return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND ? 0 : 2;
-}
-
-int registryDeleteValue(const std::string& path, const std::string& name) {
-  HKEY key;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return 0;
-  RegDeleteValueA(key, name.c_str());
-  RegCloseKey(key);
-  return 0;
-}
-
-// Back to a fresh account: no settings, no user variables, no published return-file variable.
-int resetAccount() {
-  registryDeleteKey("Software\\Orlenta\\Tovrik");
-  registryDeleteKey("Software\\Orlenta");
-  return registryDeleteValue("Environment", "TvkFile");
-}
-
-// Starts a program with exactly this command line, waits, prints its exit code. With a console of its
-// own the program runs as from a command window (cmd.exe then reads batch files in the OEM code page).
-int execute(std::string commandLine, DWORD timeoutMs, DWORD flags) {
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, flags, nullptr, nullptr, &startup,
-                      &process)) {
-    std::printf("createprocess-failed %lu\n", static_cast<unsigned long>(GetLastError()));
-    return 1;
-  }
-  CloseHandle(process.hThread);
-  if (WaitForSingleObject(process.hProcess, timeoutMs) != WAIT_OBJECT_0) {
-    TerminateProcess(process.hProcess, 255);
-    std::puts("timeout");
-    CloseHandle(process.hProcess);
-    return 1;
-  }
-  DWORD code = 0;
-  GetExitCodeProcess(process.hProcess, &code);
-  CloseHandle(process.hProcess);
-  std::printf("exit %lu\n", static_cast<unsigned long>(code));
-  return 0;
-}
-
-// One line per child: class, text (hex), then its rectangle in the parent's client coordinates.
+// One line per child: class, text (hex), its rectangle in the parent's client coordinates, its style, and
+// the password character of an edit (0 for none or another class). A child destroyed while the list is
+// read has no class any more and is left out.
 BOOL CALLBACK printChild(HWND child, LPARAM parent) {
   char className[64] = {}, text[4096] = {};
-  GetClassNameA(child, className, sizeof className);
+  if (!GetClassNameA(child, className, sizeof className)) return TRUE;
   GetWindowTextA(child, text, sizeof text);
   RECT rect{};
   GetWindowRect(child, &rect);
   MapWindowPoints(nullptr, reinterpret_cast<HWND>(parent), reinterpret_cast<POINT*>(&rect), 2);
-  // Then the style, and the password character of an edit (0 for none or another class).
-  const long passwordChar = lstrcmpiA(className, "Edit") == 0 ? static_cast<long>(SendMessageA(child, EM_GETPASSWORDCHAR, 0, 0)) : 0;
-  std::printf("child %s %s %ld %ld %ld %ld %08lx %ld\n", className, text[0] ? probe::hexOf(text).c_str() : "-", rect.left,
-              rect.top, rect.right - rect.left, rect.bottom - rect.top,
+  const long passwordChar =
+      lstrcmpiA(className, "Edit") == 0 ? static_cast<long>(SendMessageA(child, EM_GETPASSWORDCHAR, 0, 0)) : 0;
+  std::printf("child %s %s %ld %ld %ld %ld %08lx %ld\n", className, hexOrDash(text).c_str(), rect.left, rect.top,
+              rect.right - rect.left, rect.bottom - rect.top,
               static_cast<unsigned long>(GetWindowLongA(child, GWL_STYLE)), passwordChar);
   return TRUE;
 }
 
-// Prints the position and range of the progress bar in the window with this title.
-int progressOf(const std::string& title) {
-  const HWND window = FindWindowA(nullptr, title.c_str());
-  const HWND bar = window ? probe::firstChildOfClass(window, "msctls_progress32") : nullptr;
-  if (!bar) {
-    std::puts("nobar");
-    return 1;
-  }
-  // The control lives in another process: ask for each limit as a return value, not through a pointer.
-  const auto low = static_cast<long>(SendMessageA(bar, PBM_GETRANGE, TRUE, 0));
-  const auto high = static_cast<long>(SendMessageA(bar, PBM_GETRANGE, FALSE, 0));
-  std::printf("pos %ld range %ld %ld\n", static_cast<long>(SendMessageA(bar, PBM_GETPOS, 0, 0)), low, high);
-  return 0;
-}
+}  // namespace
 
-// Sends a message to the window with this title (wParam and lParam as signed decimal numbers).
-int sendTo(const std::string& title, UINT message, long wParam, long lParam) {
-  const HWND window = FindWindowA(nullptr, title.c_str());
-  if (!window) {
-    std::puts("nowindow");
-    return 1;
-  }
-  SendMessageA(window, message, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam));
-  return 0;
-}
+// With a console of its own the program runs as from a command window (cmd.exe then reads batch files in
+// the OEM code page).
+int execute(const Args& a) { return runAndReport(a, 0); }
+int executeInConsole(const Args& a) { return runAndReport(a, CREATE_NEW_CONSOLE); }
 
-// The height of a line of the forms' font ("MS Sans Serif", -11) as GDI measures it.
-int formLineHeight() {
-  const probe::FormFontDC dc;
-  SIZE size{};
-  GetTextExtentPoint32A(dc.get(), "Ag", 2, &size);
-  std::printf("%ld\n", size.cy);
-  return 0;
-}
-
-// Prints the window's handle, style, extended style, client size and its children's texts.
-int describeWindow(const std::string& title, DWORD timeoutMs) {
-  const HWND window = probe::waitForTitle(title, timeoutMs);
-  if (!window) {
-    std::puts("nowindow");
-    return 1;
-  }
+// The window's handle, style, extended style, client size and its children.
+int describeWindow(const Args& a) {
+  const HWND window = requireWindow(a[0], number(a[1]));
   RECT client{};
   GetClientRect(window, &client);
   std::printf("hwnd %lu\nstyle %08lx\nexstyle %08lx\nclient %ld %ld\n",
@@ -171,194 +63,235 @@ int describeWindow(const std::string& title, DWORD timeoutMs) {
   return 0;
 }
 
-// Brings the window with this title to the front and types into it: plain characters as Unicode
-// input, "{ENTER}", "{ESC}" and "{TAB}" as those keys.
-int typeInto(const std::string& title, const std::string& keys, DWORD timeoutMs) {
-  const HWND window = probe::waitForTitle(title, timeoutMs);
-  if (!window) {
-    std::puts("nowindow");
-    return 1;
-  }
+// "pos POS range LOW HIGH" of the progress bar in the window with this title.
+int progressOf(const Args& a) {
+  const HWND window = FindWindowA(nullptr, a[0].c_str());
+  const HWND bar = window ? firstChildOfClass(window, "msctls_progress32") : nullptr;
+  if (!bar) fail("nobar");
+  // The control lives in another process: ask for each limit as a return value, not through a pointer.
+  const auto low = static_cast<long>(SendMessageA(bar, PBM_GETRANGE, TRUE, 0));
+  const auto high = static_cast<long>(SendMessageA(bar, PBM_GETRANGE, FALSE, 0));
+  std::printf("pos %ld range %ld %ld\n", static_cast<long>(SendMessageA(bar, PBM_GETPOS, 0, 0)), low, high);
+  return 0;
+}
+
+// Sends a message to the window with this title (wParam and lParam as signed decimal numbers).
+int sendTo(const Args& a) {
+  const HWND window = requireWindow(a[0], 0);
+  SendMessageA(window, static_cast<UINT>(number(a[1])), static_cast<WPARAM>(integer(a[2])),
+               static_cast<LPARAM>(integer(a[3])));
+  return 0;
+}
+
+// The height of a line of the forms' font ("MS Sans Serif", -11) as GDI measures it.
+int formLineHeight(const Args&) {
+  const FontDC dc("MS Sans Serif", -11);
+  SIZE size{};
+  GetTextExtentPoint32A(dc.get(), "Ag", 2, &size);
+  std::printf("%ld\n", size.cy);
+  return 0;
+}
+
+// Brings the window to the front and types into it: plain characters as Unicode input, "{ENTER}", "{ESC}"
+// and "{TAB}" as those keys.
+int typeInto(const Args& a) {
+  const HWND window = requireWindow(a[0], number(a[2]));
   SetForegroundWindow(window);
   Sleep(200);
+  static const struct { const char* name; WORD key; } kNamed[] = {
+      {"{ENTER}", VK_RETURN}, {"{ESC}", VK_ESCAPE}, {"{TAB}", VK_TAB}};
+  const std::string& keys = a[1];
   std::vector<INPUT> inputs;
-  const auto press = [&](WORD virtualKey, WORD unicode) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = virtualKey;
-    input.ki.wScan = unicode ? unicode : static_cast<WORD>(MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC));
-    input.ki.dwFlags = unicode ? KEYEVENTF_UNICODE : 0;
-    inputs.push_back(input);
-    input.ki.dwFlags |= KEYEVENTF_KEYUP;
-    inputs.push_back(input);
-  };
-  static const struct { const char* name; WORD key; } kNamed[] = {{"{ENTER}", VK_RETURN}, {"{ESC}", VK_ESCAPE}, {"{TAB}", VK_TAB}};
   for (std::size_t i = 0; i < keys.size();) {
-    bool named = false;
-    for (const auto& entry : kNamed) {
-      if (keys.compare(i, std::strlen(entry.name), entry.name) == 0) {
-        press(entry.key, 0);
-        i += std::strlen(entry.name);
-        named = true;
+    WORD key = 0, unicode = static_cast<unsigned char>(keys[i]);
+    std::size_t length = 1;
+    for (const auto& named : kNamed) {
+      if (keys.compare(i, std::strlen(named.name), named.name) == 0) {
+        key = named.key, unicode = 0, length = std::strlen(named.name);
         break;
       }
     }
-    if (named) continue;
-    press(0, static_cast<unsigned char>(keys[i]));
-    ++i;
+    inputs.push_back(keyInput(key, unicode, false));
+    inputs.push_back(keyInput(key, unicode, true));
+    i += length;
   }
-  // One key at a time, so that each reaches the window that has the focus by then.
-  for (INPUT& input : inputs) {
-    SendInput(1, &input, sizeof input);
-    Sleep(10);
-  }
+  sendEach(inputs, 10);
   return 0;
 }
 
-int closeWindow(const std::string& title, DWORD timeoutMs) {
-  const HWND window = probe::waitForTitle(title, timeoutMs);
-  if (!window) {
-    std::puts("nowindow");
-    return 1;
-  }
-  PostMessageA(window, WM_CLOSE, 0, 0);
+int closeWindow(const Args& a) {
+  PostMessageA(requireWindow(a[0], number(a[1])), WM_CLOSE, 0, 0);
   return 0;
 }
 
-// Prints a shell link's target, arguments, working directory, description (hex, "-" when empty) and
-// show command, as the shell link object reads them back from the file.
-int readShellLink(const std::string& path) {
+// A shell link's target, arguments, working directory, description (hex, "-" when empty) and show command,
+// as the shell link object reads them back from the file.
+int readShellLink(const Args& a) {
   CoInitialize(nullptr);
   IShellLinkA* link = nullptr;
   if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                              reinterpret_cast<void**>(&link)))) {
-    std::puts("nolinkobject");
-    return 1;
-  }
+                              reinterpret_cast<void**>(&link))))
+    fail("nolinkobject");
   IPersistFile* file = nullptr;
   link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
-  std::vector<wchar_t> wide(path.size() + 1);
-  MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide.data(), static_cast<int>(wide.size()));
-  int status = 0;
-  if (!file || FAILED(file->Load(wide.data(), STGM_READ))) {
-    std::puts("noload");
-    status = 1;
-  } else {
-    const auto print = [](const char* name, const char* text) {
-      std::printf("%s %s\n", name, text[0] ? probe::hexOf(text).c_str() : "-");
-    };
+  std::vector<wchar_t> wide(a[0].size() + 1);
+  MultiByteToWideChar(CP_ACP, 0, a[0].c_str(), -1, wide.data(), static_cast<int>(wide.size()));
+  const bool loaded = file && SUCCEEDED(file->Load(wide.data(), STGM_READ));
+  if (loaded) {
     char text[1024] = {};
     link->GetPath(text, sizeof text, nullptr, SLGP_RAWPATH);
-    print("target", text);
+    std::printf("target %s\n", hexOrDash(text).c_str());
     text[0] = 0;
     link->GetArguments(text, sizeof text);
-    print("arguments", text);
+    std::printf("arguments %s\n", hexOrDash(text).c_str());
     text[0] = 0;
     link->GetWorkingDirectory(text, sizeof text);
-    print("workdir", text);
+    std::printf("workdir %s\n", hexOrDash(text).c_str());
     text[0] = 0;
     link->GetDescription(text, sizeof text);
-    print("description", text);
+    std::printf("description %s\n", hexOrDash(text).c_str());
     int show = -1;
     link->GetShowCmd(&show);
     std::printf("showcmd %d\n", show);
   }
   if (file) file->Release();
   link->Release();
-  return status;
+  if (!loaded) fail("noload");
+  return 0;
 }
 
-// Prints each special folder's path as SHGetSpecialFolderPathA gives it ("-" when it gives none), then
-// the temporary, Windows and system directories: "csidl N HEX", "temp HEX", "windows HEX", "system HEX".
-int printFolders(const std::vector<std::string>& csidls) {
+// Each special folder's path as SHGetSpecialFolderPathA gives it ("-" when it gives none), then the
+// temporary, Windows and system directories: "csidl N HEX", "temp HEX", "windows HEX", "system HEX".
+int printFolders(const Args& csidls) {
   using GetFolderPath = BOOL(WINAPI*)(HWND, LPSTR, int, BOOL);
   const HMODULE shell32 = LoadLibraryA("shell32.dll");
   const auto getFolderPath = reinterpret_cast<GetFolderPath>(
       reinterpret_cast<void*>(GetProcAddress(shell32, "SHGetSpecialFolderPathA")));
   if (!getFolderPath) return 2;
-  for (const std::string& csidl : csidls) {
-    char path[MAX_PATH + 1] = {};
-    const BOOL found = getFolderPath(nullptr, path, std::atoi(csidl.c_str()), FALSE);
-    std::printf("csidl %s %s\n", csidl.c_str(), found && path[0] ? probe::hexOf(path).c_str() : "-");
-  }
   char path[MAX_PATH + 1] = {};
+  for (const std::string& csidl : csidls) {
+    path[0] = 0;
+    const BOOL found = getFolderPath(nullptr, path, static_cast<int>(integer(csidl)), FALSE);
+    std::printf("csidl %s %s\n", csidl.c_str(), found ? hexOrDash(path).c_str() : "-");
+  }
   GetTempPathA(sizeof path, path);
-  std::printf("temp %s\n", probe::hexOf(path).c_str());
+  std::printf("temp %s\n", hexOf(path).c_str());
   GetWindowsDirectoryA(path, sizeof path);
-  std::printf("windows %s\n", probe::hexOf(path).c_str());
+  std::printf("windows %s\n", hexOf(path).c_str());
   GetSystemDirectoryA(path, sizeof path);
-  std::printf("system %s\n", probe::hexOf(path).c_str());
+  std::printf("system %s\n", hexOf(path).c_str());
   return 0;
 }
 
 // Holds a file open for writing, letting others only read it, until standard input ends or the time runs
-// out: the tests try commands on a file that another process is writing. Prints "held" once it holds it.
-DWORD WINAPI readUntilEndOfInput(void*) {
-  char buffer[64];
-  DWORD got = 0;
-  while (ReadFile(GetStdHandle(STD_INPUT_HANDLE), buffer, sizeof buffer, &got, nullptr) && got > 0) {
-  }
-  return 0;
-}
-
-int holdOpen(const std::string& path, DWORD timeoutMs) {
-  const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
-    std::printf("openfailed %lu\n", static_cast<unsigned long>(GetLastError()));
-    return 1;
-  }
-  std::puts("held");
-  std::fflush(stdout);
-  const HANDLE reader = CreateThread(nullptr, 0, readUntilEndOfInput, nullptr, 0, nullptr);
-  if (reader) WaitForSingleObject(reader, timeoutMs);
+// out: the tests try commands on a file that another process is writing.
+int holdOpen(const Args& a) {
+  const HANDLE file = CreateFileA(a[0].c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) fail("openfailed " + std::to_string(GetLastError()));
+  holdUntilEndOfInput(number(a[1]));
   CloseHandle(file);
-  std::fflush(stdout);
   ExitProcess(0);  // also ends a reader still waiting
 }
 
-}  // namespace
+namespace {
 
-int configProbe(const std::vector<std::string>& args);  // probe_config_win32.cpp
-int runWindowsProbe(const std::vector<std::string>& args);
-int runDialogProbe(const std::vector<std::string>& args);
-int runSystemProbe(const std::vector<std::string>& args);
-int runSweepProbe(const std::vector<std::string>& args);
-int runDpiProbe(const std::vector<std::string>& args);  // probe_dpi_win32.cpp
+struct Verb {
+  const char* name;
+  const char* synopsis;  // its arguments: those before the first "[" are needed, "X..." is one or more
+  Handler* run;
+};
+
+const Verb kVerbs[] = {
+    {"regget", "KEY NAME", registryGet},
+    {"regset", "KEY NAME TYPE DATA", registrySet},
+    {"regsetw", "KEY NAME UTF16HEX", registrySetWide},
+    {"regsetlong", "KEY NAME LENGTH", registrySetLongPath},
+    {"regaccess", "KEY deny|allow", registrySetAccess},
+    {"regdelkey", "KEY", registryDeleteKey},
+    {"regdelvalue", "KEY NAME", registryDeleteValue},
+    {"reset", "", resetAccount},
+    {"exec", "COMMANDLINE [TIMEOUTMS]", execute},
+    {"execconsole", "COMMANDLINE [TIMEOUTMS]", executeInConsole},
+    {"sweep", "LIST RESULTS RETURNFILE TIMEOUTMS", sweep},
+    {"idle", "MILLISECONDS", idle},
+    {"countprocesses", "NAME", countProcesses},
+    {"loadlibrary", "PATH", loadLibrary},
+    {"window", "TITLE TIMEOUTMS", describeWindow},
+    {"windowrect", "TITLE TIMEOUTMS", printWindowRect},
+    {"placement", "TITLE TIMEOUTMS", describePlacement},
+    {"windowstate", "HANDLE...", printWindowStates},
+    {"progress", "TITLE", progressOf},
+    {"send", "TITLE MESSAGE WPARAM LPARAM", sendTo},
+    {"close", "TITLE TIMEOUTMS", closeWindow},
+    {"redraw", "TITLE", redrawWindow},
+    {"dpichange", "TITLE DPI TIMEOUTMS", sendDpiChange},
+    {"testwindows", "TIMEOUTMS", serveTestWindows},
+    {"closeboxes", "COUNT TIMEOUTMS [TITLE]", closeMessageBoxes},
+    {"keys", "TITLE KEYS TIMEOUTMS", typeInto},
+    {"ctrlkey", "TITLE KEY TIMEOUTMS", pressControlKey},
+    {"chars", "TITLE TEXT TIMEOUTMS", postCharacters},
+    {"keycodes", "CHARACTERS", printKeyCodes},
+    {"click", "TITLE X Y", clickAt},
+    {"mouse", "TITLE X Y ACTION", mouseAt},
+    {"setedit", "TITLE TEXT", setEditText},
+    {"edittext", "TITLE [EXPECTED TIMEOUTMS]", printEditText},
+    {"filedlg", "TITLE TIMEOUTMS NAME|- ok|cancel|-", driveFileDialog},
+    {"folderdlg", "TEXT TIMEOUTMS PATH|- ok|cancel|-", driveFolderBrowser},
+    {"lineheight", "", formLineHeight},
+    {"dialogunits", "", printDialogUnits},
+    {"fontmeasure", "FACE HEIGHT TEXT", printFontMeasures},
+    {"clipboard", "", printClipboard},
+    {"emptyclipboard", "", emptyClipboard},
+    {"clipbitmap", "", putBitmap},
+    {"clipsettext", "TEXT", putText},
+    {"clipholdopen", "TIMEOUTMS", holdClipboardOpen},
+    {"holdopen", "PATH TIMEOUTMS", holdOpen},
+    {"readlink", "PATH", readShellLink},
+    {"folders", "[CSIDL...]", printFolders},
+};
+
+std::size_t neededArguments(const char* synopsis) {
+  std::size_t count = 0;
+  for (const char* word = synopsis; *word && *word != '['; ++count) {
+    while (*word && *word != ' ') ++word;
+    while (*word == ' ') ++word;
+  }
+  return count;
+}
+
+// The verb's line, or all of them for none; the exit code of a wrong call.
+int usage(const Verb* only) {
+  std::fputs("usage: probe VERB ARGUMENTS (any argument may be hex:BYTES; a KEY is the user's, or HKLM\\...)\n",
+             stderr);
+  for (const Verb& verb : kVerbs)
+    if (!only || only == &verb) std::fprintf(stderr, "  %s%s%s\n", verb.name, *verb.synopsis ? " " : "", verb.synopsis);
+  return 64;
+}
+
+// Arguments starting with "hex:" carry raw bytes (non-ASCII names and data).
+std::string decodeArgument(const char* text) {
+  return std::strncmp(text, "hex:", 4) == 0 ? bytesOfHex(text + 4) : text;
+}
+
+}  // namespace
+}  // namespace probe
 
 int main(int argc, char** argv) {
+  using namespace probe;
   // The probe sees windows, fonts and the screen in real pixels at any DPI, as the program does; at 96 DPI
   // nothing changes.
   SetProcessDPIAware();
-  std::vector<std::string> args;
-  for (int i = 1; i < argc; ++i) args.push_back(decodeArgument(argv[i]));
-  const auto need = [&](std::size_t count) { return args.size() >= count; };
-  if (const int code = runSystemProbe(args); code >= 0) return code;
-  if (const int code = runSweepProbe(args); code >= 0) return code;
-  if (const int code = runDpiProbe(args); code >= 0) return code;
-  if (need(3) && args[0] == "regget") return registryGet(args[1], args[2]);
-  if (need(5) && args[0] == "regset")
-    return registrySet(args[1], args[2], static_cast<DWORD>(std::strtoul(args[3].c_str(), nullptr, 10)), args[4]);
-  if (need(2) && args[0] == "regdelkey") return registryDeleteKey(args[1]);
-  if (need(3) && args[0] == "regdelvalue") return registryDeleteValue(args[1], args[2]);
-  if (need(1) && args[0] == "reset") return resetAccount();
-  const DWORD timeoutMs = need(3) ? std::strtoul(args[2].c_str(), nullptr, 10) : 60000;
-  if (need(2) && args[0] == "exec") return execute(args[1], timeoutMs, 0);
-  if (need(2) && args[0] == "execconsole") return execute(args[1], timeoutMs, CREATE_NEW_CONSOLE);
-  if (need(3) && args[0] == "window") return describeWindow(args[1], std::strtoul(args[2].c_str(), nullptr, 10));
-  if (need(2) && args[0] == "progress") return progressOf(args[1]);
-  if (need(5) && args[0] == "send")
-    return sendTo(args[1], std::strtoul(args[2].c_str(), nullptr, 10), std::strtol(args[3].c_str(), nullptr, 10),
-                  std::strtol(args[4].c_str(), nullptr, 10));
-  if (need(1) && args[0] == "lineheight") return formLineHeight();
-  if (need(4) && args[0] == "keys")
-    return typeInto(args[1], args[2], std::strtoul(args[3].c_str(), nullptr, 10));
-  if (need(3) && args[0] == "close") return closeWindow(args[1], std::strtoul(args[2].c_str(), nullptr, 10));
-  if (need(2) && args[0] == "readlink") return readShellLink(args[1]);
-  if (need(3) && args[0] == "holdopen") return holdOpen(args[1], timeoutMs);
-  if (const int status = need(1) ? runWindowsProbe(args) : -1; status >= 0) return status;
-  if (need(1) && args[0] == "folders") return printFolders(std::vector<std::string>(args.begin() + 1, args.end()));
-  if (const int status = configProbe(args); status >= 0) return status;
-  if (const int dialogs = runDialogProbe(args); dialogs >= 0) return dialogs;
-  std::fputs("usage: probe regget|regset|regdelkey|regdelvalue|reset|exec|execconsole|window|keys|close|progress|send|lineheight|readlink|folders|holdopen ...\n", stderr);
-  return 64;
+  Args args;
+  for (int i = 2; i < argc; ++i) args.push_back(decodeArgument(argv[i]));
+  for (const Verb& verb : kVerbs) {
+    if (argc < 2 || std::strcmp(argv[1], verb.name) != 0) continue;
+    if (args.size() < neededArguments(verb.synopsis)) return usage(&verb);
+    try {
+      return verb.run(args);
+    } catch (const Failure& failure) {
+      std::puts(failure.words.c_str());
+      return 1;
+    }
+  }
+  return usage(nullptr);
 }
