@@ -32,6 +32,14 @@ struct Command {
   Enum variantAs() const {
     return static_cast<Enum>(variant);
   }
+  // For words that come in a pair told apart by a two-valued enum: whether the row gave `value`
+  // rather than `otherValue`; anything else is a mistake in the table.
+  template <class Enum>
+  bool variantIs(Enum value, Enum otherValue) const {
+    const Enum given = variantAs<Enum>();
+    if (given != value && given != otherValue) rejectVariant();
+    return given == value;
+  }
   // For the end of a switch over every value of the family's enum: a row that gives a value outside it
   // is a mistake in the table, not a behaviour to fall back on.
   [[noreturn]] void rejectVariant() const {

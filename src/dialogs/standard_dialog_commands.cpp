@@ -26,14 +26,6 @@ std::string withoutLeadingDots(std::string extension) {
 constexpr std::uint32_t kShellVersion4 = 4u << 16;
 constexpr std::uint32_t kShellVersion5 = 5u << 16;
 
-bool isSaveDialog(const Command& command) {
-  switch (command.variantAs<FileDialogKind>()) {
-    case FileDialogKind::kOpen: return false;
-    case FileDialogKind::kSave: return true;
-  }
-  command.rejectVariant();
-}
-
 struct MessageBoxStyle {
   MessageKind kind = MessageKind::kConfirmation;
   MessageButtons buttons;
@@ -68,7 +60,7 @@ MessageBoxStyle messageBoxStyleOf(const Command& command) {
 
 void runFileDialog(Command& command) {
   FileDialogRequest request;
-  request.save = isSaveDialog(command);
+  request.save = command.variantIs(FileDialogKind::kSave, FileDialogKind::kOpen);
   request.title = trimmedArg(command, 2);
   request.filter = toPlatformFilter(trimmedArg(command, 3));
   request.initialDirectory = trimmedArg(command, 4);

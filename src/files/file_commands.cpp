@@ -46,20 +46,8 @@ void runGetCurrentDir(Command& command) {
 
 void runSetCurrentDir(Command& command) { command.services.fileSystem().setCurrentDirectory(command.arg(2)); }
 
-namespace {
-
-bool keepsExistingTarget(const Command& command) {
-  switch (command.variantAs<FileCopyMode>()) {
-    case FileCopyMode::kOverwrite: return false;
-    case FileCopyMode::kKeepExisting: return true;
-  }
-  command.rejectVariant();
-}
-
-}  // namespace
-
 void runFileCopy(Command& command) {
-  const bool keepExisting = keepsExistingTarget(command);
+  const bool keepExisting = command.variantIs(FileCopyMode::kKeepExisting, FileCopyMode::kOverwrite);
   const std::string& existing = command.arg(2);
   const std::string& target = command.arg(3);
   command.services.fileSystem().copyFile(existing, target, keepExisting);

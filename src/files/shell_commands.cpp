@@ -8,16 +8,8 @@
 namespace tovrik {
 namespace {
 
-bool isSilent(const Command& command) {
-  switch (command.variantAs<DirOperationMode>()) {
-    case DirOperationMode::kConfirm: return false;
-    case DirOperationMode::kSilent: return true;
-  }
-  command.rejectVariant();
-}
-
 void runShellOperation(Command& command, TJvSHFileOpType operation) {
-  const bool silent = isSilent(command);
+  const bool silent = command.variantIs(DirOperationMode::kSilent, DirOperationMode::kConfirm);
   TJvSHFileOperation JvSHFileOperation = makeMainFormFileOperation(command.services.shell());
   SHSilent(JvSHFileOperation, silent);
   JvSHFileOperation.Operation = operation;

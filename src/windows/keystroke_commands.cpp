@@ -6,20 +6,8 @@
 
 namespace tovrik {
 
-namespace {
-
-bool waitsOf(const Command& command) {
-  switch (command.variantAs<SendKeysMode>()) {
-    case SendKeysMode::kNoWait: return false;
-    case SendKeysMode::kWait: return true;
-  }
-  command.rejectVariant();
-}
-
-}  // namespace
-
 void runSendKeys(Command& command) {
-  const bool wait = waitsOf(command);
+  const bool wait = command.variantIs(SendKeysMode::kWait, SendKeysMode::kNoWait);
   SendKeys(command.arg(2), wait, command.services.keySink());
 }
 

@@ -12,22 +12,6 @@ namespace {
 
 constexpr std::size_t kWindowTextBuffer = 255;
 
-bool activatesOf(const Command& command) {
-  switch (command.variantAs<WinHandleMode>()) {
-    case WinHandleMode::kFind: return false;
-    case WinHandleMode::kActivate: return true;
-  }
-  command.rejectVariant();
-}
-
-bool matchesClassOf(const Command& command) {
-  switch (command.variantAs<WindowMatch>()) {
-    case WindowMatch::kTitle: return false;
-    case WindowMatch::kClass: return true;
-  }
-  command.rejectVariant();
-}
-
 }  // namespace
 
 std::string formatWindowHandle(WindowHandle window) { return std::to_string(window); }
@@ -36,14 +20,14 @@ WindowHandle readWindowHandle(std::string_view text) { return static_cast<Window
 
 void runFindWinHandle(Command& command) {
   // The finder's answer is not used: a run that finds nothing reports the last found handle, 0.
-  const bool activate = activatesOf(command);
+  const bool activate = command.variantIs(WinHandleMode::kActivate, WinHandleMode::kFind);
   FindWindowByTitle(command.services.topLevelWindows(), command.arg(2), activate);
   command.lines.addSet("HANDLE", formatWindowHandle(lastFoundWindowHandle()));
 }
 
 void runFindWindow(Command& command) {
   TopLevelWindows& windows = command.services.topLevelWindows();
-  const bool byClass = matchesClassOf(command);
+  const bool byClass = command.variantIs(WindowMatch::kClass, WindowMatch::kTitle);
   const std::string& name = command.arg(2);
   const auto find = [&] { return byClass ? windows.findByClass(name) : windows.findByTitle(name); };
   // Asked twice: the handle reported is the one that still answers now, 0 when the window went away.
