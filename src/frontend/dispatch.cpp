@@ -1,6 +1,8 @@
 // Command table. A family adds its words here, one row per word; words that share a handler give it the
 // behaviour by the row's variant, a value of the family's enum, never by their spelling. A word tested
-// several times in turn (getspecialfolder) has one row per test, told apart the same way.
+// several times in turn (getspecialfolder) has one row per test, told apart the same way. A word that
+// shows a window waiting for a person's answer says so by kWaitsForAnswer; the front end then asks the
+// window station before the handler runs.
 #include "frontend/dispatch.h"
 
 #include "dialogs/credential_commands.h"
@@ -32,10 +34,10 @@ constexpr CommandEntry kCommands[] = {
     {"closeprogressdlg", runCloseStatusWindow},
     {"incrementprogressform", runProgressForm, ProgressChange::kIncrement},
     {"setprogressform", runProgressForm, ProgressChange::kSet},
-    {"createwaitdlg", runCreateWaitDlg, 0, true},
-    {"createprogressdlg", runCreateProgressDlg, 0, true},
-    {"createpassworddlg", runCreatePasswordDlg},
-    {"createlongondlg", runCreateLogonDlg},
+    {"createwaitdlg", runCreateWaitDlg, 0, kKeepsPreviousReturnFile},
+    {"createprogressdlg", runCreateProgressDlg, 0, kKeepsPreviousReturnFile},
+    {"createpassworddlg", runCreatePasswordDlg, 0, kWaitsForAnswer},
+    {"createlongondlg", runCreateLogonDlg, 0, kWaitsForAnswer},
     {"registervar", runRegisterVar},
     {"getvar", runGetVar},
     {"deletevar", runDeleteVar},
@@ -83,11 +85,11 @@ constexpr CommandEntry kCommands[] = {
     {"iniwrite", runIniWrite},
     {"iniread", runIniRead},
     {"silentdircopy", runDirCopy, DirOperationMode::kSilent},
-    {"dircopy", runDirCopy, DirOperationMode::kConfirm},
+    {"dircopy", runDirCopy, DirOperationMode::kConfirm, kWaitsForAnswer},
     {"silentdirmove", runDirMove, DirOperationMode::kSilent},
-    {"dirmove", runDirMove, DirOperationMode::kConfirm},
+    {"dirmove", runDirMove, DirOperationMode::kConfirm, kWaitsForAnswer},
     {"silentdirdelete", runDirDelete, DirOperationMode::kSilent},
-    {"dirdelete", runDirDelete, DirOperationMode::kConfirm},
+    {"dirdelete", runDirDelete, DirOperationMode::kConfirm, kWaitsForAnswer},
     // One row per sub-word, in the order the words are tested; at most one of them matches.
     {"getspecialfolder", runGetSpecialFolder, kSendToFolder},
     {"getspecialfolder", runGetSpecialFolder, kDesktopFolder},
@@ -110,15 +112,15 @@ constexpr CommandEntry kCommands[] = {
     {"installinf", runInstallInf},
     {"findexec", runFindExec},
     // Standard dialogs.
-    {"createopendialog", runFileDialog, FileDialogKind::kOpen},
-    {"createsavedialog", runFileDialog, FileDialogKind::kSave},
-    {"createinputdialog", runCreateInputDialog},
-    {"browsedirectory", runBrowseDirectory},
-    {"dlgcritical", runMessageBox, MessageBoxKind::kCritical},
-    {"dlgwarning", runMessageBox, MessageBoxKind::kWarning},
-    {"dlginformation", runMessageBox, MessageBoxKind::kInformation},
-    {"dlgyesno", runMessageBox, MessageBoxKind::kYesNo},
-    {"dlgokcancel", runMessageBox, MessageBoxKind::kOkCancel},
+    {"createopendialog", runFileDialog, FileDialogKind::kOpen, kWaitsForAnswer},
+    {"createsavedialog", runFileDialog, FileDialogKind::kSave, kWaitsForAnswer},
+    {"createinputdialog", runCreateInputDialog, 0, kWaitsForAnswer},
+    {"browsedirectory", runBrowseDirectory, 0, kWaitsForAnswer},
+    {"dlgcritical", runMessageBox, MessageBoxKind::kCritical, kWaitsForAnswer},
+    {"dlgwarning", runMessageBox, MessageBoxKind::kWarning, kWaitsForAnswer},
+    {"dlginformation", runMessageBox, MessageBoxKind::kInformation, kWaitsForAnswer},
+    {"dlgyesno", runMessageBox, MessageBoxKind::kYesNo, kWaitsForAnswer},
+    {"dlgokcancel", runMessageBox, MessageBoxKind::kOkCancel, kWaitsForAnswer},
     {"messagebeep", runMessageBeep},
     {"playwav", runPlayWav},
 
@@ -151,7 +153,7 @@ constexpr CommandEntry kCommands[] = {
     {"getguid", runGetGuid},
     {"isconnected", runIsConnected},
     {"getip", runGetIp},
-    {"netstartconbox", runNetStartConBox},
+    {"netstartconbox", runNetStartConBox, 0, kWaitsForAnswer},
     {"netstartcon", runNetStartCon},
     {"netclosecon", runNetCloseCon},
     {"clipboardsettext", runClipboardSetText},
@@ -169,6 +171,14 @@ bool keepsPreviousReturnFile(const std::vector<std::string>& parameters) {
   const std::string word = commandWordOf(removeNullMarkers(parameters[1]));
   for (const CommandEntry& entry : kCommands)
     if (entry.word == word && entry.keepsPreviousReturnFile) return true;
+  return false;
+}
+
+bool waitsForAnswer(const std::vector<std::string>& parameters) {
+  if (parameters.size() < 2) return true;
+  const std::string word = commandWordOf(removeNullMarkers(parameters[1]));
+  for (const CommandEntry& entry : kCommands)
+    if (entry.word == word && entry.waitsForAnswer) return true;
   return false;
 }
 
