@@ -14,6 +14,7 @@
 #include "settings/settings_commands.h"
 #include "system/clipboard_commands.h"
 #include "system/network_commands.h"
+#include "system/notification_commands.h"
 #include "system/session_commands.h"
 #include "system/system_info_commands.h"
 #include "text/arithmetic_commands.h"
@@ -113,6 +114,7 @@ constexpr CommandEntry kCommands[] = {
     {"createopendialog", runFileDialog, FileDialogKind::kOpen},
     {"createsavedialog", runFileDialog, FileDialogKind::kSave},
     {"createinputdialog", runCreateInputDialog},
+    {"createlistdialog", runCreateListDialog},
     {"browsedirectory", runBrowseDirectory},
     {"dlgcritical", runMessageBox, MessageBoxKind::kCritical},
     {"dlgwarning", runMessageBox, MessageBoxKind::kWarning},
@@ -157,6 +159,9 @@ constexpr CommandEntry kCommands[] = {
     {"clipboardsettext", runClipboardSetText},
     {"clipboardgettext", runClipboardGetText},
     {"emptyclipboard", runEmptyClipboard},
+    // Often started with start "" to go on at once: its start must not delete the result of the script's
+    // next command.
+    {"shownotification", runShowNotification, 0, true},
 
 };
 

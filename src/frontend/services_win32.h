@@ -12,6 +12,7 @@
 #include "platform/file_system_win32.h"
 #include "platform/key_sink_win32.h"
 #include "platform/network_win32.h"
+#include "platform/notification_area_win32.h"
 #include "platform/processes_win32.h"
 #include "platform/registry_win32.h"
 #include "platform/services.h"
@@ -48,6 +49,7 @@ class Win32Services final : public Services {
   SystemInformation& systemInformation() override { return systemInformation_; }
   Network& network() override { return network_; }
   ClipboardAccess& clipboard() override { return clipboard_; }
+  NotificationArea& notificationArea() override { return notificationArea_; }
 
  private:
   Win32AnsiCharset charset_;
@@ -67,6 +69,7 @@ class Win32Services final : public Services {
   Win32SystemInformation systemInformation_;
   Win32Network network_;
   Win32ClipboardAccess clipboard_;
+  Win32NotificationArea notificationArea_;
 };
 
 }  // namespace tovrik

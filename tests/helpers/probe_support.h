@@ -98,6 +98,8 @@ Handler driveFileDialog, driveFolderBrowser, postCharacters, pressControlKey, pr
 Handler printFontMeasures, sendDpiChange, sweep;
 // probe_system_win32.cpp
 Handler putBitmap, putText, printClipboard, emptyClipboard, holdClipboardOpen, loadLibrary;
+// probe_choices_win32.cpp
+Handler describeListBox, doubleClickList, describeTray, postToClass;
 // probe_windows_win32.cpp
 Handler serveTestWindows, printWindowStates, closeMessageBoxes, idle, countProcesses, printKeyCodes;
 

@@ -159,6 +159,9 @@ class FakeServices final : public Services {
   SystemInformation& systemInformation() override { return system; }
   Network& network() override { return net; }
   ClipboardAccess& clipboard() override { return clip; }
+
+  FakeNotificationArea notifications;
+  NotificationArea& notificationArea() override { return notifications; }
 };
 
 }  // namespace tovrik::testing
