@@ -218,13 +218,12 @@ def test_message_box_measures_with_the_font_of_its_dpi(wine, dpi, factor):
         assert label.height == 2 * units[1], (at, units, label)
 
 
-def prompted_dialog_sizes(wine, dpi, title, args, field_class, field_height, shot=None):
+def prompted_dialog_sizes(wine, dpi, title, args, field_class, field_height):
     """The input and list dialogs' shared layout at 96 DPI and at `dpi`, in the font of each: the prompt, the
-    field (edit or list) of the height field_height(character height, dpi) gives, OK and Annuler. Gives
-    the client sizes by DPI."""
+    field (edit or list) of the height field_height(character height, dpi) gives, OK and Annuler."""
     sizes = {}
     for at in (96, dpi):
-        facts = dialog_at(wine, at, title, *args, shot=shot if at == 144 else None)
+        facts = dialog_at(wine, at, title, *args)
         x, y = font(wine, "MS Sans Serif", -11, at)["units"]
         label, field, ok, cancel = facts["controls"]
         assert facts["client"][0] == muldiv(180, x, 4), (at, x, facts["client"])
@@ -250,9 +249,7 @@ def test_input_dialog_measures_with_the_font_of_its_dpi(wine, dpi, factor):
 def test_list_dialog_measures_with_the_font_of_its_dpi(wine, dpi, factor):
     # Four rows at the least, each as tall as a line of the scaled font.
     prompted_dialog_sizes(wine, dpi, "Choix DPI", ["createlistdialog", "Choix DPI", "Format :", "Zip|7-Zip|Copie"],
-                          "ListBox", lambda y, at: 4 * y + muldiv(4, at, 96), shot="createlistdialog-150.png")
-    if dpi == 144:
-        keep_picture("createlistdialog-150.png")
+                          "ListBox", lambda y, at: 4 * y + muldiv(4, at, 96))
 
 
 # --- moving to a screen of another DPI ---------------------------------------------------------------
