@@ -2,6 +2,7 @@
 // results are split by the same path rules as the path commands.
 #include "dialogs/standard_dialog_commands.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "command/ascii.h"
@@ -92,6 +93,49 @@ void runCreateInputDialog(Command& command) {
   }
   command.lines.addSet("EXECUTED", "1");
   command.lines.addSet("TEXT", *text);
+}
+
+std::vector<std::string> listEntriesOf(std::string_view items, const AnsiCharset& charset) {
+  std::vector<std::string> entries;
+  std::size_t start = 0;
+  // Stepped whole characters: the trail byte of a double-byte character may be a "|".
+  for (std::size_t pos = 0; pos <= items.size(); pos = charset.next(items, pos)) {
+    if (pos < items.size() && items[pos] != '|') continue;
+    if (pos > start) entries.emplace_back(items.substr(start, pos - start));
+    start = pos + 1;
+    if (pos == items.size()) break;
+  }
+  return entries;
+}
+
+std::size_t defaultEntryOf(const std::vector<std::string>& entries, std::string_view name) {
+  for (std::size_t i = 0; i < entries.size(); ++i)
+    if (entries[i] == name) return i;
+  const std::string_view digits = trimBlanksAndControls(name);
+  if (digits.empty() || digits.size() > 4 || !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) return 0;
+  std::size_t number = 0;
+  for (const char digit : digits) number = number * 10 + static_cast<std::size_t>(digit - '0');
+  return number >= 1 && number <= entries.size() ? number - 1 : 0;
+}
+
+void runCreateListDialog(Command& command) {
+  ListChoiceRequest request;
+  request.caption = command.arg(2);
+  request.prompt = command.arg(3);
+  request.entries = listEntriesOf(command.arg(4), command.services.ansiCharset());
+  // The default is the one argument a script may leave out.
+  const std::string defaultName = command.args.size() > 5 ? command.arg(5) : std::string();
+  if (request.entries.empty()) throw CommandError("Liste vide");
+  if (request.entries.size() > kMostListEntries) throw CommandError("Liste trop longue");
+  request.selected = defaultEntryOf(request.entries, defaultName);
+  const std::optional<std::size_t> chosen = command.services.standardDialogs().chooseFromList(request);
+  if (!chosen || *chosen >= request.entries.size()) {
+    command.lines.addSet("EXECUTED", "0");
+    return;
+  }
+  command.lines.addSet("EXECUTED", "1");
+  command.lines.addSet("TEXT", request.entries[*chosen]);
+  command.lines.addSet("INDEX", std::to_string(*chosen + 1));
 }
 
 void runBrowseDirectory(Command& command) {

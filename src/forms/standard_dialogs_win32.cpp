@@ -35,6 +35,11 @@ std::optional<std::string> Win32StandardDialogs::askText(const std::string& capt
   return form.run(caption);
 }
 
+std::optional<std::size_t> Win32StandardDialogs::chooseFromList(const ListChoiceRequest& request) {
+  ListForm form(request.prompt, request.entries, request.selected);
+  return form.run(request.caption);
+}
+
 std::uint32_t Win32StandardDialogs::shellVersion() { return shellLibraryVersion(); }
 
 std::optional<std::string> Win32StandardDialogs::browseFolder(const FolderBrowseRequest& request) {

@@ -10,6 +10,7 @@ class Win32StandardDialogs final : public StandardDialogs {
   std::optional<std::string> chooseFile(const FileDialogRequest& request) override;
   std::optional<std::string> askText(const std::string& caption, const std::string& prompt,
                                      const std::string& initialText) override;
+  std::optional<std::size_t> chooseFromList(const ListChoiceRequest& request) override;
   std::uint32_t shellVersion() override;
   std::optional<std::string> browseFolder(const FolderBrowseRequest& request) override;
   int showMessage(MessageKind kind, const std::string& message, MessageButtons buttons) override;

@@ -139,7 +139,8 @@ LRESULT focusedOrDefaultButton(HWND form, int defaultId) {
   return MAKELONG(id, DC_HASDEFID);
 }
 
-InputPlacement placeInput(const std::string& prompt, int dpi) {
+// The field under the prompt: a one-line edit (listRows 0), or a list box of that many rows.
+InputPlacement placeInput(const std::string& prompt, int dpi, int listRows) {
   const OwnedFont font = createFormFont(dpi);
   const MeasuringContext context(font.get());
   const auto scaled = [dpi](int value) { return scaleForDpi(value, dpi); };
@@ -155,7 +156,7 @@ InputPlacement placeInput(const std::string& prompt, int dpi) {
   placement.promptWidth = std::min<int>(MulDiv(164, x, 4), static_cast<int>(promptSize.cx));
   placement.promptHeight = promptSize.cy;
   placement.editWidth = MulDiv(164, x, 4);
-  placement.editHeight = y + scaled(8);
+  placement.editHeight = listRows > 0 ? listRows * y + scaled(4) : y + scaled(8);
   placement.buttonWidth = MulDiv(50, x, 4);
   placement.buttonHeight = MulDiv(14, y, 8);
   placement.okLeft = MulDiv(38, x, 4);
@@ -309,53 +310,48 @@ void TMessageForm::copyToClipboard() {
   }
 }
 
-TInputQueryForm::TInputQueryForm(const std::string& prompt, const std::string& initialText)
-    : TInputQueryForm(prompt, initialText, placeInput(prompt, systemDpi())) {}
+PromptedForm::PromptedForm(const char* className, const std::string& prompt, int listRows)
+    : PromptedForm(className, prompt, listRows, placeInput(prompt, systemDpi(), listRows)) {}
 
-TInputQueryForm::TInputQueryForm(const std::string& prompt, const std::string& initialText,
-                                 const InputPlacement& placement)
-    : Form(FormLayout{"TInputQueryForm", "", placement.clientWidth, placement.clientHeight, true, false,
-                      placement.dpi}),
+PromptedForm::PromptedForm(const char* className, const std::string& prompt, int listRows,
+                           const InputPlacement& placement)
+    : Form(FormLayout{className, "", placement.clientWidth, placement.clientHeight, true, false, placement.dpi}),
       prompt_(prompt),
-      initialText_(initialText),
+      listRows_(listRows),
       placement_(placement) {}
 
-void TInputQueryForm::createChildren() {
+void PromptedForm::createChildren() {
   measureForFormDpi();
   const InputPlacement& at = placement_;
   promptLabel_ = addChild("STATIC", prompt_.c_str(), SS_LEFT | SS_NOPREFIX, at.left, at.promptTop, at.promptWidth,
                           at.promptHeight, -1);
-  edit_ = addEdit(at.left, at.editTop, at.editWidth, at.editHeight, false);
-  SendMessageA(edit_, EM_SETLIMITTEXT, 255, 0);
-  // The initial text is shown whole even when longer: the limit only stops typing.
-  SetWindowTextA(edit_, initialText_.c_str());
-  SendMessageA(edit_, EM_SETSEL, 0, -1);
+  field_ = createField(at);
   ok_ = addButton("OK", at.okLeft, at.buttonTop, at.buttonWidth, at.buttonHeight, IDOK, true);
   cancel_ = addButton("Annuler", at.cancelLeft, at.buttonTop, at.buttonWidth, at.buttonHeight, IDCANCEL, false);
   keepWithinWorkArea(handle());
 }
 
-void TInputQueryForm::measureForFormDpi() {
+void PromptedForm::measureForFormDpi() {
   if (placement_.dpi == dpi()) return;
-  placement_ = placeInput(prompt_, dpi());
+  placement_ = placeInput(prompt_, dpi(), listRows_);
   setDesignSize(dpi(), placement_.clientWidth, placement_.clientHeight);
 }
 
-void TInputQueryForm::relayout() {
+void PromptedForm::relayout() {
   measureForFormDpi();
   placeChildren();
   keepWithinWorkArea(handle());
 }
 
-void TInputQueryForm::placeChildren() {
+void PromptedForm::placeChildren() {
   const InputPlacement& at = placement_;
   place(promptLabel_, at.left, at.promptTop, at.promptWidth, at.promptHeight, font());
-  place(edit_, at.left, at.editTop, at.editWidth, at.editHeight, font());
+  place(field_, at.left, at.editTop, at.editWidth, at.editHeight, font());
   place(ok_, at.okLeft, at.buttonTop, at.buttonWidth, at.buttonHeight, font());
   place(cancel_, at.cancelLeft, at.buttonTop, at.buttonWidth, at.buttonHeight, font());
 }
 
-bool TInputQueryForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+bool PromptedForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   if (message == DM_GETDEFID) {
     result = focusedOrDefaultButton(handle(), IDOK);
     return true;
@@ -363,10 +359,67 @@ bool TInputQueryForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, 
   return Form::handleMessage(message, wParam, lParam, result);
 }
 
-std::optional<std::string> TInputQueryForm::run(const std::string& caption) {
+bool PromptedForm::runModal(const std::string& caption) {
   setCaption(caption.c_str());
-  if (showModal() != IDOK) return std::nullopt;
-  return textOf(edit_);
+  return showModal() == IDOK;
+}
+
+TInputQueryForm::TInputQueryForm(const std::string& prompt, const std::string& initialText)
+    : PromptedForm("TInputQueryForm", prompt, 0), initialText_(initialText) {}
+
+HWND TInputQueryForm::createField(const InputPlacement& at) {
+  const HWND edit = addEdit(at.left, at.editTop, at.editWidth, at.editHeight, false);
+  SendMessageA(edit, EM_SETLIMITTEXT, 255, 0);
+  // The initial text is shown whole even when longer: the limit only stops typing.
+  SetWindowTextA(edit, initialText_.c_str());
+  SendMessageA(edit, EM_SETSEL, 0, -1);
+  return edit;
+}
+
+std::optional<std::string> TInputQueryForm::run(const std::string& caption) {
+  if (!runModal(caption)) return std::nullopt;
+  return textOf(field());
+}
+
+namespace {
+
+// The list shows up to ten rows at once and scrolls beyond; a short list keeps a few rows' height.
+int listRowsFor(std::size_t entries) { return static_cast<int>(std::clamp<std::size_t>(entries, 4, 10)); }
+
+}  // namespace
+
+ListForm::ListForm(const std::string& prompt, const std::vector<std::string>& entries, std::size_t selected)
+    : PromptedForm("ListForm", prompt, listRowsFor(entries.size())), entries_(entries), selected_(selected) {}
+
+HWND ListForm::createField(const InputPlacement& at) {
+  // Exactly the measured height, not rounded down to whole rows, so that it scales as the other controls.
+  const HWND list = addChild("LISTBOX", nullptr, WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+                             at.left, at.editTop, at.editWidth, at.editHeight, -1);
+  SetWindowLongPtrA(list, GWL_EXSTYLE, GetWindowLongPtrA(list, GWL_EXSTYLE) | WS_EX_CLIENTEDGE);
+  SetWindowPos(list, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+  SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+  for (const std::string& entry : entries_) SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+  SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+  SendMessageA(list, LB_SETCURSEL, selected_, 0);
+  return list;
+}
+
+bool ListForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  // A double-click on an entry chooses it, as OK does.
+  if (message == WM_COMMAND && HIWORD(wParam) == LBN_DBLCLK && reinterpret_cast<HWND>(lParam) == field() &&
+      SendMessageA(field(), LB_GETCURSEL, 0, 0) != LB_ERR) {
+    endModal(IDOK);
+    result = 0;
+    return true;
+  }
+  return PromptedForm::handleMessage(message, wParam, lParam, result);
+}
+
+std::optional<std::size_t> ListForm::run(const std::string& caption) {
+  if (!runModal(caption)) return std::nullopt;
+  const LRESULT selected = SendMessageA(field(), LB_GETCURSEL, 0, 0);
+  if (selected == LB_ERR) return std::nullopt;
+  return static_cast<std::size_t>(selected);
 }
 
 }  // namespace tovrik

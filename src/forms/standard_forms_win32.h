@@ -1,4 +1,4 @@
-// The message boxes and the text-input dialog: forms built for each call, measured in the form font's
+// The message boxes and the input and list dialogs: forms built for each call, measured in the form font's
 // average character width and character height.
 #pragma once
 
@@ -61,7 +61,8 @@ class TMessageForm final : public Form {
   std::vector<HWND> buttonWindows_;
 };
 
-// Where the parts of the input dialog go, in client pixels at `dpi`.
+// Where the parts of the input and list dialogs go, in client pixels at `dpi`: the prompt, the field under
+// it (the edit, or the list), the buttons under that.
 struct InputPlacement {
   int dpi;
   DialogUnits units;
@@ -70,30 +71,65 @@ struct InputPlacement {
   int buttonTop, buttonWidth, buttonHeight, okLeft, cancelLeft;
 };
 
-// The input dialog: caption, word-wrapped prompt, an edit of at most 255 characters, OK and Annuler.
-class TInputQueryForm final : public Form {
+// The input dialog's look: caption, word-wrapped prompt, one field, OK (the default) and Annuler. The
+// field is the first control of the tab order, so it has the focus when the dialog shows.
+class PromptedForm : public Form {
+ protected:
+  // listRows: 0 for a one-line edit, else the rows of a list box.
+  PromptedForm(const char* className, const std::string& prompt, int listRows);
+
+  // Makes the field at its place; called once, between the prompt and the buttons.
+  virtual HWND createField(const InputPlacement& at) = 0;
+  HWND field() const { return field_; }
+  // Shows the dialog with this caption; true when it ended with OK.
+  bool runModal(const std::string& caption);
+
+  void createChildren() override;
+  bool handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+ private:
+  PromptedForm(const char* className, const std::string& prompt, int listRows, const InputPlacement& placement);
+  void relayout() override;
+  void measureForFormDpi();
+  void placeChildren();
+
+  std::string prompt_;
+  int listRows_;
+  InputPlacement placement_;
+  HWND promptLabel_ = nullptr;
+  HWND field_ = nullptr;
+  HWND ok_ = nullptr;
+  HWND cancel_ = nullptr;
+};
+
+// The input dialog: an edit of at most 255 characters.
+class TInputQueryForm final : public PromptedForm {
  public:
   TInputQueryForm(const std::string& prompt, const std::string& initialText);
   // The edit's text on OK; nullopt on Annuler, Escape or the close box.
   std::optional<std::string> run(const std::string& caption);
 
  protected:
-  void createChildren() override;
+  HWND createField(const InputPlacement& at) override;
+
+ private:
+  std::string initialText_;
+};
+
+// The list dialog: a list box of the entries, one selected; a double-click on an entry is OK.
+class ListForm final : public PromptedForm {
+ public:
+  ListForm(const std::string& prompt, const std::vector<std::string>& entries, std::size_t selected);
+  // The 0-based number of the selected entry on OK; nullopt on Annuler, Escape or the close box.
+  std::optional<std::size_t> run(const std::string& caption);
+
+ protected:
+  HWND createField(const InputPlacement& at) override;
   bool handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
  private:
-  TInputQueryForm(const std::string& prompt, const std::string& initialText, const InputPlacement& placement);
-  void relayout() override;
-  void measureForFormDpi();
-  void placeChildren();
-
-  std::string prompt_;
-  std::string initialText_;
-  InputPlacement placement_;
-  HWND promptLabel_ = nullptr;
-  HWND edit_ = nullptr;
-  HWND ok_ = nullptr;
-  HWND cancel_ = nullptr;
+  const std::vector<std::string>& entries_;
+  std::size_t selected_;
 };
 
 }  // namespace tovrik

@@ -16,6 +16,7 @@
 #include "settings/settings_commands.h"
 #include "system/clipboard_commands.h"
 #include "system/network_commands.h"
+#include "system/notification_commands.h"
 #include "system/session_commands.h"
 #include "system/system_info_commands.h"
 #include "text/arithmetic_commands.h"
@@ -115,6 +116,7 @@ constexpr CommandEntry kCommands[] = {
     {"createopendialog", runFileDialog, FileDialogKind::kOpen, kWaitsForAnswer},
     {"createsavedialog", runFileDialog, FileDialogKind::kSave, kWaitsForAnswer},
     {"createinputdialog", runCreateInputDialog, 0, kWaitsForAnswer},
+    {"createlistdialog", runCreateListDialog, 0, kWaitsForAnswer},
     {"browsedirectory", runBrowseDirectory, 0, kWaitsForAnswer},
     {"dlgcritical", runMessageBox, MessageBoxKind::kCritical, kWaitsForAnswer},
     {"dlgwarning", runMessageBox, MessageBoxKind::kWarning, kWaitsForAnswer},
@@ -159,6 +161,9 @@ constexpr CommandEntry kCommands[] = {
     {"clipboardsettext", runClipboardSetText},
     {"clipboardgettext", runClipboardGetText},
     {"emptyclipboard", runEmptyClipboard},
+    // Often started with start "" to go on at once: its start must not delete the result of the script's
+    // next command.
+    {"shownotification", runShowNotification, 0, kKeepsPreviousReturnFile | kWaitsForAnswer},
 
 };
 

@@ -12,6 +12,7 @@
 #include "platform/file_system_win32.h"
 #include "platform/key_sink_win32.h"
 #include "platform/network_win32.h"
+#include "platform/notification_area_win32.h"
 #include "platform/processes_win32.h"
 #include "platform/registry_win32.h"
 #include "platform/services.h"
@@ -50,6 +51,7 @@ class Win32Services final : public Services {
   Network& network() override { return network_; }
   ClipboardAccess& clipboard() override { return clipboard_; }
   WindowStation& windowStation() override { return windowStation_; }
+  NotificationArea& notificationArea() override { return notificationArea_; }
 
  private:
   Win32AnsiCharset charset_;
@@ -70,6 +72,7 @@ class Win32Services final : public Services {
   Win32Network network_;
   Win32ClipboardAccess clipboard_;
   Win32WindowStation windowStation_;
+  Win32NotificationArea notificationArea_;
 };
 
 }  // namespace tovrik

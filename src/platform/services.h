@@ -10,6 +10,7 @@
 #include "platform/file_system.h"
 #include "platform/key_sink.h"
 #include "platform/network.h"
+#include "platform/notification_area.h"
 #include "platform/processes.h"
 #include "platform/registry.h"
 #include "platform/regional_settings.h"
@@ -51,6 +52,8 @@ class Services {
   virtual ClipboardAccess& clipboard() = 0;
   // Asked only before a window that waits for an answer.
   virtual WindowStation& windowStation() = 0;
+  // The program's icon in the notification area, with its balloon.
+  virtual NotificationArea& notificationArea() = 0;
 };
 
 }  // namespace tovrik

@@ -25,6 +25,14 @@ struct FolderBrowseRequest {
   bool newDialogStyle = false;
 };
 
+// What the list dialog is given: the entries as shown and the one selected at first (0-based).
+struct ListChoiceRequest {
+  std::string caption;
+  std::string prompt;
+  std::vector<std::string> entries;
+  std::size_t selected = 0;
+};
+
 enum class MessageKind { kWarning, kError, kInformation, kConfirmation };
 
 // Button results, as the platform numbers them.
@@ -49,6 +57,9 @@ class StandardDialogs {
   // The edited text on OK; nullopt on Annuler, Escape or the close box.
   virtual std::optional<std::string> askText(const std::string& caption, const std::string& prompt,
                                              const std::string& initialText) = 0;
+  // The 0-based number of the entry chosen on OK (Enter, a double-click); nullopt on Annuler, Escape or
+  // the close box.
+  virtual std::optional<std::size_t> chooseFromList(const ListChoiceRequest& request) = 0;
   // The shell library's file version: major in the high 16 bits, minor in the low 16 bits.
   virtual std::uint32_t shellVersion() = 0;
   // The file-system path of the folder chosen; nullopt when cancelled or for a virtual folder.

@@ -96,6 +96,94 @@ TEST(InputDialogCommand, TextComesBackOnlyOnOk) {
   }
 }
 
+TEST(ListDialogCommand, EntriesDefaultAndAnswer) {
+  struct Row {
+    Strings parameters;
+    std::optional<std::size_t> answer;
+    Strings lines;
+    Strings entries;  // what the dialog shows; none when it is not shown
+    std::size_t selected;
+  };
+  const Strings abc = {"Alpha", "Beta", "Gamma"};
+  const Row rows[] = {
+      // No default: the first entry; OK gives the entry chosen and its number as shown.
+      {{"createlistdialog", "Choix", "Lequel ?", "Alpha|Beta|Gamma"}, 2, {"EXECUTED=1", "TEXT=Gamma", "INDEX=3"},
+       abc, 0},
+      {{"createlistdialog", "Choix", "Lequel ?", "Alpha|Beta|Gamma", "Beta"}, 1,
+       {"EXECUTED=1", "TEXT=Beta", "INDEX=2"}, abc, 1},
+      // The default by its number, when no entry has that text; a number out of range selects the first.
+      {{"createlistdialog", "Choix", "Lequel ?", "Alpha|Beta|Gamma", "3"}, 2, {"EXECUTED=1", "TEXT=Gamma", "INDEX=3"},
+       abc, 2},
+      {{"createlistdialog", "Choix", "Lequel ?", "Alpha|Beta|Gamma", " 2 "}, 1, {"EXECUTED=1", "TEXT=Beta", "INDEX=2"},
+       abc, 1},
+      {{"createlistdialog", "C", "P", "Alpha|Beta|Gamma", "4"}, 0, {"EXECUTED=1", "TEXT=Alpha", "INDEX=1"}, abc, 0},
+      {{"createlistdialog", "C", "P", "Alpha|Beta|Gamma", "0"}, 0, {"EXECUTED=1", "TEXT=Alpha", "INDEX=1"}, abc, 0},
+      {{"createlistdialog", "C", "P", "Alpha|Beta|Gamma", "-1"}, 0, {"EXECUTED=1", "TEXT=Alpha", "INDEX=1"}, abc, 0},
+      {{"createlistdialog", "C", "P", "Alpha|Beta|Gamma", "beta"}, 0, {"EXECUTED=1", "TEXT=Alpha", "INDEX=1"}, abc, 0},
+      {{"createlistdialog", "C", "P", "Alpha|Beta|Gamma", "NULL"}, 0, {"EXECUTED=1", "TEXT=Alpha", "INDEX=1"}, abc, 0},
+      // The text wins over the number: an entry named "1" is the default "1" even in second place.
+      {{"createlistdialog", "C", "P", "2|1", "1"}, 1, {"EXECUTED=1", "TEXT=1", "INDEX=2"}, {"2", "1"}, 1},
+      // Empty entries are dropped before numbering; blanks are an entry's own text.
+      {{"createlistdialog", "C", "P", "||un|| deux |trois|"}, 1, {"EXECUTED=1", "TEXT= deux ", "INDEX=2"},
+       {"un", " deux ", "trois"}, 0},
+      {{"createlistdialog", "C", "P", "un|NULL|deux", "2"}, 1, {"EXECUTED=1", "TEXT=deux", "INDEX=2"},
+       {"un", "deux"}, 1},
+      // Characters special to cmd.exe stay as they are (the return file escapes them).
+      {{"createlistdialog", "C", "P", "Tom & Jerry|100%|a^b|\"q\"|<x>", "100%"}, 1,
+       {"EXECUTED=1", "TEXT=100%", "INDEX=2"}, {"Tom & Jerry", "100%", "a^b", "\"q\"", "<x>"}, 1},
+      // Annuler, Escape, the close box.
+      {{"createlistdialog", "Choix", "Lequel ?", "Alpha|Beta|Gamma", "Gamma"}, std::nullopt, {"EXECUTED=0"}, abc, 2},
+      // No entries: an error, nothing shown.
+      {{"createlistdialog", "C", "P", "|||"}, 0, {"ERROR=1"}, {}, 0},
+      {{"createlistdialog", "C", "P", "NULL"}, 0, {"ERROR=1"}, {}, 0},
+      {{"createlistdialog", "C", "P"}, 0, {"ERROR=1"}, {}, 0},
+      {{"createlistdialog", "C"}, 0, {"ERROR=1"}, {}, 0},
+  };
+  for (std::size_t i = 0; i < std::size(rows); ++i) {
+    SCOPED_TRACE(::testing::Message() << "row " << i);
+    testing::FakeServices services;
+    services.dialogs.listAnswer = rows[i].answer;
+    EXPECT_EQ(testing::run(services, rows[i].parameters), rows[i].lines);
+    if (rows[i].entries.empty()) {
+      EXPECT_TRUE(services.dialogs.listRequests.empty());
+      continue;
+    }
+    ASSERT_EQ(services.dialogs.listRequests.size(), 1u);
+    const ListChoiceRequest& request = services.dialogs.listRequests[0];
+    EXPECT_EQ(request.caption, rows[i].parameters[1]);
+    EXPECT_EQ(request.prompt, rows[i].parameters[2]);
+    EXPECT_EQ(request.entries, rows[i].entries);
+    EXPECT_EQ(request.selected, rows[i].selected);
+  }
+}
+
+TEST(ListDialogCommand, AThousandEntriesAreShownAndOneMoreIsRefused) {
+  std::string items;
+  for (int i = 1; i <= 1001; ++i) items += "e" + std::to_string(i) + "|";
+  const std::string thousand = items.substr(0, items.find("e1001"));
+  testing::FakeServices services;
+  services.dialogs.listAnswer = 999;
+  EXPECT_EQ(testing::run(services, {"createlistdialog", "C", "P", thousand, "1000"}),
+            (Strings{"EXECUTED=1", "TEXT=e1000", "INDEX=1000"}));
+  ASSERT_EQ(services.dialogs.listRequests.size(), 1u);
+  EXPECT_EQ(services.dialogs.listRequests[0].entries.size(), 1000u);
+  EXPECT_EQ(services.dialogs.listRequests[0].selected, 999u);
+  // Empty entries do not count.
+  EXPECT_EQ(testing::run(services, {"createlistdialog", "C", "P", "||" + thousand + "||"}),
+            (Strings{"EXECUTED=1", "TEXT=e1000", "INDEX=1000"}));
+  EXPECT_EQ(testing::run(services, {"createlistdialog", "C", "P", items}), Strings{"ERROR=1"});
+  EXPECT_EQ(services.dialogs.listRequests.size(), 2u);
+}
+
+TEST(ListDialogCommand, ADoubleByteCharacterWhoseSecondByteIsABarStaysWhole) {
+  // In Shift-JIS, 0x95 0x7C is one character whose trail byte is "|".
+  const testing::FakeShiftJisCharset shiftJis;
+  EXPECT_EQ(listEntriesOf("a\x95|b|c", shiftJis), (Strings{"a\x95|b", "c"}));
+  EXPECT_EQ(listEntriesOf("a\x95|b|c", SingleByteCharset()), (Strings{"a\x95", "b", "c"}));
+  EXPECT_EQ(listEntriesOf("|\x95|", shiftJis), Strings{"\x95|"});
+  EXPECT_EQ(listEntriesOf("x\x95", shiftJis), Strings{"x\x95"});  // a lead byte at the end is a character
+}
+
 TEST(BrowseDirectoryCommand, FolderPartsAndShellVersions) {
   struct Row {
     std::uint32_t version;

@@ -4,7 +4,7 @@ from concurrent.futures import ThreadPoolExecutor, wait
 
 import pytest
 
-from harness import WS_VISIBLE, clipboard, example, window_facts, wait_until
+from harness import WS_VISIBLE, clipboard, example, probe_bytes, probe_facts, window_facts, wait_until
 
 
 def matches(lines, expected):
@@ -129,3 +129,35 @@ def test_dialogs_example_carries_the_typed_name_through_its_dialogs(wine, answer
                     wine.probe("close", title, "200")
                 wait([script], timeout=1)
     assert out.splitlines() == output, out
+
+
+def balloons(wine):
+    """The texts of the balloons Wine's shell shows, and whether any icon is in the notification area."""
+    facts = probe_facts(wine.probe("tray"), lists=("tray", "icon", "balloon"))
+    # Wine 8 draws the icons in its tray window, shown only while it holds one.
+    return ([probe_bytes(b[6]).decode("cp1252") for b in facts["balloon"] if b[0] == "1"],
+            any(i[0] == "1" for i in facts["icon"] or facts["tray"]))
+
+
+@pytest.mark.parametrize("keys, output, balloon", [
+    ("{ENTER}", ['EXECUTED=1 INDEX=2 TEXT="Archive 7-Zip & chiffrement"', "Notification lancee."],
+     "Sauvegarde choisie : Archive 7-Zip & chiffrement"),
+    ("{DOWN}{ENTER}", ['EXECUTED=1 INDEX=3 TEXT="Copie simple"', "Notification lancee."],
+     "Sauvegarde choisie : Copie simple"),
+    ("{ESC}", ['EXECUTED=0 INDEX= TEXT=""', "Annule."], None),
+])
+def test_choose_example_hands_the_chosen_entry_to_a_notification_it_does_not_wait_for(wine, keys, output, balloon):
+    with ThreadPoolExecutor(max_workers=1) as pool:
+        script = pool.submit(wine.batch, example("choose.bat"), timeout=60)
+        try:
+            assert answer(wine, "Exemple", "", keys) == "Format de la sauvegarde :"
+            out = script.result(timeout=30)
+        finally:
+            while not script.done():
+                wine.probe("close", "Exemple", "200")
+                wait([script], timeout=1)
+    assert out.splitlines() == output, out
+    if balloon:
+        # The script has ended; its notification shows on, then goes away on its own.
+        assert wait_until(lambda: balloon in balloons(wine)[0], "the balloon", 20)
+        wait_until(lambda: not balloons(wine)[1], "the icon to go", 30)

@@ -218,23 +218,38 @@ def test_message_box_measures_with_the_font_of_its_dpi(wine, dpi, factor):
         assert label.height == 2 * units[1], (at, units, label)
 
 
-@pytest.mark.parametrize("dpi, factor", SCALES)
-def test_input_dialog_measures_with_the_font_of_its_dpi(wine, dpi, factor):
+def prompted_dialog_sizes(wine, dpi, title, args, field_class, field_height):
+    """The input and list dialogs' shared layout at 96 DPI and at `dpi`, in the font of each: the prompt, the
+    field (edit or list) of the height field_height(character height, dpi) gives, OK and Annuler."""
     sizes = {}
     for at in (96, dpi):
-        facts = dialog_at(wine, at, "Nom DPI", "createinputdialog", "Nom DPI", "Nom :", "Lundi")
+        facts = dialog_at(wine, at, title, *args)
         x, y = font(wine, "MS Sans Serif", -11, at)["units"]
-        label, edit, ok, cancel = facts["controls"]
+        label, field, ok, cancel = facts["controls"]
         assert facts["client"][0] == muldiv(180, x, 4), (at, x, facts["client"])
         assert (label.left, label.top, label.height) == (muldiv(8, x, 4), muldiv(8, y, 8), y), (at, x, y, label)
-        assert (edit.left, edit.width, edit.height) == (muldiv(8, x, 4), muldiv(164, x, 4), y + muldiv(8, at, 96))
-        assert edit.top == label.top + label.height + muldiv(5, at, 96), (at, label, edit)
+        assert (field.cls, field.left, field.width, field.height) == (
+            field_class, muldiv(8, x, 4), muldiv(164, x, 4), field_height(y, at)), (at, field)
+        assert field.top == label.top + label.height + muldiv(5, at, 96), (at, label, field)
         assert (ok.left, ok.top, ok.width, ok.height) == (
-            muldiv(38, x, 4), edit.top + edit.height + muldiv(15, at, 96), muldiv(50, x, 4), muldiv(14, y, 8)), at
+            muldiv(38, x, 4), field.top + field.height + muldiv(15, at, 96), muldiv(50, x, 4), muldiv(14, y, 8)), at
         assert (cancel.left, cancel.top) == (muldiv(92, x, 4), ok.top), at
         assert facts["client"][1] == ok.top + ok.height + muldiv(13, at, 96), (at, facts["client"])
         sizes[at] = facts["client"]
     assert sizes[dpi][0] > sizes[96][0] and sizes[dpi][1] > sizes[96][1], sizes
+
+
+@pytest.mark.parametrize("dpi, factor", SCALES)
+def test_input_dialog_measures_with_the_font_of_its_dpi(wine, dpi, factor):
+    prompted_dialog_sizes(wine, dpi, "Nom DPI", ["createinputdialog", "Nom DPI", "Nom :", "Lundi"], "Edit",
+                          lambda y, at: y + muldiv(8, at, 96))
+
+
+@pytest.mark.parametrize("dpi, factor", SCALES)
+def test_list_dialog_measures_with_the_font_of_its_dpi(wine, dpi, factor):
+    # Four rows at the least, each as tall as a line of the scaled font.
+    prompted_dialog_sizes(wine, dpi, "Choix DPI", ["createlistdialog", "Choix DPI", "Format :", "Zip|7-Zip|Copie"],
+                          "ListBox", lambda y, at: 4 * y + muldiv(4, at, 96))
 
 
 # --- moving to a screen of another DPI ---------------------------------------------------------------
@@ -245,6 +260,7 @@ MOVED = [
     ("progress", "Sauvegarde", ["createprogressdlg", "Sauvegarde", "<b>Sauvegarde</b> de vos documents", "5"]),
     ("message", "Confirmation", ["dlgokcancel", "Copier les fichiers maintenant ?\\nLa copie peut durer."]),
     ("input", "Nom DPI", ["createinputdialog", "Nom DPI", "Nom :", "Lundi"]),
+    ("list", "Choix DPI", ["createlistdialog", "Choix DPI", "Format :", "Zip|7-Zip|Copie"]),
 ]
 
 

@@ -19,6 +19,8 @@ WAITING = [
     ("createopendialog", "Ouvrir", "Textes|*.txt", "C:\\"),
     ("createsavedialog", "Enregistrer", "Textes|*.txt", "C:\\", "a.txt", "txt"),
     ("createinputdialog", "Saisie", "Votre nom", "x"),
+    ("createlistdialog", "Choix", "Votre choix", "un|deux|trois"),
+    ("shownotification", "Sauvegarde", "Terminée", "info", "5"),
     ("browsedirectory", "Dossier", "C:\\"),
     ("dlgcritical", "m"),
     ("dlgwarning", "m"),

@@ -98,8 +98,9 @@ namespace {
 // What the run showed or did through the platform: dialogs, message boxes, shell operations, dialling.
 std::size_t interactions(testing::FakeServices& services) {
   return services.dialogs.fileRequests.size() + services.dialogs.folderRequests.size() +
-         services.dialogs.shown.size() + services.credentials.shown.size() +
-         services.fakeShell.fileOperations.size() + services.net.calls.size();
+         services.dialogs.shown.size() + services.dialogs.listRequests.size() + services.credentials.shown.size() +
+         services.fakeShell.fileOperations.size() + services.net.calls.size() +
+         services.notifications.balloons.size();
 }
 
 TEST(Unattended, AWordWaitingForAnAnswerEndsAtOnceWhereNoOneCanSeeIt) {
@@ -108,6 +109,8 @@ TEST(Unattended, AWordWaitingForAnAnswerEndsAtOnceWhereNoOneCanSeeIt) {
       {"t", "createopendialog", "Titre", "Texte|*.txt", "C:\\"},
       {"t", "createsavedialog", "Titre", "Texte|*.txt", "C:\\", "a.txt", "txt"},
       {"t", "createinputdialog", "Titre", "Nom", "x"},
+      {"t", "createlistdialog", "Titre", "Choix", "un|deux"},
+      {"t", "shownotification", "Titre", "Texte"},
       {"t", "browsedirectory", "Titre", "C:\\"},
       {"t", "dlgcritical", "m"},
       {"t", "dlgwarning", "m"},

@@ -27,6 +27,7 @@
 #include "support/fake_services.h"
 #include "system/clipboard_commands.h"
 #include "system/network_commands.h"
+#include "system/notification_commands.h"
 #include "system/session_commands.h"
 #include "system/system_info_commands.h"
 #include "text/arithmetic_commands.h"
@@ -45,6 +46,7 @@ using Strings = std::vector<std::string>;
 const Strings kExpectedWords = {
     "/config", "abs", "add", "browsedirectory", "clipboardgettext", "clipboardsettext", "closeprogressdlg",
     "closewaitdlg", "closewin", "compare", "converttomsdospath", "countlinesoftextfile", "createinputdialog",
+    "createlistdialog",
     "createlongondlg", "createopendialog", "createpassworddlg", "createprogressdlg", "createsavedialog",
     "createshortcut", "createtree", "createwaitdlg", "dec", "deletevar", "dircopy", "dirdelete",
     "directoryexists", "dirmove", "diskindrive", "div", "dlgcritical", "dlginformation", "dlgokcancel",
@@ -57,6 +59,7 @@ const Strings kExpectedWords = {
     "killapp", "logoff", "lowercase", "messagebeep", "monitorpoweroff", "mul", "netclosecon", "netstartcon",
     "netstartconbox", "playwav", "postmessage", "pwr", "random", "readlineoftextfile", "reboot", "registervar",
     "renameitem", "round", "sendkeys", "sendkeyswait", "setcurrentdir", "setprogressform", "shellexecute",
+    "shownotification",
     "shutdown", "silentdircopy", "silentdirdelete", "silentdirmove", "sleep", "sqr", "strcopy", "strlength",
     "strpos", "sub", "uppercase", "winactivate",
 };
@@ -101,6 +104,7 @@ const std::vector<NamedHandler> kDeclaredHandlers = {
     TOVRIK_HANDLER(runSetCurrentDir), TOVRIK_HANDLER(runShellExecute), TOVRIK_HANDLER(runSleep),
     TOVRIK_HANDLER(runSqr), TOVRIK_HANDLER(runStrCopy), TOVRIK_HANDLER(runStrLength), TOVRIK_HANDLER(runStrPos),
     TOVRIK_HANDLER(runSub), TOVRIK_HANDLER(runUpperCase),
+    TOVRIK_HANDLER(runCreateListDialog), TOVRIK_HANDLER(runShowNotification),
 };
 
 #undef TOVRIK_HANDLER
@@ -136,9 +140,9 @@ TEST(CommandTable, HoldsExactlyTheScriptWordsInLowerCaseAndNoRowTwice) {
     EXPECT_TRUE(rows.insert({entry.word, entry.variant}).second) << "row registered twice";
   }
   EXPECT_EQ(Strings(words.begin(), words.end()), kExpectedWords);
-  EXPECT_EQ(kExpectedWords.size(), 108u);
+  EXPECT_EQ(kExpectedWords.size(), 110u);
   // One row per word, but one per folder for getspecialfolder.
-  EXPECT_EQ(commandTable().size(), 108u - 1 + kSpecialFolderCount);
+  EXPECT_EQ(commandTable().size(), 110u - 1 + kSpecialFolderCount);
 }
 
 TEST(CommandTable, EveryDeclaredHandlerIsReachedByARow) {

@@ -100,6 +100,8 @@ Handler printFontMeasures, sendDpiChange, sweep;
 Handler runInHiddenStation;
 // probe_system_win32.cpp
 Handler putBitmap, putText, printClipboard, emptyClipboard, holdClipboardOpen, loadLibrary;
+// probe_choices_win32.cpp
+Handler describeListBox, doubleClickList, describeTray, postToClass;
 // probe_windows_win32.cpp
 Handler serveTestWindows, printWindowStates, closeMessageBoxes, idle, countProcesses, printKeyCodes;
 

@@ -92,14 +92,15 @@ int formLineHeight(const Args&) {
   return 0;
 }
 
-// Brings the window to the front and types into it: plain characters as Unicode input, "{ENTER}", "{ESC}"
-// and "{TAB}" as those keys.
+// Brings the window to the front and types into it: plain characters as Unicode input, "{ENTER}", "{ESC}",
+// "{TAB}", "{UP}", "{DOWN}", "{HOME}" and "{END}" as those keys.
 int typeInto(const Args& a) {
   const HWND window = requireWindow(a[0], number(a[2]));
   SetForegroundWindow(window);
   Sleep(200);
   static const struct { const char* name; WORD key; } kNamed[] = {
-      {"{ENTER}", VK_RETURN}, {"{ESC}", VK_ESCAPE}, {"{TAB}", VK_TAB}};
+      {"{ENTER}", VK_RETURN}, {"{ESC}", VK_ESCAPE}, {"{TAB}", VK_TAB},
+      {"{UP}", VK_UP},        {"{DOWN}", VK_DOWN},  {"{HOME}", VK_HOME}, {"{END}", VK_END}};
   const std::string& keys = a[1];
   std::vector<INPUT> inputs;
   for (std::size_t i = 0; i < keys.size();) {
@@ -249,6 +250,10 @@ const Verb kVerbs[] = {
     {"holdopen", "PATH TIMEOUTMS", holdOpen},
     {"readlink", "PATH", readShellLink},
     {"folders", "[CSIDL...]", printFolders},
+    {"listbox", "TITLE TIMEOUTMS", describeListBox},
+    {"listdblclick", "TITLE X Y", doubleClickList},
+    {"tray", "[click]", describeTray},
+    {"postclass", "CLASS MESSAGE WPARAM LPARAM TIMEOUTMS", postToClass},
 };
 
 std::size_t neededArguments(const char* synopsis) {

@@ -173,6 +173,8 @@ class FakeServices final : public Services {
 
   FakeWindowStation station;
   WindowStation& windowStation() override { return station; }
+  FakeNotificationArea notifications;
+  NotificationArea& notificationArea() override { return notifications; }
 };
 
 }  // namespace tovrik::testing

@@ -17,7 +17,10 @@ class FakeStandardDialogs final : public StandardDialogs {
   std::uint32_t version = 6u << 16;
   int messageAnswer = kResultOk;
 
+  std::optional<std::size_t> listAnswer;
+
   std::vector<FileDialogRequest> fileRequests;
+  std::vector<ListChoiceRequest> listRequests;
   std::vector<FolderBrowseRequest> folderRequests;
   std::vector<std::string> shown;  // "input caption|prompt|text", "message kind|text|buttons", "beep", "play path"
 
@@ -29,6 +32,10 @@ class FakeStandardDialogs final : public StandardDialogs {
                                      const std::string& initialText) override {
     shown.push_back("input " + caption + "|" + prompt + "|" + initialText);
     return textAnswer;
+  }
+  std::optional<std::size_t> chooseFromList(const ListChoiceRequest& request) override {
+    listRequests.push_back(request);
+    return listAnswer;
   }
   std::uint32_t shellVersion() override { return version; }
   std::optional<std::string> browseFolder(const FolderBrowseRequest& request) override {

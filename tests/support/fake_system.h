@@ -11,6 +11,7 @@
 #include "command/error.h"
 #include "platform/clipboard_access.h"
 #include "platform/network.h"
+#include "platform/notification_area.h"
 #include "platform/session_control.h"
 #include "platform/system_information.h"
 
@@ -212,6 +213,18 @@ class FakeClipboard final : public ClipboardAccess {
 
  private:
   MemoryBlock nextBlock_ = 0x1000;
+};
+
+// Records each balloon asked for and answers with the click set up.
+class FakeNotificationArea final : public NotificationArea {
+ public:
+  bool clicked = false;
+  std::vector<BalloonRequest> balloons;
+
+  bool showBalloon(const BalloonRequest& request) override {
+    balloons.push_back(request);
+    return clicked;
+  }
 };
 
 }  // namespace tovrik::testing
