@@ -13,7 +13,7 @@
 
 namespace tovrik {
 
-std::uint64_t TailleFichier(FileSystem& fileSystem, std::string_view path) {
+std::uint64_t fileSize(FileSystem& fileSystem, std::string_view path) {
   const std::optional<FoundEntry> entry = fileSystem.findFirst(path);
   return entry ? entry->size : 0;
 }
@@ -55,7 +55,7 @@ void runFileCopy(Command& command) {
 
 void runFileSize(Command& command) {
   // All 64 bits of the size: a 5 GiB file is 5 GiB, not its remainder modulo 4 GiB.
-  const std::uint64_t size = TailleFichier(command.services.fileSystem(), command.arg(2));
+  const std::uint64_t size = fileSize(command.services.fileSystem(), command.arg(2));
   const char separator = command.services.regionalSettings().decimalSeparator;
   const long double divisor = readDecimalText(command.arg(3), separator);
   command.lines.addSet("SIZE", formatRounded(checkedDiv(static_cast<long double>(size), divisor), separator));

@@ -24,7 +24,7 @@ void runFileExists(Command& command);
 void runDirectoryExists(Command& command);
 
 // Size of the first entry matching `path` (wildcards allowed, any kind of entry), 0 when none matches.
-std::uint64_t TailleFichier(FileSystem& fileSystem, std::string_view path);
+std::uint64_t fileSize(FileSystem& fileSystem, std::string_view path);
 
 // Creates every missing directory along `path`, outermost first. True when the whole tree exists at the
 // end; raises PlatformError when the walk up the path runs out of path (an empty or relative path whose

@@ -197,10 +197,10 @@ DialogUnits dialogUnitsOf(HFONT font) {
   return DialogUnits{static_cast<int>(letters.cx / 52), static_cast<int>(metrics.tmHeight)};
 }
 
-TMessageForm::TMessageForm(MessageKind kind, const std::string& message, MessageButtons buttons)
-    : TMessageForm(kind, message, buttons, placeMessage(message, buttons, systemDpi())) {}
+MessageBoxForm::MessageBoxForm(MessageKind kind, const std::string& message, MessageButtons buttons)
+    : MessageBoxForm(kind, message, buttons, placeMessage(message, buttons, systemDpi())) {}
 
-TMessageForm::TMessageForm(MessageKind kind, const std::string& message, MessageButtons buttons,
+MessageBoxForm::MessageBoxForm(MessageKind kind, const std::string& message, MessageButtons buttons,
                            const MessagePlacement& placement)
     : Form(FormLayout{"TMessageForm", messageCaption(kind), placement.clientWidth, placement.clientHeight, true,
                       false, placement.dpi}),
@@ -209,7 +209,7 @@ TMessageForm::TMessageForm(MessageKind kind, const std::string& message, Message
       buttons_(buttons),
       placement_(placement) {}
 
-void TMessageForm::createChildren() {
+void MessageBoxForm::createChildren() {
   measureForFormDpi();
   icon_ = addChild("STATIC", nullptr, SS_ICON, placement_.margin, placement_.textTop, placement_.iconSize,
                    placement_.iconSize, -1);
@@ -240,7 +240,7 @@ void TMessageForm::createChildren() {
   keepWithinWorkArea(handle());
 }
 
-void TMessageForm::measureForFormDpi() {
+void MessageBoxForm::measureForFormDpi() {
   if (placement_.dpi == dpi()) return;
   // The text keeps the kind of control it was given (label or scrolling field).
   const bool scrolls = placement_.scrolls;
@@ -249,13 +249,13 @@ void TMessageForm::measureForFormDpi() {
   setDesignSize(dpi(), placement_.clientWidth, placement_.clientHeight);
 }
 
-void TMessageForm::relayout() {
+void MessageBoxForm::relayout() {
   measureForFormDpi();
   placeChildren();
   keepWithinWorkArea(handle());
 }
 
-void TMessageForm::placeChildren() {
+void MessageBoxForm::placeChildren() {
   place(icon_, placement_.margin, placement_.textTop, placement_.iconSize, placement_.iconSize, font());
   SendMessageA(icon_, STM_SETICON, reinterpret_cast<WPARAM>(loadMessageIcon(kind_, placement_.iconSize)), 0);
   place(text_, placement_.textLeft, placement_.textTop, placement_.textWidth, placement_.textHeight, font());
@@ -266,14 +266,14 @@ void TMessageForm::placeChildren() {
   }
 }
 
-int TMessageForm::run() {
+int MessageBoxForm::run() {
   handle();
   // The modal loop puts the focus on the first button; the default one takes it.
   const int result = showModal();
   return result;
 }
 
-bool TMessageForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+bool MessageBoxForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   if (message == DM_GETDEFID) {
     result = focusedOrDefaultButton(handle(), defaultResult(buttons_));
     return true;
@@ -281,7 +281,7 @@ bool TMessageForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRE
   return Form::handleMessage(message, wParam, lParam, result);
 }
 
-bool TMessageForm::onCommand(int id) {
+bool MessageBoxForm::onCommand(int id) {
   // Escape comes as IDCANCEL; without an Annuler button it presses the box's other way out.
   if (id == kResultCancel && !buttons_.cancel) id = escapeResult(buttons_);
   const bool present = (id == kResultYes && buttons_.yes) || (id == kResultNo && buttons_.no) ||
@@ -290,14 +290,14 @@ bool TMessageForm::onCommand(int id) {
   return true;
 }
 
-bool TMessageForm::preTranslateMessage(const MSG& message) {
+bool MessageBoxForm::preTranslateMessage(const MSG& message) {
   if (message.message != WM_KEYDOWN || message.wParam != 'C' || GetKeyState(VK_CONTROL) >= 0) return false;
   if (message.hwnd != handle() && !IsChild(handle(), message.hwnd)) return false;
   copyToClipboard();
   return true;
 }
 
-void TMessageForm::copyToClipboard() {
+void MessageBoxForm::copyToClipboard() {
   MessageBeep(0);
   const std::string text = messageBoxClipboardText(messageCaption(kind_), message_, buttonCaptions(buttons_));
   Win32ClipboardAccess clipboard;
@@ -309,10 +309,10 @@ void TMessageForm::copyToClipboard() {
   }
 }
 
-TInputQueryForm::TInputQueryForm(const std::string& prompt, const std::string& initialText)
-    : TInputQueryForm(prompt, initialText, placeInput(prompt, systemDpi())) {}
+InputForm::InputForm(const std::string& prompt, const std::string& initialText)
+    : InputForm(prompt, initialText, placeInput(prompt, systemDpi())) {}
 
-TInputQueryForm::TInputQueryForm(const std::string& prompt, const std::string& initialText,
+InputForm::InputForm(const std::string& prompt, const std::string& initialText,
                                  const InputPlacement& placement)
     : Form(FormLayout{"TInputQueryForm", "", placement.clientWidth, placement.clientHeight, true, false,
                       placement.dpi}),
@@ -320,7 +320,7 @@ TInputQueryForm::TInputQueryForm(const std::string& prompt, const std::string& i
       initialText_(initialText),
       placement_(placement) {}
 
-void TInputQueryForm::createChildren() {
+void InputForm::createChildren() {
   measureForFormDpi();
   const InputPlacement& at = placement_;
   promptLabel_ = addChild("STATIC", prompt_.c_str(), SS_LEFT | SS_NOPREFIX, at.left, at.promptTop, at.promptWidth,
@@ -335,19 +335,19 @@ void TInputQueryForm::createChildren() {
   keepWithinWorkArea(handle());
 }
 
-void TInputQueryForm::measureForFormDpi() {
+void InputForm::measureForFormDpi() {
   if (placement_.dpi == dpi()) return;
   placement_ = placeInput(prompt_, dpi());
   setDesignSize(dpi(), placement_.clientWidth, placement_.clientHeight);
 }
 
-void TInputQueryForm::relayout() {
+void InputForm::relayout() {
   measureForFormDpi();
   placeChildren();
   keepWithinWorkArea(handle());
 }
 
-void TInputQueryForm::placeChildren() {
+void InputForm::placeChildren() {
   const InputPlacement& at = placement_;
   place(promptLabel_, at.left, at.promptTop, at.promptWidth, at.promptHeight, font());
   place(edit_, at.left, at.editTop, at.editWidth, at.editHeight, font());
@@ -355,7 +355,7 @@ void TInputQueryForm::placeChildren() {
   place(cancel_, at.cancelLeft, at.buttonTop, at.buttonWidth, at.buttonHeight, font());
 }
 
-bool TInputQueryForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+bool InputForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   if (message == DM_GETDEFID) {
     result = focusedOrDefaultButton(handle(), IDOK);
     return true;
@@ -363,7 +363,7 @@ bool TInputQueryForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, 
   return Form::handleMessage(message, wParam, lParam, result);
 }
 
-std::optional<std::string> TInputQueryForm::run(const std::string& caption) {
+std::optional<std::string> InputForm::run(const std::string& caption) {
   setCaption(caption.c_str());
   if (showModal() != IDOK) return std::nullopt;
   return textOf(edit_);

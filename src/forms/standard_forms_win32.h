@@ -31,9 +31,9 @@ struct MessagePlacement {
 
 // A modal box: icon on the left, the word-wrapped message, a centred row of equal buttons, all within
 // the work area.
-class TMessageForm final : public Form {
+class MessageBoxForm final : public Form {
  public:
-  TMessageForm(MessageKind kind, const std::string& message, MessageButtons buttons);
+  MessageBoxForm(MessageKind kind, const std::string& message, MessageButtons buttons);
   // The result of the button that closed the box; the close box gives Cancel.
   int run();
 
@@ -44,7 +44,7 @@ class TMessageForm final : public Form {
   bool preTranslateMessage(const MSG& message) override;
 
  private:
-  TMessageForm(MessageKind kind, const std::string& message, MessageButtons buttons,
+  MessageBoxForm(MessageKind kind, const std::string& message, MessageButtons buttons,
                const MessagePlacement& placement);
   void relayout() override;
   // Measures the box again for the form's DPI when it is not the one it was measured for.
@@ -71,9 +71,9 @@ struct InputPlacement {
 };
 
 // The input dialog: caption, word-wrapped prompt, an edit of at most 255 characters, OK and Annuler.
-class TInputQueryForm final : public Form {
+class InputForm final : public Form {
  public:
-  TInputQueryForm(const std::string& prompt, const std::string& initialText);
+  InputForm(const std::string& prompt, const std::string& initialText);
   // The edit's text on OK; nullopt on Annuler, Escape or the close box.
   std::optional<std::string> run(const std::string& caption);
 
@@ -82,7 +82,7 @@ class TInputQueryForm final : public Form {
   bool handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
  private:
-  TInputQueryForm(const std::string& prompt, const std::string& initialText, const InputPlacement& placement);
+  InputForm(const std::string& prompt, const std::string& initialText, const InputPlacement& placement);
   void relayout() override;
   void measureForFormDpi();
   void placeChildren();

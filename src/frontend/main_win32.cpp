@@ -2,7 +2,7 @@
 // parameter) or command mode, and writes the return file.
 #include <windows.h>
 
-#include "forms/main_form_win32.h"
+#include "forms/configuration_form_win32.h"
 #include "frontend/command_line.h"
 #include "frontend/command_mode.h"
 #include "frontend/dispatch.h"
@@ -26,11 +26,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   using namespace tovrik;
   Win32Services services;
   const std::string returnFilePath =
-      STRGetPrefsValue(services.registry(), kReturnFileValueName, kDefaultReturnFilePath);
+      readSetting(services.registry(), kReturnFileValueName, kDefaultReturnFilePath);
   const std::vector<std::string> parameters = splitCommandLine(GetCommandLineA(), services.ansiCharset());
 
   if (!keepsPreviousReturnFile(parameters)) deleteReturnFile(returnFilePath);
-  if (parameters.size() < 2) return TMainForm::runConfiguration(services, returnFilePath);
+  if (parameters.size() < 2) return ConfigurationForm::runConfiguration(services, returnFilePath);
 
   const LineList lines = runCommandMode(parameters, modulePath(), services);
   try {

@@ -6,7 +6,7 @@
 
 namespace tovrik {
 
-std::string STRGetPrefsValue(Registry& registry, std::string_view name, std::string_view fallback) {
+std::string readSetting(Registry& registry, std::string_view name, std::string_view fallback) {
   try {
     std::unique_ptr<RegistryKey> key = registry.openCurrentUserKey(kSettingsKeyPath);
     if (std::optional<std::string> text = readStringValue(*key, name)) return *text;
@@ -17,11 +17,11 @@ std::string STRGetPrefsValue(Registry& registry, std::string_view name, std::str
   return std::string(fallback);
 }
 
-void STRSetPrefsValue(Registry& registry, std::string_view name, std::string_view text) {
+void writeSetting(Registry& registry, std::string_view name, std::string_view text) {
   registry.openCurrentUserKey(kSettingsKeyPath)->writeString(name, text);
 }
 
-bool SetGlobalEnvironment(Services& services, std::string_view name, std::string_view value) {
+bool publishEnvironmentVariable(Services& services, std::string_view name, std::string_view value) {
   std::unique_ptr<RegistryKey> key;
   try {
     key = services.registry().openCurrentUserKey("Environment");

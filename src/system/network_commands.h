@@ -10,7 +10,7 @@ namespace tovrik {
 
 // Online by URL.DLL's InetIsOffline; where that entry cannot be loaded, by the platform's own
 // connection state.
-bool EstConnecte(Network& network);
+bool isConnected(Network& network);
 
 // The local host's IPv4 address: "0.0.0.0" when the host has no name, the name itself when it is a
 // dotted address, else the first address the name resolves to; empty when none is found. Starts the

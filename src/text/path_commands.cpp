@@ -50,7 +50,7 @@ void runConvertToMsDosPath(Command& command) {
 void runIncludeBackslash(Command& command) { addPathPart(command, "DIR", includeTrailingBackslash); }
 void runExcludeBackslash(Command& command) { addPathPart(command, "DIR", excludeTrailingBackslash); }
 
-std::string GetSystemDrive(Services& services) {
+std::string systemDrive(Services& services) {
   const std::optional<std::string> directory = services.systemInformation().systemDirectory();
   if (!directory) return {};
   return extractFileDrive(*directory, services.ansiCharset());

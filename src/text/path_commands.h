@@ -21,6 +21,6 @@ void runIncludeBackslash(Command& command);
 void runExcludeBackslash(Command& command);
 
 // The drive of the system directory ("C:", or "\\server\share"), empty when it cannot be told.
-std::string GetSystemDrive(Services& services);
+std::string systemDrive(Services& services);
 
 }  // namespace tovrik

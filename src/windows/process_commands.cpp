@@ -17,7 +17,7 @@ constexpr int kShowCommandShow = 5;  // SW_SHOW
 
 }  // namespace
 
-bool KillTask(Processes& processes, const AnsiCharset& charset, std::string_view name) {
+bool killTask(Processes& processes, const AnsiCharset& charset, std::string_view name) {
   const std::optional<std::vector<ProcessEntry>> running = processes.runningProcesses();
   if (!running) return false;
   const std::string wanted = upperAsciiLetters(name, charset);
@@ -53,7 +53,7 @@ void runShellExecute(Command& command) {
 }
 
 void runKillApp(Command& command) {
-  KillTask(command.services.processes(), command.services.ansiCharset(), command.arg(2));
+  killTask(command.services.processes(), command.services.ansiCharset(), command.arg(2));
 }
 
 void runSleep(Command& command) {

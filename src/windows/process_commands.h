@@ -1,4 +1,4 @@
-// exec, shellexecute, killapp and sleep, and the main form's helper KillTask.
+// exec, shellexecute, killapp and sleep, and the main form's helper killTask.
 #pragma once
 
 #include <string_view>
@@ -11,7 +11,7 @@ namespace tovrik {
 
 // Terminates every other running process whose executable, as a whole or by its file-name part, is the
 // name (ASCII case aside). The invocation itself is never ended. Whether the last attempt succeeded.
-bool KillTask(Processes& processes, const AnsiCharset& charset, std::string_view name);
+bool killTask(Processes& processes, const AnsiCharset& charset, std::string_view name);
 
 void runExec(Command& command);
 void runShellExecute(Command& command);

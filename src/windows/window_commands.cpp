@@ -21,7 +21,7 @@ WindowHandle readWindowHandle(std::string_view text) { return static_cast<Window
 void runFindWinHandle(Command& command) {
   // The finder's answer is not used: a run that finds nothing reports the last found handle, 0.
   const bool activate = command.variantIs(WinHandleMode::kActivate, WinHandleMode::kFind);
-  FindWindowByTitle(command.services.topLevelWindows(), command.arg(2), activate);
+  findWindowByTitle(command.services.topLevelWindows(), command.arg(2), activate);
   command.lines.addSet("HANDLE", formatWindowHandle(lastFoundWindowHandle()));
 }
 

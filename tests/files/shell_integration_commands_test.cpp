@@ -135,10 +135,10 @@ TEST(ShellIntegrationShortcut, WritesTheLinkWithItsFourProperties) {
   EXPECT_EQ(link.showCommand, 5);
 
   // The helper tells whether the shortcut's file exists afterwards.
-  EXPECT_FALSE(CreateFileShortcut(services.fakeShell, services.fakeFileSystem, services.ansiCharset(),
+  EXPECT_FALSE(createFileShortcut(services.fakeShell, services.fakeFileSystem, services.ansiCharset(),
                                   "C:\\Tools\\App.exe", "C:\\Links\\A", "", ""));
   services.fakeShell.linkFiles = &services.fakeFileSystem;
-  EXPECT_TRUE(CreateFileShortcut(services.fakeShell, services.fakeFileSystem, services.ansiCharset(),
+  EXPECT_TRUE(createFileShortcut(services.fakeShell, services.fakeFileSystem, services.ansiCharset(),
                                  "C:\\Tools\\App.exe", "C:\\Links\\A", "", ""));
 }
 
@@ -167,7 +167,7 @@ TEST(ShellIntegrationShortcut, FailuresAreWrappedAndWriteNothing) {
     services.fakeFileSystem.addFile("C:\\Tools\\App.exe");
     services.fakeShell.refuseLinkObject = cases[i].refuseObject;
     try {
-      CreateFileShortcut(services.fakeShell, services.fakeFileSystem, services.ansiCharset(), cases[i].target,
+      createFileShortcut(services.fakeShell, services.fakeFileSystem, services.ansiCharset(), cases[i].target,
                          cases[i].name, "d", "a");
       ADD_FAILURE() << "no error raised";
     } catch (const CommandError& error) {

@@ -18,7 +18,7 @@ using testing::run;
 
 TEST(SettingsStore, FirstReadStoresTheDefault) {
   testing::FakeServices services;
-  EXPECT_EQ(STRGetPrefsValue(services.fakeRegistry, "RFile", "C:\\Tovrik.bat"), "C:\\Tovrik.bat");
+  EXPECT_EQ(readSetting(services.fakeRegistry, "RFile", "C:\\Tovrik.bat"), "C:\\Tovrik.bat");
   const RegistryValue* stored = services.fakeRegistry.find(kSettings, "RFile");
   ASSERT_NE(stored, nullptr);
   EXPECT_EQ(stored->type, kRegistryString);
@@ -28,27 +28,27 @@ TEST(SettingsStore, FirstReadStoresTheDefault) {
 TEST(SettingsStore, ReadFailuresGiveTheDefaultAndChangeNothing) {
   testing::FakeServices services;
   services.fakeRegistry.set(kSettings, "RFile", 4, std::string("\x01\x00\x00\x00", 4));
-  EXPECT_EQ(STRGetPrefsValue(services.fakeRegistry, "RFile", "C:\\Tovrik.bat"), "C:\\Tovrik.bat");
+  EXPECT_EQ(readSetting(services.fakeRegistry, "RFile", "C:\\Tovrik.bat"), "C:\\Tovrik.bat");
   EXPECT_EQ(services.fakeRegistry.find(kSettings, "RFile")->type, 4u);
 
   services.fakeRegistry.set(kSettings, "Other", kRegistryExpandString, "%TEMP%\\r.bat");
-  EXPECT_EQ(STRGetPrefsValue(services.fakeRegistry, "Other", "x"), "%TEMP%\\r.bat");
+  EXPECT_EQ(readSetting(services.fakeRegistry, "Other", "x"), "%TEMP%\\r.bat");
 
   testing::FakeServices refusing;
   refusing.fakeRegistry.unopenableKeys.insert("software\\orlenta\\tovrik");
-  EXPECT_EQ(STRGetPrefsValue(refusing.fakeRegistry, "RFile", "d"), "d");
+  EXPECT_EQ(readSetting(refusing.fakeRegistry, "RFile", "d"), "d");
 }
 
 TEST(SettingsStore, PublishingWritesTheVariableSetsItAndTells) {
   testing::FakeServices services;
-  EXPECT_TRUE(SetGlobalEnvironment(services, "TvkFile", "D:\\r.bat"));
+  EXPECT_TRUE(publishEnvironmentVariable(services, "TvkFile", "D:\\r.bat"));
   EXPECT_EQ(services.fakeRegistry.find("Environment", "TvkFile")->data, "D:\\r.bat");
   EXPECT_EQ(services.fakeEnvironment.variables["TvkFile"], "D:\\r.bat");
   EXPECT_EQ(services.fakeEnvironment.broadcasts, 1);
 
   testing::FakeServices locked;
   locked.fakeRegistry.unopenableKeys.insert("environment");
-  EXPECT_FALSE(SetGlobalEnvironment(locked, "TvkFile", "x"));
+  EXPECT_FALSE(publishEnvironmentVariable(locked, "TvkFile", "x"));
   EXPECT_EQ(locked.fakeEnvironment.broadcasts, 0);
   EXPECT_TRUE(locked.fakeEnvironment.variables.empty());
 }
@@ -65,7 +65,7 @@ TEST(SettingsStore, SystemDriveOfLocalAndNetworkSystemDirectories) {
     SCOPED_TRACE(directory.value_or("(none)"));
     testing::FakeServices services;
     services.system.systemDir = directory;
-    EXPECT_EQ(GetSystemDrive(services), drive);
+    EXPECT_EQ(systemDrive(services), drive);
   }
 }
 
@@ -112,11 +112,11 @@ TEST(UserVariables, ScriptsKeepValuesAcrossRuns) {
 TEST(UserVariables, UnreadableValuesGiveTheDefaultWithoutWriting) {
   testing::FakeServices services;
   services.fakeRegistry.set(kVariables, "n", 4, std::string("\x05\x00\x00\x00", 4));
-  EXPECT_EQ(UserSTRGetPrefsValue(services.fakeRegistry, "n", "dflt"), "dflt");
+  EXPECT_EQ(readUserVariable(services.fakeRegistry, "n", "dflt"), "dflt");
   EXPECT_EQ(services.fakeRegistry.find(kVariables, "n")->type, 4u);
 
   services.fakeRegistry.refuseWrites = true;
-  EXPECT_EQ(UserSTRGetPrefsValue(services.fakeRegistry, "fresh", "dflt"), "dflt");
+  EXPECT_EQ(readUserVariable(services.fakeRegistry, "fresh", "dflt"), "dflt");
   EXPECT_EQ(run(services, {"registervar", "a", "b"}), std::vector<std::string>{"ERROR=1"});
 }
 

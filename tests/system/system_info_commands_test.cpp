@@ -55,7 +55,7 @@ TEST(GetWinVer, MissingReadsAsEmptyAndANonTextValueFailsBeforeAnyLine) {
   EXPECT_EQ(run(services, {"getwinver"}), Lines{"ERROR=1"});
 }
 
-TEST(GetSystemDrive, DriveOfTheSystemDirectoryOrEmpty) {
+TEST(systemDrive, DriveOfTheSystemDirectoryOrEmpty) {
   testing::FakeServices services;
   EXPECT_EQ(run(services, {"getsystemdrive"}), Lines{"DRIVE=C:"});
   services.system.systemDir = std::nullopt;

@@ -80,13 +80,13 @@ TEST(ProcessCommands, KillTaskReportsTheLastAttemptAndNeedsASnapshot) {
   FakeServices services;
   services.fakeProcesses.running = std::vector<ProcessEntry>{{4, "a.exe"}, {8, "a.exe"}};
   services.fakeProcesses.unterminable = {4};
-  EXPECT_TRUE(KillTask(services.fakeProcesses, services.charset, "A.EXE"));
+  EXPECT_TRUE(killTask(services.fakeProcesses, services.charset, "A.EXE"));
   services.fakeProcesses.unterminable = {8};
-  EXPECT_FALSE(KillTask(services.fakeProcesses, services.charset, "A.EXE"));
-  EXPECT_FALSE(KillTask(services.fakeProcesses, services.charset, "b.exe"));
+  EXPECT_FALSE(killTask(services.fakeProcesses, services.charset, "A.EXE"));
+  EXPECT_FALSE(killTask(services.fakeProcesses, services.charset, "b.exe"));
   services.fakeProcesses.running = std::nullopt;
   services.fakeProcesses.terminated.clear();
-  EXPECT_FALSE(KillTask(services.fakeProcesses, services.charset, "a.exe"));
+  EXPECT_FALSE(killTask(services.fakeProcesses, services.charset, "a.exe"));
   EXPECT_TRUE(services.fakeProcesses.terminated.empty());
   testing::expectCases(services, {{{"killapp"}, {"ERROR=1"}}});
 }

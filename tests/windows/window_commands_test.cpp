@@ -73,7 +73,7 @@ TEST_F(WindowCommands, AnErrorWhileFindingIsAMissThatKeepsTheLastFoundWindow) {
         {{word, "ba"}, {"HANDLE=259"}},           // the error: a miss, the window found before stays
         {{"findwinhandle", "Calcul"}, {"HANDLE=257"}},  // the first window still reads
     });
-    EXPECT_FALSE(FindWindowByTitle(services.windows, "ba", word == "winactivate"));
+    EXPECT_FALSE(findWindowByTitle(services.windows, "ba", word == "winactivate"));
     EXPECT_EQ(lastFoundWindowHandle(), 257u);
   }
 }

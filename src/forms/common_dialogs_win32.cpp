@@ -1,6 +1,6 @@
 // The file dialogs over GetOpenFileName / GetSaveFileName, the folder browser over SHBrowseForFolder with
 // its callback, and the shell library's version.
-#include "forms/dialog_components_win32.h"
+#include "forms/common_dialogs_win32.h"
 
 #include <commdlg.h>
 #include <objbase.h>
@@ -73,12 +73,12 @@ std::string pathOfItem(LPCITEMIDLIST item) {
 }
 
 int CALLBACK browseCallback(HWND dialog, UINT message, LPARAM lParam, LPARAM data) {
-  const auto* browser = reinterpret_cast<const TJvBrowseFolder*>(data);
+  const auto* browser = reinterpret_cast<const FolderBrowser*>(data);
   if (message == BFFM_INITIALIZED) {
     SetWindowPos(dialog, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    if (!browser->Directory.empty())
-      SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(browser->Directory.c_str()));
-    showInStatusLine(dialog, browser->Directory);
+    if (!browser->directory.empty())
+      SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(browser->directory.c_str()));
+    showInStatusLine(dialog, browser->directory);
   } else if (message == BFFM_SELCHANGED) {
     const std::string path = pathOfItem(reinterpret_cast<LPCITEMIDLIST>(lParam));
     // The browser would disable OK on a virtual folder; choosing one ends as a cancel instead.
@@ -102,50 +102,50 @@ std::uint32_t readShellLibraryVersion() {
 
 }  // namespace
 
-TOpenDialog::TOpenDialog()
-    : TFileDialog(kCommonFileOptions | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST) {}
+OpenFileDialog::OpenFileDialog()
+    : FileDialog(kCommonFileOptions | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST) {}
 
-TSaveDialog::TSaveDialog() : TFileDialog(kCommonFileOptions | OFN_CREATEPROMPT) {}
+SaveFileDialog::SaveFileDialog() : FileDialog(kCommonFileOptions | OFN_CREATEPROMPT) {}
 
-bool TFileDialog::Execute(HWND owner, bool save) {
+bool FileDialog::execute(HWND owner, bool save) {
   char file[MAX_PATH] = {};
-  lstrcpynA(file, FileName.c_str(), MAX_PATH);
+  lstrcpynA(file, fileName.c_str(), MAX_PATH);
   OPENFILENAMEA request{};
   request.lStructSize = sizeof request;
   request.hwndOwner = owner;
-  request.lpstrFilter = Filter.empty() ? nullptr : Filter.c_str();
+  request.lpstrFilter = filter.empty() ? nullptr : filter.c_str();
   request.nFilterIndex = 1;
   request.lpstrFile = file;
   request.nMaxFile = MAX_PATH;
   // No folder has a longer path: the system would only cut it.
-  request.lpstrInitialDir = InitialDir.empty() || InitialDir.size() >= MAX_PATH ? nullptr : InitialDir.c_str();
-  request.lpstrTitle = Title.empty() ? nullptr : Title.c_str();
+  request.lpstrInitialDir = initialDir.empty() || initialDir.size() >= MAX_PATH ? nullptr : initialDir.c_str();
+  request.lpstrTitle = title.empty() ? nullptr : title.c_str();
   request.Flags = options_;
-  request.lpstrDefExt = DefaultExt.empty() ? nullptr : DefaultExt.c_str();
+  request.lpstrDefExt = defaultExt.empty() ? nullptr : defaultExt.c_str();
   request.lpfnHook = fileDialogHook;
   // The Explorer-style dialogs host shell objects: COM must be started on this thread first.
   ensureComInitialized();
   const BOOL chosen = save ? GetSaveFileNameA(&request) : GetOpenFileNameA(&request);
   if (!chosen) return false;
-  FileName = file;
+  fileName = file;
   return true;
 }
 
-bool TJvBrowseFolder::Execute(HWND owner) {
+bool FolderBrowser::execute(HWND owner) {
   char displayName[MAX_PATH] = {};
   BROWSEINFOA request{};
   request.hwndOwner = owner;
   request.pidlRoot = nullptr;
   request.pszDisplayName = displayName;
-  request.lpszTitle = Title.empty() ? nullptr : Title.c_str();
-  request.ulFlags = BIF_STATUSTEXT | (NewDialogStyle ? BIF_NEWDIALOGSTYLE : 0);
+  request.lpszTitle = title.empty() ? nullptr : title.c_str();
+  request.ulFlags = BIF_STATUSTEXT | (newDialogStyle ? BIF_NEWDIALOGSTYLE : 0);
   request.lpfn = browseCallback;
   request.lParam = reinterpret_cast<LPARAM>(this);
   ensureComInitialized();
   const CoTaskMemory<ITEMIDLIST> chosen(SHBrowseForFolderA(&request));
   const std::string path = pathOfItem(chosen.get());
   if (path.empty()) return false;
-  Directory = path;
+  directory = path;
   return true;
 }
 

@@ -1,4 +1,4 @@
-// TMainForm: the program's main form. Hidden in command mode, where its window owns the shell's and the
+// ConfigurationForm: the program's main form. Hidden in command mode, where its window owns the shell's and the
 // dialogs' windows; run without parameters, the configuration form for the return file's path.
 #pragma once
 
@@ -11,7 +11,7 @@
 #include "forms/form_win32.h"
 #include "platform/services.h"
 
-#include "forms/dialog_components_win32.h"
+#include "forms/common_dialogs_win32.h"
 
 namespace tovrik {
 
@@ -21,16 +21,16 @@ struct DeviceIndependentPicture {
   std::vector<std::uint8_t> bits;  // blue, green, red; each row padded to 4 bytes
 };
 
-class TMainForm final : public Form {
+class ConfigurationForm final : public Form {
  public:
-  static TMainForm& instance();
+  static ConfigurationForm& instance();
   // The main form's window, created hidden on first use. Commands that show nothing never create it.
   static HWND handle();
 
   // The dialog components the standard dialog commands configure (main_form_dialogs_win32.cpp).
-  static TOpenDialog& OpenDialog();
-  static TSaveDialog& SaveDialog();
-  static TJvBrowseFolder& JvBrowseFolder();
+  static OpenFileDialog& openDialog();
+  static SaveFileDialog& saveDialog();
+  static FolderBrowser& folderBrowser();
 
   // Shows the configuration form with the return-file path read at start-up and runs the message loop
   // until the form closes; closing it ends the program.
@@ -43,14 +43,14 @@ class TMainForm final : public Form {
   void relayout() override;
 
  private:
-  TMainForm();
+  ConfigurationForm();
 
-  void FormShow(const std::string& returnFilePath);
-  void BtnOKClick();
-  void BtnCancelClick();
-  void FormClose();
-  void JvLinkLabel5LinkClick();
-  // FormClose, then the window goes, whatever FormClose raised.
+  void onShow(const std::string& returnFilePath);
+  void onOkClick();
+  void onCancelClick();
+  void onClose();
+  void onWebLinkClick();
+  // onClose, then the window goes, whatever onClose raised.
   void closeForm();
   void loadPicture();
   void paintBackground(HDC dc);
@@ -58,15 +58,15 @@ class TMainForm final : public Form {
   Services* services_ = nullptr;
   bool configuring_ = false;
   bool pictureLoaded_ = false;
-  DeviceIndependentPicture Image2;  // empty when the picture could not be decoded
-  HWND JvLinkLabel1 = nullptr;
-  HWND JvLinkLabel5 = nullptr;
-  HWND JvLinkLabel2 = nullptr;
-  HWND JvLinkLabel3 = nullptr;
-  HWND JvLinkLabel4 = nullptr;
-  HWND BtnOK = nullptr;
-  HWND EdtTK = nullptr;
-  HWND BtnCancel = nullptr;
+  DeviceIndependentPicture picture_;  // empty when the picture could not be decoded
+  HWND titleLabel_ = nullptr;
+  HWND webLinkLabel_ = nullptr;
+  HWND termsLabel_ = nullptr;
+  HWND pathTitleLabel_ = nullptr;
+  HWND restartNoticeLabel_ = nullptr;
+  HWND okButton_ = nullptr;
+  HWND pathEdit_ = nullptr;
+  HWND cancelButton_ = nullptr;
   OwnedFont labelFont_;       // the labels' Tahoma at the form's DPI
   OwnedFont smallLabelFont_;  // the restart notice's
 };

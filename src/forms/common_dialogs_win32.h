@@ -10,44 +10,44 @@
 namespace tovrik {
 
 // An open or save dialog of the common dialog library, with its fixed options.
-class TFileDialog {
+class FileDialog {
  public:
-  explicit TFileDialog(DWORD options) : options_(options) {}
+  explicit FileDialog(DWORD options) : options_(options) {}
 
-  std::string Title;
-  std::string Filter;  // NUL-separated pairs ending in a double NUL; empty for none
-  std::string InitialDir;
-  std::string FileName;  // the initial name, then the chosen full path
-  std::string DefaultExt;
+  std::string title;
+  std::string filter;  // NUL-separated pairs ending in a double NUL; empty for none
+  std::string initialDir;
+  std::string fileName;  // the initial name, then the chosen full path
+  std::string defaultExt;
 
   // Runs the dialog modally, owned by `owner`; true when the user chose a file.
-  bool Execute(HWND owner, bool save);
+  bool execute(HWND owner, bool save);
 
  private:
   DWORD options_;
 };
 
-class TOpenDialog final : public TFileDialog {
+class OpenFileDialog final : public FileDialog {
  public:
-  TOpenDialog();
-  bool Execute(HWND owner) { return TFileDialog::Execute(owner, false); }
+  OpenFileDialog();
+  bool execute(HWND owner) { return FileDialog::execute(owner, false); }
 };
 
-class TSaveDialog final : public TFileDialog {
+class SaveFileDialog final : public FileDialog {
  public:
-  TSaveDialog();
-  bool Execute(HWND owner) { return TFileDialog::Execute(owner, true); }
+  SaveFileDialog();
+  bool execute(HWND owner) { return FileDialog::execute(owner, true); }
 };
 
 // The shell's folder browser, rooted at the desktop, with a status line showing the selected path.
-class TJvBrowseFolder final {
+class FolderBrowser final {
  public:
-  std::string Title;
-  std::string Directory;  // the initial folder, then the chosen one
-  bool NewDialogStyle = false;
+  std::string title;
+  std::string directory;  // the initial folder, then the chosen one
+  bool newDialogStyle = false;
 
   // Runs the browser modally, owned by `owner`; true when the user chose a file-system folder.
-  bool Execute(HWND owner);
+  bool execute(HWND owner);
 };
 
 // The shell library's file version (major in the high 16 bits, minor in the low 16), read once per run;
