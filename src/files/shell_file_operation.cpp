@@ -30,8 +30,9 @@ constexpr std::array<std::uint16_t, kFileOptionCount> kShellFlags = {
     0x4000,  // FOF_WANTNUKEWARNING
 };
 
-constexpr FileOperationOptions kQuietOptions =
-    optionSet(FileOperationOption::kNoConfirmation) | optionSet(FileOperationOption::kNoErrorUi) | optionSet(FileOperationOption::kNoConfirmMkDir);
+constexpr FileOperationOptions kQuietOptions = optionSet(FileOperationOption::kNoConfirmation) |
+                                               optionSet(FileOperationOption::kNoErrorUi) |
+                                               optionSet(FileOperationOption::kNoConfirmMkDir);
 
 bool startsWithDriveLetter(std::string_view path) {
   if (path.size() <= 2 || path[1] != ':') return false;

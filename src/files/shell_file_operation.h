@@ -1,5 +1,4 @@
-// ShellFileOperation: the main form's component that turns two path lists, an operation and a set of
-// options into one shell file operation.
+// ShellFileOperation turns two path lists, an operation and a set of options into one shell file operation.
 #pragma once
 
 #include <cstdint>
@@ -42,9 +41,10 @@ constexpr FileOperationOptions optionSet(FileOperationOption option) {
   return static_cast<FileOperationOptions>(1u << static_cast<unsigned>(option));
 }
 
-// What the main form's stored properties give the component at the start of every invocation.
-constexpr FileOperationOptions kDefaultFileOptions =
-    optionSet(FileOperationOption::kNoConfirmation) | optionSet(FileOperationOption::kNoConfirmMkDir) | optionSet(FileOperationOption::kNoErrorUi);
+// The options every invocation starts with: the shell asks nothing and shows no error box.
+constexpr FileOperationOptions kDefaultFileOptions = optionSet(FileOperationOption::kNoConfirmation) |
+                                                     optionSet(FileOperationOption::kNoConfirmMkDir) |
+                                                     optionSet(FileOperationOption::kNoErrorUi);
 
 // The shell's FOF_* flags of a set of options.
 std::uint16_t shellFlagsOf(FileOperationOptions options);
@@ -69,7 +69,8 @@ class ShellFileOperation {
   std::vector<std::string> sourceFiles;
   std::vector<std::string> destinationFiles;
   FileOperationKind kind = FileOperationKind::kCopy;
-  FileOperationOptions options = optionSet(FileOperationOption::kAllowUndo) | optionSet(FileOperationOption::kFilesOnly);
+  FileOperationOptions options =
+      optionSet(FileOperationOption::kAllowUndo) | optionSet(FileOperationOption::kFilesOnly);
   std::string title;
   FileMappingEvent onFileMapping;
 
@@ -84,15 +85,15 @@ class ShellFileOperation {
   Shell& shell_;
 };
 
-// The main form's component as every invocation finds it.
+// The operation as every invocation starts it.
 inline ShellFileOperation makeDefaultFileOperation(Shell& shell) {
   ShellFileOperation operation(shell);
   operation.options = kDefaultFileOptions;
   return operation;
 }
 
-// Silent: adds FileOperationOption::kNoConfirmation, FileOperationOption::kNoErrorUi and FileOperationOption::kNoConfirmMkDir; otherwise removes them. The
-// other options stay.
+// Silent: adds kNoConfirmation, kNoErrorUi and kNoConfirmMkDir; otherwise removes them. The other
+// options stay.
 void setSilent(ShellFileOperation& operation, bool silent);
 
 }  // namespace tovrik

@@ -50,7 +50,8 @@ std::string folderPath(Command& command, const SpecialFolderEntry& folder) {
   switch (folder.source) {
     case FolderSource::kShell: return specialFolderPath(shell, charset, folder.csidl);
     case FolderSource::kTemporary: return windowsTempDirectory(shell, command.services.fileSystem(), charset);
-    case FolderSource::kSystem: return withTrailingBackslash(command.services.systemInformation().systemDirectory(), charset);
+    case FolderSource::kSystem:
+      return withTrailingBackslash(command.services.systemInformation().systemDirectory(), charset);
     case FolderSource::kWindows: return withTrailingBackslash(shell.windowsDirectory(), charset);
   }
   return std::string();

@@ -1,4 +1,4 @@
-// getspecialfolder, createshortcut, installinf and findexec, with the main form's helpers behind them.
+// getspecialfolder, createshortcut, installinf and findexec, and the functions behind them.
 #pragma once
 
 #include <cstddef>

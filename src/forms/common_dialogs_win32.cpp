@@ -15,7 +15,6 @@ namespace tovrik {
 namespace {
 
 constexpr DWORD kCommonFileOptions = OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_ENABLEHOOK | OFN_EXPLORER;
-// The folder browser's status line.
 constexpr int kStatusLineId = 14147;
 
 // The hook's only task: centre the dialog on the screen once it is laid out.

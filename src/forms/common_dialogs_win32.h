@@ -1,5 +1,4 @@
-// The main form's dialog components: the open and save dialogs and the folder browser, configured by a
-// command and executed once.
+// The open and save dialogs and the folder browser: a command sets their fields and runs them once.
 #pragma once
 
 #include <windows.h>

@@ -1,4 +1,4 @@
-// The main form's dialog components, each made on first use.
+// The common dialogs the standard dialog commands run, each made on first use.
 #include "forms/configuration_form_win32.h"
 
 namespace tovrik {

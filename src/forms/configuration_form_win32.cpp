@@ -141,7 +141,7 @@ int ConfigurationForm::runConfiguration(Services& services, const std::string& r
   form.configuring_ = true;
   const HWND window = handle();
   if (!window) return 0;
-  form.onShow(returnFilePath);
+  form.showWithPath(returnFilePath);
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
     if (IsWindow(window) && IsDialogMessageA(window, &message)) continue;
@@ -151,7 +151,7 @@ int ConfigurationForm::runConfiguration(Services& services, const std::string& r
   return 0;
 }
 
-void ConfigurationForm::onShow(const std::string& returnFilePath) {
+void ConfigurationForm::showWithPath(const std::string& returnFilePath) {
   loadPicture();
   const HWND window = Form::handle();
   SetWindowPos(window, nullptr, 10, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -167,7 +167,7 @@ void ConfigurationForm::onOkClick() {
 
 void ConfigurationForm::onCancelClick() { closeForm(); }
 
-void ConfigurationForm::onClose() { writeSetting(services_->registry(), kReturnFileValueName, textOf(pathEdit_)); }
+void ConfigurationForm::storePath() { writeSetting(services_->registry(), kReturnFileValueName, textOf(pathEdit_)); }
 
 void ConfigurationForm::onWebLinkClick() {
   ensureComInitialized();  // the shell may hand the page to a COM handler
@@ -175,7 +175,7 @@ void ConfigurationForm::onWebLinkClick() {
 }
 
 void ConfigurationForm::closeForm() {
-  if (configuring_) reportingErrors([this] { onClose(); });
+  if (configuring_) reportingErrors([this] { storePath(); });
   DestroyWindow(Form::handle());
 }
 

@@ -1,5 +1,5 @@
-// ConfigurationForm: the program's main form. Hidden in command mode, where its window owns the shell's and the
-// dialogs' windows; run without parameters, the configuration form for the return file's path.
+// The configuration form, where the user sets the return file's path. Hidden in command mode, where its
+// window owns the shell's and the dialogs' windows.
 #pragma once
 
 #include <windows.h>
@@ -24,10 +24,11 @@ struct DeviceIndependentPicture {
 class ConfigurationForm final : public Form {
  public:
   static ConfigurationForm& instance();
-  // The main form's window, created hidden on first use. Commands that show nothing never create it.
+  // The form's window, created hidden on first use; in command mode it owns the shell's and the dialogs'
+  // windows. Commands that show nothing never create it.
   static HWND handle();
 
-  // The dialog components the standard dialog commands configure (main_form_dialogs_win32.cpp).
+  // The common dialogs the standard dialog commands set up (configuration_form_dialogs_win32.cpp).
   static OpenFileDialog& openDialog();
   static SaveFileDialog& saveDialog();
   static FolderBrowser& folderBrowser();
@@ -45,12 +46,12 @@ class ConfigurationForm final : public Form {
  private:
   ConfigurationForm();
 
-  void onShow(const std::string& returnFilePath);
+  void showWithPath(const std::string& returnFilePath);
   void onOkClick();
   void onCancelClick();
-  void onClose();
+  void storePath();
   void onWebLinkClick();
-  // onClose, then the window goes, whatever onClose raised.
+  // Stores the path when configuring, then destroys the window even when storing raised.
   void closeForm();
   void loadPicture();
   void paintBackground(HDC dc);

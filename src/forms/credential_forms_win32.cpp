@@ -21,7 +21,7 @@ void PasswordForm::createChildren() {
 EnteredCredentials PasswordForm::ask(const std::string& title, const std::string& prompt) {
   setCaption(title.c_str());
   setLabelText(promptLabel_, prompt);
-  entered_ = EnteredCredentials{};  // onShow clears the password; the flag starts cleared
+  entered_ = EnteredCredentials{};  // each showing starts with no password and the flag cleared
   showModal();
   return entered_;
 }

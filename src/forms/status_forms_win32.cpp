@@ -51,7 +51,7 @@ void StatusForm::relayout() {
 }
 
 bool StatusForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-  // onClose: the window belongs to this invocation alone, so closing it ends the invocation, at once
+  // The window belongs to this invocation alone, so closing it ends the invocation, at once
   // and without a return file.
   if (message == WM_CLOSE) ExitProcess(0);
   return Form::handleMessage(message, wParam, lParam, result);

@@ -72,7 +72,7 @@ class MarkupLabel : private DynamicMarkupSource {
   // Asked while the caption is parsed, so set it before the caption.
   void setOnDynamicTagInit(DynamicTagHandler handler) { onDynamicTagInit_ = std::move(handler); }
 
-  // Fills the client area unless transparent, draws the text with every link in LinkColor, then applies
+  // Fills the client area unless transparent, draws the text with every link in the link colour, then applies
   // the automatic height: after painting, height() may differ from the control's size, and the control
   // then resizes itself.
   void paint(Canvas& canvas);
@@ -81,14 +81,14 @@ class MarkupLabel : private DynamicMarkupSource {
   void paintLinkStates(Canvas& canvas);
   // The same layout without drawing: sizes the control (and places the links) before its first paint.
   void layout(Canvas& measuringCanvas);
-  // From the last layout: the pen's final y plus one line height; AutoHeight adds MarginHeight to it.
+  // From the last layout: the pen's final y plus one line height; automatic height adds the margin height to it.
   int textHeight() const { return renderer_->textHeight(); }
   bool appliesAutoHeight() const;
 
   // Each mouse operation returns the areas to repaint (those of the links whose state changed).
   std::vector<Rect> mouseMove(Point point);
   std::vector<Rect> mouseDown(Point point);
-  // Calls OnLinkClick when released over a link.
+  // Calls the link click handler when released over a link.
   std::vector<Rect> mouseUp(Point point);
   std::vector<Rect> mouseLeave();
   // The button was let go where the control does not see it (it lost the mouse capture): the pressed

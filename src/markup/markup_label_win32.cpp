@@ -209,7 +209,7 @@ LRESULT CALLBACK markupLabelProc(HWND window, UINT message, WPARAM wParam, LPARA
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
-// Lays the text out again in the label's fonts and width; with AutoHeight the window takes its height.
+// Lays the text out again in the label's fonts and width; with automatic height the window takes its height.
 void layOutAgain(HWND label, MarkupLabelWindow* state) {
   {
     const WindowDC dc(label);

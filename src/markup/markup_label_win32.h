@@ -12,7 +12,7 @@ namespace tovrik {
 // Creates the label window; it owns its MarkupLabel until it is destroyed.
 HWND createMarkupLabel(HWND parent, int left, int top, int width, int height, HFONT font);
 
-// Sets the markup text, lays it out and, with AutoHeight, resizes the window to the text. The window's
+// Sets the markup text, lays it out and, with automatic height, resizes the window to the text. The window's
 // own text is the markup too, for whoever reads windows' texts.
 void setMarkupLabelCaption(HWND label, const std::string& markup);
 

@@ -1,4 +1,4 @@
-// isconnected, getip, netstartconbox, netstartcon and netclosecon, with the main form's helpers.
+// isconnected, getip, netstartconbox, netstartcon and netclosecon, and the functions behind them.
 #pragma once
 
 #include <string>

@@ -1,4 +1,4 @@
-// shutdown, logoff, reboot and monitorpoweroff, with the main form's helper that ends the session.
+// shutdown, logoff, reboot and monitorpoweroff, and the function that ends the session.
 #pragma once
 
 #include <cstdint>

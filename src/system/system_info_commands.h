@@ -1,5 +1,5 @@
-// getwinver, getsystemdrive, getvolumeserial, getvolumelabel, diskindrive and getguid, with the main
-// form's helpers behind them.
+// getwinver, getsystemdrive, getvolumeserial, getvolumelabel, diskindrive and getguid, and the functions
+// behind them.
 #pragma once
 
 #include <cstdint>

@@ -1,4 +1,4 @@
-// exec, shellexecute, killapp and sleep, and the main form's helper killTask.
+// exec, shellexecute, killapp and sleep, and killTask behind killapp.
 #pragma once
 
 #include <string_view>

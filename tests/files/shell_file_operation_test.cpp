@@ -10,15 +10,16 @@ namespace tovrik {
 namespace {
 
 using namespace std::string_literals;
+using enum FileOperationOption;
 
 TEST(ShellFileOperationFlags, EachOptionStandsForItsShellFlag) {
   const std::pair<FileOperationOption, std::uint16_t> cases[] = {
-      {FileOperationOption::kAllowUndo, 0x40},         {FileOperationOption::kConfirmMouse, 0x2},          {FileOperationOption::kFilesOnly, 0x80},
-      {FileOperationOption::kMultiDestFiles, 0x1},     {FileOperationOption::kNoConfirmation, 0x10},       {FileOperationOption::kNoConfirmMkDir, 0x200},
-      {FileOperationOption::kRenameOnCollision, 0x8},  {FileOperationOption::kSilent, 0x4},                {FileOperationOption::kSimpleProgress, 0x100},
-      {FileOperationOption::kWantMappingHandle, 0x20}, {FileOperationOption::kNoErrorUi, 0x400},           {FileOperationOption::kNoCopySecurityAttributes, 0x800},
-      {FileOperationOption::kNoRecursion, 0x1000},     {FileOperationOption::kNoConnectedElements, 0x2000}, {FileOperationOption::kNoRecurseParse, 0x8000},
-      {FileOperationOption::kWantNukeWarning, 0x4000},
+      {kAllowUndo, 0x40},         {kConfirmMouse, 0x2},          {kFilesOnly, 0x80},
+      {kMultiDestFiles, 0x1},     {kNoConfirmation, 0x10},       {kNoConfirmMkDir, 0x200},
+      {kRenameOnCollision, 0x8},  {kSilent, 0x4},                {kSimpleProgress, 0x100},
+      {kWantMappingHandle, 0x20}, {kNoErrorUi, 0x400},           {kNoCopySecurityAttributes, 0x800},
+      {kNoRecursion, 0x1000},     {kNoConnectedElements, 0x2000}, {kNoRecurseParse, 0x8000},
+      {kWantNukeWarning, 0x4000},
   };
   std::uint16_t all = 0;
   for (std::size_t i = 0; i < std::size(cases); ++i) {
@@ -30,7 +31,7 @@ TEST(ShellFileOperationFlags, EachOptionStandsForItsShellFlag) {
   EXPECT_EQ(all, 0xFFFF) << "every flag is distinct";
   EXPECT_EQ(shellFlagsOf(0xFFFF), 0xFFFF);
   EXPECT_EQ(shellFlagsOf(0), 0);
-  EXPECT_EQ(shellFlagsOf(optionSet(FileOperationOption::kAllowUndo) | optionSet(FileOperationOption::kFilesOnly)), 0xC0);
+  EXPECT_EQ(shellFlagsOf(optionSet(kAllowUndo) | optionSet(kFilesOnly)), 0xC0);
 }
 
 TEST(ShellFileOperationSilent, AddsOrRemovesOnlyTheThreeQuietOptions) {
@@ -44,10 +45,10 @@ TEST(ShellFileOperationSilent, AddsOrRemovesOnlyTheThreeQuietOptions) {
       {kDefaultFileOptions, false, 0x000},
       {0, true, 0x610},
       {0, false, 0x000},
-      {optionSet(FileOperationOption::kAllowUndo) | optionSet(FileOperationOption::kFilesOnly), true, 0x6D0},
-      {optionSet(FileOperationOption::kAllowUndo) | optionSet(FileOperationOption::kFilesOnly), false, 0x0C0},
+      {optionSet(kAllowUndo) | optionSet(kFilesOnly), true, 0x6D0},
+      {optionSet(kAllowUndo) | optionSet(kFilesOnly), false, 0x0C0},
       {0xFFFF, false, static_cast<std::uint16_t>(0xFFFF & ~0x610)},
-      {optionSet(FileOperationOption::kNoConfirmation) | optionSet(FileOperationOption::kSilent), true, 0x614},
+      {optionSet(kNoConfirmation) | optionSet(kSilent), true, 0x614},
   };
   testing::FakeShell shell;
   for (std::size_t i = 0; i < std::size(cases); ++i) {
