@@ -13,8 +13,8 @@ void runShellOperation(Command& command, FileOperationKind kind) {
   ShellFileOperation operation = makeDefaultFileOperation(command.services.shell());
   setSilent(operation, silent);
   operation.kind = kind;
-  operation.sourceFiles.push_back(command.arg(2));
-  if (kind != FileOperationKind::kDelete) operation.destinationFiles.push_back(command.arg(3));
+  operation.sourceFiles.push_back(command.param(1));
+  if (kind != FileOperationKind::kDelete) operation.destinationFiles.push_back(command.param(2));
   // Scripts check the result themselves afterwards (fileexists, directoryexists).
   operation.execute();
 }

@@ -117,7 +117,7 @@ std::string findExecutable(Shell& shell, const AnsiCharset& charset, std::string
 }
 
 void runGetSpecialFolder(Command& command) {
-  const std::string subWord = commandWordOf(command.arg(2));
+  const std::string subWord = commandWordOf(command.param(1));
   const std::span<const SpecialFolderEntry> table = specialFolderTable();
   if (command.variant < 0 || static_cast<std::size_t>(command.variant) >= table.size()) command.rejectVariant();
   const SpecialFolderEntry& folder = table[static_cast<std::size_t>(command.variant)];
@@ -126,19 +126,19 @@ void runGetSpecialFolder(Command& command) {
 }
 
 void runCreateShortcut(Command& command) {
-  const std::string& target = command.arg(2);
-  const std::string& shortcutName = command.arg(3);
-  const std::string& description = command.arg(4);
-  const std::string& arguments = command.arg(5);
+  const std::string& target = command.param(1);
+  const std::string& shortcutName = command.param(2);
+  const std::string& description = command.param(3);
+  const std::string& arguments = command.param(4);
   createFileShortcut(command.services.shell(), command.services.fileSystem(), command.services.ansiCharset(), target,
                      shortcutName, description, arguments);
 }
 
-void runInstallInf(Command& command) { installInf(command.services.shell(), command.arg(2)); }
+void runInstallInf(Command& command) { installInf(command.services.shell(), command.param(1)); }
 
 void runFindExec(Command& command) {
   command.lines.addSet("EXEPATH",
-                       findExecutable(command.services.shell(), command.services.ansiCharset(), command.arg(2)));
+                       findExecutable(command.services.shell(), command.services.ansiCharset(), command.param(1)));
 }
 
 }  // namespace tovrik

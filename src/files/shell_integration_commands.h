@@ -72,10 +72,16 @@ inline constexpr std::size_t kLongestShellPath = 260;
 // kLongestShellPath bytes or more, which the shell is never asked about.
 std::string findExecutable(Shell& shell, const AnsiCharset& charset, std::string_view document);
 
-// Every dispatch row of getspecialfolder runs this; the row's variant says which sub-word it answers.
-void runGetSpecialFolder(Command& command);
-void runCreateShortcut(Command& command);
-void runInstallInf(Command& command);
-void runFindExec(Command& command);
+// The family's handlers, listed once: the list declares them and gives the command table's test their
+// names (frontend/dispatch.cpp registers the words).
+#define TOVRIK_SHELL_INTEGRATION_HANDLERS(X) \
+  /* Every dispatch row of getspecialfolder runs this; the row's variant says which sub-word it answers. */ \
+  X(runGetSpecialFolder) \
+  X(runCreateShortcut) \
+  X(runInstallInf) \
+  X(runFindExec)
+
+TOVRIK_SHELL_INTEGRATION_HANDLERS(TOVRIK_DECLARE_HANDLER)
+inline constexpr NamedHandler kShellIntegrationHandlers[] = {TOVRIK_SHELL_INTEGRATION_HANDLERS(TOVRIK_NAME_HANDLER)};
 
 }  // namespace tovrik

@@ -164,6 +164,20 @@ constexpr CommandEntry kCommands[] = {
 
 std::span<const CommandEntry> commandTable() { return kCommands; }
 
+std::vector<NamedHandler> declaredHandlers() {
+  const std::span<const NamedHandler> families[] = {
+      kSettingsHandlers,   kStringHandlers,         kArithmeticHandlers, kPathHandlers,
+      kFileHandlers,       kTextFileHandlers,       kShellHandlers,      kShellIntegrationHandlers,
+      kStandardDialogHandlers, kCredentialHandlers, kStatusWindowHandlers, kWindowHandlers,
+      kKeystrokeHandlers,  kProcessHandlers,        kSessionHandlers,    kSystemInfoHandlers,
+      kNetworkHandlers,    kClipboardHandlers,
+  };
+  std::vector<NamedHandler> handlers;
+  for (const std::span<const NamedHandler> family : families)
+    handlers.insert(handlers.end(), family.begin(), family.end());
+  return handlers;
+}
+
 bool keepsPreviousReturnFile(const std::vector<std::string>& parameters) {
   if (parameters.size() < 2) return false;
   const std::string word = commandWordOf(removeNullMarkers(parameters[1]));

@@ -33,6 +33,9 @@ struct CommandEntry {
 
 std::span<const CommandEntry> commandTable();
 
+// Every handler the families list, each family's in its list's order.
+std::vector<NamedHandler> declaredHandlers();
+
 // Whether the command line (split, program name first) runs a word that keeps the previous return file.
 bool keepsPreviousReturnFile(const std::vector<std::string>& parameters);
 

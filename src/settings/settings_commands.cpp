@@ -18,19 +18,19 @@ void runConfig(Command& command) {
 }
 
 void runRegisterVar(Command& command) {
-  const std::string& name = command.arg(2);
-  const std::string& value = command.arg(3);
+  const std::string& name = command.param(1);
+  const std::string& value = command.param(2);
   writeUserVariable(command.services.registry(), name, value);
 }
 
 void runGetVar(Command& command) {
-  const std::string& name = command.arg(2);
-  const std::string& fallback = command.arg(3);
+  const std::string& name = command.param(1);
+  const std::string& fallback = command.param(2);
   command.lines.addSet("VAR", readUserVariable(command.services.registry(), name, fallback));
 }
 
 void runDeleteVar(Command& command) {
-  deleteUserVariable(command.services.registry(), command.arg(2));
+  deleteUserVariable(command.services.registry(), command.param(1));
 }
 
 }  // namespace tovrik

@@ -17,10 +17,16 @@ bool isConnected(Network& network);
 // socket library on first use; PlatformError "WSAStartup" when it cannot start.
 std::string getIP(Network& network);
 
-void runIsConnected(Command& command);
-void runGetIp(Command& command);
-void runNetStartConBox(Command& command);
-void runNetStartCon(Command& command);
-void runNetCloseCon(Command& command);
+// The family's handlers, listed once: the list declares them and gives the command table's test their
+// names (frontend/dispatch.cpp registers the words).
+#define TOVRIK_NETWORK_HANDLERS(X) \
+  X(runIsConnected) \
+  X(runGetIp) \
+  X(runNetStartConBox) \
+  X(runNetStartCon) \
+  X(runNetCloseCon)
+
+TOVRIK_NETWORK_HANDLERS(TOVRIK_DECLARE_HANDLER)
+inline constexpr NamedHandler kNetworkHandlers[] = {TOVRIK_NETWORK_HANDLERS(TOVRIK_NAME_HANDLER)};
 
 }  // namespace tovrik

@@ -18,7 +18,7 @@ std::string readMachineText(RegistryKey* key, std::string_view name) {
 // The drive letter is the argument's first character, so C, C: and C:\Temp all name drive C; an empty
 // argument has none and fails.
 char driveLetterOf(const Command& command) {
-  const std::string& argument = command.arg(2);
+  const std::string& argument = command.param(1);
   if (argument.empty()) throw CommandError("Lecteur absent");
   return argument[0];
 }

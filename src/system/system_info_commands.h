@@ -33,11 +33,17 @@ std::string volumeLabel(SystemInformation& system, char driveLetter);
 bool isDiskInDrive(SystemInformation& system, char driveLetter);
 std::string newGuid(SystemInformation& system);
 
-void runGetWinVer(Command& command);
-void runGetSystemDrive(Command& command);
-void runGetVolumeSerial(Command& command);
-void runGetVolumeLabel(Command& command);
-void runDiskInDrive(Command& command);
-void runGetGuid(Command& command);
+// The family's handlers, listed once: the list declares them and gives the command table's test their
+// names (frontend/dispatch.cpp registers the words).
+#define TOVRIK_SYSTEM_INFO_HANDLERS(X) \
+  X(runGetWinVer) \
+  X(runGetSystemDrive) \
+  X(runGetVolumeSerial) \
+  X(runGetVolumeLabel) \
+  X(runDiskInDrive) \
+  X(runGetGuid)
+
+TOVRIK_SYSTEM_INFO_HANDLERS(TOVRIK_DECLARE_HANDLER)
+inline constexpr NamedHandler kSystemInfoHandlers[] = {TOVRIK_SYSTEM_INFO_HANDLERS(TOVRIK_NAME_HANDLER)};
 
 }  // namespace tovrik
