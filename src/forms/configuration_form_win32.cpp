@@ -102,7 +102,13 @@ DeviceIndependentPicture loadBackgroundPicture() {
 
 }  // namespace
 
-ConfigurationForm::ConfigurationForm() : Form(FormLayout{"TMainForm", "Selvane Tovrik", 320, 212, true, false}) {}
+ConfigurationForm::ConfigurationForm()
+    : Form(FormLayout{.className = "TMainForm",
+                      .caption = "Selvane Tovrik",
+                      .clientWidth = 320,
+                      .clientHeight = 212,
+                      .systemMenu = true,
+                      .topmost = false}) {}
 
 ConfigurationForm& ConfigurationForm::instance() {
   // Lives until the process ends: windows are never destroyed from a static destructor.

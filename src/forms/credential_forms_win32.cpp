@@ -9,7 +9,13 @@ constexpr int kLogonCancelId = 1002;
 
 }  // namespace
 
-PasswordForm::PasswordForm() : Form(FormLayout{"TPasswordDlg", "Mot de passe", 233, 93, true, false}) {}
+PasswordForm::PasswordForm()
+    : Form(FormLayout{.className = "TPasswordDlg",
+                      .caption = "Mot de passe",
+                      .clientWidth = 233,
+                      .clientHeight = 93,
+                      .systemMenu = true,
+                      .topmost = false}) {}
 
 void PasswordForm::createChildren() {
   promptLabel_ = addLabel("Veuillez saisir le mot de passe :", 8, 9, 13);
@@ -44,7 +50,13 @@ void PasswordForm::onCancelClick() {
   endModal(IDCANCEL);
 }
 
-LogonForm::LogonForm() : Form(FormLayout{"TfrmLogin", "frmLogin", 265, 162, true, false}) {}
+LogonForm::LogonForm()
+    : Form(FormLayout{.className = "TfrmLogin",
+                      .caption = "frmLogin",
+                      .clientWidth = 265,
+                      .clientHeight = 162,
+                      .systemMenu = true,
+                      .topmost = false}) {}
 
 void LogonForm::createChildren() {
   userLabel_ = addLabel("Utilisateur :", 16, 16, 13);

@@ -16,6 +16,28 @@ constexpr DWORD kWrapFlags = DT_EXPANDTABS | DT_CALCRECT | DT_WORDBREAK | DT_NOP
 constexpr DWORD kFrameStyle = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN | WS_SYSMENU;
 constexpr DWORD kFrameExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 
+// The measures of both forms, in dialog units (DialogUnits::across and ::down).
+constexpr int kMargin = 8;         // from the client area's edge, across and down
+constexpr int kButtonWidth = 50;   // at the least: a message box widens its buttons to their longest caption
+constexpr int kButtonHeight = 14;
+// The message box: between icon and text across, between text and buttons down; between two buttons.
+constexpr int kMessageSpacing = 10;
+constexpr int kMessageButtonGap = 4;
+// The input dialog: its client width, the width of its prompt and edit, and where its two buttons start.
+constexpr int kInputClientWidth = 180;
+constexpr int kInputFieldWidth = 164;
+constexpr int kInputOkLeft = 38;
+constexpr int kInputCancelLeft = 92;
+
+// Measures in pixels at 96 DPI, scaled to the form's DPI.
+constexpr int kIconSize = 32;
+constexpr int kCaptionPadding = 8;    // a button beyond its caption's width
+constexpr int kEditPadding = 8;       // the input's edit beyond the character height
+constexpr int kPromptToEdit = 5;
+constexpr int kEditToButtons = 15;
+constexpr int kBelowButtons = 13;
+constexpr int kFieldPadding = 4;      // the scrolling message field beyond its borders
+
 // A screen context with a font selected, for measuring.
 class MeasuringContext {
  public:
@@ -65,23 +87,23 @@ MessagePlacement placeMessage(const std::string& message, MessageButtons buttons
   const DialogUnits units = dialogUnitsOf(font.get());
   const MeasuringContext context(font.get());
   const auto scaled = [dpi](int value) { return scaleForDpi(value, dpi); };
-  const int horizontalMargin = MulDiv(8, units.averageWidth, 4);
-  const int verticalMargin = MulDiv(8, units.height, 8);
-  const int horizontalSpacing = MulDiv(10, units.averageWidth, 4);
-  const int verticalSpacing = MulDiv(10, units.height, 8);
+  const int horizontalMargin = units.across(kMargin);
+  const int verticalMargin = units.down(kMargin);
+  const int horizontalSpacing = units.across(kMessageSpacing);
+  const int verticalSpacing = units.down(kMessageSpacing);
   MessagePlacement placement{};
   placement.dpi = dpi;
-  placement.iconSize = scaled(32);
+  placement.iconSize = scaled(kIconSize);
   placement.margin = horizontalMargin;
-  placement.buttonWidth = MulDiv(50, units.averageWidth, 4);
+  placement.buttonWidth = units.across(kButtonWidth);
   const std::vector<std::string> captions = buttonCaptions(buttons);
   for (const std::string& caption : captions) {
     RECT bounds{0, 0, 0, 0};
     DrawTextA(context.get(), caption.c_str(), -1, &bounds, DT_CALCRECT | DT_LEFT | DT_SINGLELINE);
-    placement.buttonWidth = std::max<int>(placement.buttonWidth, bounds.right - bounds.left + scaled(8));
+    placement.buttonWidth = std::max<int>(placement.buttonWidth, bounds.right - bounds.left + scaled(kCaptionPadding));
   }
-  placement.buttonHeight = MulDiv(14, units.height, 8);
-  placement.buttonSpacing = MulDiv(4, units.averageWidth, 4);
+  placement.buttonHeight = units.down(kButtonHeight);
+  placement.buttonSpacing = units.across(kMessageButtonGap);
 
   const int textMaxWidth = GetSystemMetrics(SM_CXSCREEN) / 2;
   const SIZE largest = largestClientArea();
@@ -98,7 +120,7 @@ MessagePlacement placeMessage(const std::string& message, MessageButtons buttons
     text = SIZE{textMaxWidth, textMaxHeight};
   } else if (placement.scrolls) {
     // The field's border and scroll bar take their share of the width; its lines break long words.
-    const int border = 2 * GetSystemMetrics(SM_CXEDGE) + scaled(4);
+    const int border = 2 * GetSystemMetrics(SM_CXEDGE) + scaled(kFieldPadding);
     const SIZE inField = context.wrapped(message, textMaxWidth - GetSystemMetrics(SM_CXVSCROLL) - border, true);
     text = SIZE{textMaxWidth, std::min<LONG>(inField.cy + border, textMaxHeight)};
   }
@@ -146,27 +168,28 @@ InputPlacement placeInput(const std::string& prompt, int dpi) {
   InputPlacement placement{};
   placement.dpi = dpi;
   placement.units = dialogUnitsOf(font.get());
-  const int x = placement.units.averageWidth;
-  const int y = placement.units.height;
-  placement.clientWidth = MulDiv(180, x, 4);
-  placement.left = MulDiv(8, x, 4);
-  placement.promptTop = MulDiv(8, y, 8);
-  const SIZE promptSize = context.wrapped(prompt, MulDiv(164, x, 4));
-  placement.promptWidth = std::min<int>(MulDiv(164, x, 4), static_cast<int>(promptSize.cx));
+  const DialogUnits& units = placement.units;
+  placement.clientWidth = units.across(kInputClientWidth);
+  placement.left = units.across(kMargin);
+  placement.promptTop = units.down(kMargin);
+  const int fieldWidth = units.across(kInputFieldWidth);
+  const SIZE promptSize = context.wrapped(prompt, fieldWidth);
+  placement.promptWidth = std::min<int>(fieldWidth, static_cast<int>(promptSize.cx));
   placement.promptHeight = promptSize.cy;
-  placement.editWidth = MulDiv(164, x, 4);
-  placement.editHeight = y + scaled(8);
-  placement.buttonWidth = MulDiv(50, x, 4);
-  placement.buttonHeight = MulDiv(14, y, 8);
-  placement.okLeft = MulDiv(38, x, 4);
-  placement.cancelLeft = MulDiv(92, x, 4);
-  const int belowPrompt = scaled(5) + placement.editHeight + scaled(15) + placement.buttonHeight + scaled(13);
+  placement.editWidth = fieldWidth;
+  placement.editHeight = units.height + scaled(kEditPadding);
+  placement.buttonWidth = units.across(kButtonWidth);
+  placement.buttonHeight = units.down(kButtonHeight);
+  placement.okLeft = units.across(kInputOkLeft);
+  placement.cancelLeft = units.across(kInputCancelLeft);
+  const int belowPrompt = scaled(kPromptToEdit) + placement.editHeight + scaled(kEditToButtons) +
+                          placement.buttonHeight + scaled(kBelowButtons);
   // A prompt taller than the work area is cut, so that the edit and the buttons stay on the screen.
   const int largest = static_cast<int>(largestClientArea().cy);
   placement.promptHeight = std::max(0, std::min(placement.promptHeight, largest - placement.promptTop - belowPrompt));
-  placement.editTop = placement.promptTop + placement.promptHeight + scaled(5);
-  placement.buttonTop = placement.editTop + placement.editHeight + scaled(15);
-  placement.clientHeight = placement.buttonTop + placement.buttonHeight + scaled(13);
+  placement.editTop = placement.promptTop + placement.promptHeight + scaled(kPromptToEdit);
+  placement.buttonTop = placement.editTop + placement.editHeight + scaled(kEditToButtons);
+  placement.clientHeight = placement.buttonTop + placement.buttonHeight + scaled(kBelowButtons);
   return placement;
 }
 
@@ -201,9 +224,14 @@ MessageBoxForm::MessageBoxForm(MessageKind kind, const std::string& message, Mes
     : MessageBoxForm(kind, message, buttons, placeMessage(message, buttons, systemDpi())) {}
 
 MessageBoxForm::MessageBoxForm(MessageKind kind, const std::string& message, MessageButtons buttons,
-                           const MessagePlacement& placement)
-    : Form(FormLayout{"TMessageForm", messageCaption(kind), placement.clientWidth, placement.clientHeight, true,
-                      false, placement.dpi}),
+                               const MessagePlacement& placement)
+    : Form(FormLayout{.className = "TMessageForm",
+                      .caption = messageCaption(kind),
+                      .clientWidth = placement.clientWidth,
+                      .clientHeight = placement.clientHeight,
+                      .systemMenu = true,
+                      .topmost = false,
+                      .designDpi = placement.dpi}),
       kind_(kind),
       message_(message),
       buttons_(buttons),
@@ -312,10 +340,14 @@ void MessageBoxForm::copyToClipboard() {
 InputForm::InputForm(const std::string& prompt, const std::string& initialText)
     : InputForm(prompt, initialText, placeInput(prompt, systemDpi())) {}
 
-InputForm::InputForm(const std::string& prompt, const std::string& initialText,
-                                 const InputPlacement& placement)
-    : Form(FormLayout{"TInputQueryForm", "", placement.clientWidth, placement.clientHeight, true, false,
-                      placement.dpi}),
+InputForm::InputForm(const std::string& prompt, const std::string& initialText, const InputPlacement& placement)
+    : Form(FormLayout{.className = "TInputQueryForm",
+                      .caption = "",
+                      .clientWidth = placement.clientWidth,
+                      .clientHeight = placement.clientHeight,
+                      .systemMenu = true,
+                      .topmost = false,
+                      .designDpi = placement.dpi}),
       prompt_(prompt),
       initialText_(initialText),
       placement_(placement) {}

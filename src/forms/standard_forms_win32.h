@@ -11,10 +11,13 @@
 
 namespace tovrik {
 
-// A font's average width of the 52 letters A..Z, a..z, and its character height.
+// A font's average width of the 52 letters A..Z, a..z, and its character height: the dialog units of the
+// message and input forms are a quarter of the one across and an eighth of the other down.
 struct DialogUnits {
   int averageWidth;
   int height;
+  int across(int dialogUnits) const { return MulDiv(dialogUnits, averageWidth, 4); }
+  int down(int dialogUnits) const { return MulDiv(dialogUnits, height, 8); }
 };
 DialogUnits dialogUnitsOf(HFONT font);
 

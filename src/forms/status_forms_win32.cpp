@@ -57,11 +57,23 @@ bool StatusForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
   return Form::handleMessage(message, wParam, lParam, result);
 }
 
-WaitForm::WaitForm() : StatusForm(FormLayout{"TTovrikWait", "Tovrik", 435, 64, false, true}) {}
+WaitForm::WaitForm()
+    : StatusForm(FormLayout{.className = "TTovrikWait",
+                            .caption = "Tovrik",
+                            .clientWidth = 435,
+                            .clientHeight = 64,
+                            .systemMenu = false,
+                            .topmost = true}) {}
 
 void WaitForm::createChildren() { createLabel(8, 16); }
 
-ProgressForm::ProgressForm() : StatusForm(FormLayout{"TTovrikPB", "TovrikPB", 432, 61, false, false}) {}
+ProgressForm::ProgressForm()
+    : StatusForm(FormLayout{.className = "TTovrikPB",
+                            .caption = "TovrikPB",
+                            .clientWidth = 432,
+                            .clientHeight = 61,
+                            .systemMenu = false,
+                            .topmost = false}) {}
 
 void ProgressForm::createChildren() {
   createLabel(8, 8);
@@ -81,7 +93,7 @@ void ProgressForm::setRange(std::int32_t minimum, std::int32_t maximum) {
 
 void ProgressForm::handleProgressMessage(WPARAM operation, LPARAM amount) {
   const auto lParam32 = static_cast<std::int32_t>(amount);
-  if (operation == 1) {
+  if (operation == kProgressAdd) {
     const auto position = static_cast<std::int32_t>(SendMessageA(progressBar_, PBM_GETPOS, 0, 0));
     // Added in 64 bits and held within the 32-bit range, so that a large step near a limit fills (or
     // empties) the bar instead of wrapping round to the other end.
@@ -89,7 +101,7 @@ void ProgressForm::handleProgressMessage(WPARAM operation, LPARAM amount) {
     if (sum > INT32_MAX) sum = INT32_MAX;
     if (sum < INT32_MIN) sum = INT32_MIN;
     SendMessageA(progressBar_, PBM_SETPOS, static_cast<WPARAM>(static_cast<std::int32_t>(sum)), 0);
-  } else if (operation == 2) {
+  } else if (operation == kProgressSet) {
     SendMessageA(progressBar_, PBM_SETPOS, static_cast<WPARAM>(lParam32), 0);
   }
 }

@@ -11,24 +11,26 @@
 
 namespace tovrik {
 
+// A row's variant: a value of the family's enum (the dlgyesno row gives runMessageBox
+// MessageBoxKind::kYesNo), handed to the handler as Command::variant.
+struct RowVariant {
+  int value = 0;
+  constexpr RowVariant() = default;
+  template <class Enum>
+    requires std::is_enum_v<Enum>
+  constexpr RowVariant(Enum variant) : value(static_cast<int>(variant)) {}
+  constexpr operator int() const { return value; }
+};
+
+// One row of the command table, written with named fields: {.word = "dlgyesno", .handler = runMessageBox,
+// .variant = MessageBoxKind::kYesNo}.
 struct CommandEntry {
   std::string_view word;
-  CommandHandler handler;
-  int variant = 0;  // handed to the handler as Command::variant
+  CommandHandler handler = nullptr;
+  RowVariant variant{};
   // Writes no return file on success, so start-up must not delete the one that another command of the
   // same script may just have written.
   bool keepsPreviousReturnFile = false;
-
-  constexpr CommandEntry(std::string_view word, CommandHandler handler, int variant = 0,
-                         bool keepsPreviousReturnFile = false)
-      : word(word), handler(handler), variant(variant), keepsPreviousReturnFile(keepsPreviousReturnFile) {}
-  // A row of a shared handler names its behaviour by a value of the family's enum (the dlgyesno row
-  // gives runMessageBox MessageBoxKind::kYesNo).
-  template <class Enum>
-    requires std::is_enum_v<Enum>
-  constexpr CommandEntry(std::string_view word, CommandHandler handler, Enum variant,
-                         bool keepsPreviousReturnFile = false)
-      : CommandEntry(word, handler, static_cast<int>(variant), keepsPreviousReturnFile) {}
 };
 
 std::span<const CommandEntry> commandTable();
