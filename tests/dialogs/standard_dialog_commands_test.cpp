@@ -34,17 +34,17 @@ TEST(FileDialogCommands, LinesComeFromTheChosenPath) {
   };
   for (std::size_t i = 0; i < std::size(rows); ++i) {
     SCOPED_TRACE(::testing::Message() << "row " << i);
-    testing::FakeServices services;
+    fakes::FakeServices services;
     services.dialogs.fileAnswer = rows[i].answer;
-    EXPECT_EQ(testing::run(services, rows[i].parameters), rows[i].lines);
+    EXPECT_EQ(fakes::run(services, rows[i].parameters), rows[i].lines);
     const bool shown = rows[i].lines.front() != "ERROR=1";
     EXPECT_EQ(services.dialogs.fileRequests.size(), shown ? 1u : 0u);
   }
 }
 
 TEST(FileDialogCommands, RequestHoldsTrimmedArgumentsAndThePlatformFilter) {
-  testing::FakeServices services;
-  testing::run(services, {"createsavedialog", " Enregistrer ", " Textes|*.txt|Tout|*.* ", " C:\\dir ", " nom ",
+  fakes::FakeServices services;
+  fakes::run(services, {"createsavedialog", " Enregistrer ", " Textes|*.txt|Tout|*.* ", " C:\\dir ", " nom ",
                           " ..txt "});
   ASSERT_EQ(services.dialogs.fileRequests.size(), 1u);
   const FileDialogRequest& save = services.dialogs.fileRequests[0];
@@ -55,7 +55,7 @@ TEST(FileDialogCommands, RequestHoldsTrimmedArgumentsAndThePlatformFilter) {
   EXPECT_EQ(save.fileName, "nom");
   EXPECT_EQ(save.defaultExtension, "txt");  // the system adds its own dot
 
-  testing::run(services, {"createopendialog", "Ouvrir", "NULL", "NULL"});
+  fakes::run(services, {"createopendialog", "Ouvrir", "NULL", "NULL"});
   ASSERT_EQ(services.dialogs.fileRequests.size(), 2u);
   EXPECT_FALSE(services.dialogs.fileRequests[1].save);
   EXPECT_EQ(services.dialogs.fileRequests[1].filter, "");
@@ -89,9 +89,9 @@ TEST(InputDialogCommand, TextComesBackOnlyOnOk) {
   };
   for (std::size_t i = 0; i < std::size(rows); ++i) {
     SCOPED_TRACE(::testing::Message() << "row " << i);
-    testing::FakeServices services;
+    fakes::FakeServices services;
     services.dialogs.textAnswer = rows[i].answer;
-    EXPECT_EQ(testing::run(services, rows[i].parameters), rows[i].lines);
+    EXPECT_EQ(fakes::run(services, rows[i].parameters), rows[i].lines);
     EXPECT_EQ(services.dialogs.shown, rows[i].shown);
   }
 }
@@ -118,10 +118,10 @@ TEST(BrowseDirectoryCommand, FolderPartsAndShellVersions) {
   };
   for (std::size_t i = 0; i < std::size(rows); ++i) {
     SCOPED_TRACE(::testing::Message() << "row " << i);
-    testing::FakeServices services;
+    fakes::FakeServices services;
     services.dialogs.version = rows[i].version;
     services.dialogs.folderAnswer = rows[i].answer;
-    EXPECT_EQ(testing::run(services, {"browsedirectory", " Choisir ", " C:\\dir "}), rows[i].lines);
+    EXPECT_EQ(fakes::run(services, {"browsedirectory", " Choisir ", " C:\\dir "}), rows[i].lines);
     if (rows[i].lines.front() == "ERROR=1") {
       EXPECT_TRUE(services.dialogs.folderRequests.empty());
       continue;
@@ -131,8 +131,8 @@ TEST(BrowseDirectoryCommand, FolderPartsAndShellVersions) {
     EXPECT_EQ(services.dialogs.folderRequests[0].initialDirectory, "C:\\dir");
     EXPECT_EQ(services.dialogs.folderRequests[0].newDialogStyle, rows[i].newStyle);
   }
-  testing::FakeServices services;
-  EXPECT_EQ(testing::run(services, {"browsedirectory", "Choisir"}), Strings{"ERROR=1"});
+  fakes::FakeServices services;
+  EXPECT_EQ(fakes::run(services, {"browsedirectory", "Choisir"}), Strings{"ERROR=1"});
   EXPECT_TRUE(services.dialogs.folderRequests.empty());
 }
 
@@ -157,14 +157,14 @@ TEST(MessageBoxCommands, KindButtonsAndResults) {
   };
   for (std::size_t i = 0; i < std::size(rows); ++i) {
     SCOPED_TRACE(::testing::Message() << "row " << i);
-    testing::FakeServices services;
+    fakes::FakeServices services;
     services.dialogs.messageAnswer = rows[i].result;
-    EXPECT_EQ(testing::run(services, rows[i].parameters), rows[i].lines);
+    EXPECT_EQ(fakes::run(services, rows[i].parameters), rows[i].lines);
     EXPECT_EQ(services.dialogs.shown, Strings{rows[i].shown});
   }
   for (const char* word : {"dlgcritical", "dlgwarning", "dlginformation", "dlgyesno", "dlgokcancel"}) {
-    testing::FakeServices services;
-    EXPECT_EQ(testing::run(services, {word}), Strings{"ERROR=1"}) << word;
+    fakes::FakeServices services;
+    EXPECT_EQ(fakes::run(services, {word}), Strings{"ERROR=1"}) << word;
     EXPECT_TRUE(services.dialogs.shown.empty()) << word;
   }
 }
@@ -189,10 +189,10 @@ TEST(MessageBoxCommands, ClipboardTextFrameAndButtons) {
 }
 
 TEST(SoundCommands, BeepAndPlayOnlyAnExistingFile) {
-  testing::FakeServices services;
+  fakes::FakeServices services;
   services.fakeFileSystem.addFile("C:\\sons\\ding.wav");
   services.fakeFileSystem.addDirectory("C:\\sons\\dossier.wav");
-  const testing::Case cases[] = {
+  const fakes::Case cases[] = {
       {{"messagebeep"}, {}},
       {{"messagebeep", "extra", "args"}, {}},
       {{"playwav", "C:\\sons\\ding.wav"}, {}},
@@ -200,7 +200,7 @@ TEST(SoundCommands, BeepAndPlayOnlyAnExistingFile) {
       {{"playwav", "C:\\sons\\dossier.wav"}, {}},
       {{"playwav"}, {"ERROR=1"}},
   };
-  testing::expectCases(services, std::vector<testing::Case>(std::begin(cases), std::end(cases)));
+  fakes::expectCases(services, std::vector<fakes::Case>(std::begin(cases), std::end(cases)));
   EXPECT_EQ(services.dialogs.shown, (Strings{"beep", "beep", "play C:\\sons\\ding.wav"}));
 }
 

@@ -50,7 +50,7 @@ TEST(ShellFileOperationSilent, AddsOrRemovesOnlyTheThreeQuietOptions) {
       {0xFFFF, false, static_cast<std::uint16_t>(0xFFFF & ~0x610)},
       {optionSet(kNoConfirmation) | optionSet(kSilent), true, 0x614},
   };
-  testing::FakeShell shell;
+  fakes::FakeShell shell;
   for (std::size_t i = 0; i < std::size(cases); ++i) {
     SCOPED_TRACE("case " + std::to_string(i));
     ShellFileOperation operation(shell);
@@ -61,7 +61,7 @@ TEST(ShellFileOperationSilent, AddsOrRemovesOnlyTheThreeQuietOptions) {
 }
 
 TEST(ShellFileOperationSilent, DefaultOperationStartsQuiet) {
-  testing::FakeShell shell;
+  fakes::FakeShell shell;
   const ShellFileOperation component(shell);
   EXPECT_EQ(shellFlagsOf(component.options), 0xC0) << "the component's own default";
   const ShellFileOperation onForm = makeDefaultFileOperation(shell);
@@ -84,7 +84,7 @@ TEST(ShellFileOperationExecute, BuildsDoubleNulListsOfExpandedPaths) {
   };
   for (std::size_t i = 0; i < std::size(cases); ++i) {
     SCOPED_TRACE("case " + std::to_string(i));
-    testing::FakeShell shell;
+    fakes::FakeShell shell;
     shell.fullPaths = {{"rel", "C:\\cur\\rel"}, {"..\\up", "C:\\up"}};
     shell.universalNames = {{"Z:\\share\\f", "\\\\srv\\s\\f"}};
     ShellFileOperation operation(shell);
@@ -118,7 +118,7 @@ TEST(ShellFileOperationExecute, ExpandsTheFullPathThenAsksForTheUniversalNameOfD
   };
   for (std::size_t i = 0; i < std::size(cases); ++i) {
     SCOPED_TRACE("case " + std::to_string(i));
-    testing::FakeShell shell;
+    fakes::FakeShell shell;
     shell.fullPaths[cases[i].path] = cases[i].full;
     EXPECT_EQ(expandFileOperationPath(cases[i].path, shell), cases[i].full);
     EXPECT_EQ(shell.calls, cases[i].calls);
@@ -132,7 +132,7 @@ TEST(ShellFileOperationExecute, APathWithoutFullFormOrAPatternAsDestinationStops
                                                         {"", "C:\\d"}, {"C:\\a", "C:\\d\\*"}, {"C:\\a", "C:\\d?"}};
   for (std::size_t i = 0; i < std::size(cases); ++i) {
     SCOPED_TRACE("case " + std::to_string(i));
-    testing::FakeShell shell;
+    fakes::FakeShell shell;
     shell.tooLongPaths.insert(longPath);
     ShellFileOperation operation(shell);
     operation.sourceFiles = {cases[i].first};
@@ -151,7 +151,7 @@ TEST(ShellFileOperationExecute, ResultIsSuccessWithoutAbort) {
   const Case cases[] = {{0, false, true}, {0, true, false}, {2, false, false}, {0x7C, true, false}};
   for (std::size_t i = 0; i < std::size(cases); ++i) {
     SCOPED_TRACE("case " + std::to_string(i));
-    testing::FakeShell shell;
+    fakes::FakeShell shell;
     shell.fileOperationOutcome.result = cases[i].result;
     shell.fileOperationOutcome.anyOperationsAborted = cases[i].aborted;
     ShellFileOperation operation(shell);
@@ -161,7 +161,7 @@ TEST(ShellFileOperationExecute, ResultIsSuccessWithoutAbort) {
 }
 
 TEST(ShellFileOperationExecute, NoSourceEntryIsAnError) {
-  testing::FakeShell shell;
+  fakes::FakeShell shell;
   ShellFileOperation operation(shell);
   operation.destinationFiles = {"C:\\d"};
   try {
@@ -174,7 +174,7 @@ TEST(ShellFileOperationExecute, NoSourceEntryIsAnError) {
 }
 
 TEST(ShellFileOperationExecute, NameMappingsWithBothNamesReachTheEvent) {
-  testing::FakeShell shell;
+  fakes::FakeShell shell;
   shell.fileOperationOutcome.nameMappings = {
       {"C:\\a.txt", "C:\\Copie de a.txt"}, {"", "C:\\x"}, {"C:\\y", ""}, {"C:\\b", "C:\\b (2)"}};
   ShellFileOperation operation(shell);

@@ -41,7 +41,7 @@ TEST(CommandLine, SplitsLikeScriptsExpect) {
 }
 
 TEST(CommandLine, StepsWholeDoubleByteCharacters) {
-  testing::FakeShiftJisCharset charset;
+  fakes::FakeShiftJisCharset charset;
   // 0x81 is a lead byte: the quote after it is its trail byte, not a quote.
   EXPECT_EQ(splitCommandLine("t \x81\" b", charset), (std::vector<std::string>{"t", "\x81\"", "b"}));
   // A lead byte at the very end is a character of its own.

@@ -43,7 +43,7 @@ TEST(CommandMode, RunsTheWordAndGuardsErrors) {
   };
   for (std::size_t i = 0; i < std::size(cases); ++i) {
     SCOPED_TRACE(::testing::Message() << "case " << i << ": " << cases[i].parameters[1]);
-    testing::FakeServices services;
+    fakes::FakeServices services;
     const LineList lines = runCommandMode(cases[i].parameters, "C:\\tovrik.exe", services);
     ASSERT_GE(lines.lines().size(), 2u);
     EXPECT_TRUE(lines.lines()[0].isRemark && lines.lines()[1].isRemark);

@@ -128,7 +128,7 @@ TEST(CommandTable, AHandlerGivenAVariantOutsideItsFamilyRaisesAndWritesNothing) 
     ++tried;
     for (const int variant : {*variants.begin() - 1, *variants.rbegin() + 1}) {
       SCOPED_TRACE(::testing::Message() << word << " variant " << variant);
-      testing::FakeServices services;
+      fakes::FakeServices services;
       const Strings parameters = {"t", std::string(word), "C:\\a", "1", "2", "3", "4"};
       const ArgumentList args("t", parameters);
       LineList lines;

@@ -17,7 +17,7 @@
 #include "support/fake_standard_dialogs.h"
 #include "support/fake_system.h"
 
-namespace tovrik::testing {
+namespace tovrik::fakes {
 
 // Registry keys are case-insensitive on Windows; the fake folds ASCII case the same way.
 inline std::string foldCase(std::string_view text) { return lowerAscii(text); }
@@ -161,4 +161,4 @@ class FakeServices final : public Services {
   ClipboardAccess& clipboard() override { return clip; }
 };
 
-}  // namespace tovrik::testing
+}  // namespace tovrik::fakes

@@ -14,7 +14,7 @@
 #include "platform/session_control.h"
 #include "platform/system_information.h"
 
-namespace tovrik::testing {
+namespace tovrik::fakes {
 
 struct SentMessageToApp {
   std::uint32_t message;
@@ -214,4 +214,4 @@ class FakeClipboard final : public ClipboardAccess {
   MemoryBlock nextBlock_ = 0x1000;
 };
 
-}  // namespace tovrik::testing
+}  // namespace tovrik::fakes

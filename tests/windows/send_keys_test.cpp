@@ -9,8 +9,8 @@
 namespace tovrik {
 namespace {
 
-using testing::KeyEvent;
-using testing::RecordingKeySink;
+using fakes::KeyEvent;
+using fakes::RecordingKeySink;
 using Events = std::vector<KeyEvent>;
 using Strings = std::vector<std::string>;
 

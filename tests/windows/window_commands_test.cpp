@@ -8,9 +8,9 @@
 namespace tovrik {
 namespace {
 
-using testing::Case;
-using testing::FakeServices;
-using testing::SentMessage;
+using fakes::Case;
+using fakes::FakeServices;
+using fakes::SentMessage;
 using Strings = std::vector<std::string>;
 
 const std::string kLongTitle = "Rapport " + std::string(71, '-') + "FIN" + std::string(18, '.');  // 100
