@@ -167,7 +167,8 @@ void ConfigurationForm::showWithPath(const std::string& returnFilePath) {
 }
 
 void ConfigurationForm::onOkClick() {
-  publishEnvironmentVariable(*services_, kReturnFileVariable, textOf(pathEdit_));
+  publishEnvironmentVariable(services_->registry(), services_->environment(), kReturnFileVariable,
+                             textOf(pathEdit_));
   closeForm();
 }
 

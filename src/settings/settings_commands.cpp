@@ -10,11 +10,11 @@
 namespace tovrik {
 
 void runConfig(Command& command) {
-  const std::string drive = systemDrive(command.services);
+  const std::string drive = systemDrive(command.services.systemInformation(), command.services.ansiCharset());
   if (drive.empty()) throw PlatformError("Lecteur syst\xE8me introuvable");
   const std::string path = drive.substr(0, 1) + ":\\Tovrik.bat";
   writeSetting(command.services.registry(), kReturnFileValueName, path);
-  publishEnvironmentVariable(command.services, kReturnFileVariable, path);
+  publishEnvironmentVariable(command.services.registry(), command.services.environment(), kReturnFileVariable, path);
 }
 
 void runRegisterVar(Command& command) {

@@ -2,7 +2,8 @@
 #include "settings/settings_store.h"
 
 #include "command/error.h"
-#include "platform/services.h"
+#include "platform/environment.h"
+#include "platform/registry.h"
 
 namespace tovrik {
 
@@ -21,17 +22,18 @@ void writeSetting(Registry& registry, std::string_view name, std::string_view te
   registry.openCurrentUserKey(kSettingsKeyPath)->writeString(name, text);
 }
 
-bool publishEnvironmentVariable(Services& services, std::string_view name, std::string_view value) {
+bool publishEnvironmentVariable(Registry& registry, Environment& environment, std::string_view name,
+                                std::string_view value) {
   std::unique_ptr<RegistryKey> key;
   try {
-    key = services.registry().openCurrentUserKey("Environment");
+    key = registry.openCurrentUserKey("Environment");
   } catch (const RegistryError&) {
     return false;
   }
   key->writeString(name, value);
   key.reset();
-  services.environment().setProcessVariable(name, value);
-  services.environment().broadcastChange();
+  environment.setProcessVariable(name, value);
+  environment.broadcastChange();
   return true;
 }
 

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "platform/registry.h"
-#include "platform/services.h"
+#include "platform/environment.h"
 
 namespace tovrik {
 
@@ -22,6 +22,7 @@ void writeSetting(Registry& registry, std::string_view name, std::string_view te
 
 // Writes `name` under HKCU\Environment, sets it in this process and tells running programs. Returns
 // false, doing nothing, when the environment key cannot be opened; a refused write reaches the caller.
-bool publishEnvironmentVariable(Services& services, std::string_view name, std::string_view value);
+bool publishEnvironmentVariable(Registry& registry, Environment& environment, std::string_view name,
+                                std::string_view value);
 
 }  // namespace tovrik

@@ -98,7 +98,9 @@ void runGetWinVer(Command& command) {
   command.lines.addSet("WINNT", version.isNt ? "1" : "0");
 }
 
-void runGetSystemDrive(Command& command) { command.lines.addSet("DRIVE", systemDrive(command.services)); }
+void runGetSystemDrive(Command& command) {
+  command.lines.addSet("DRIVE", systemDrive(command.services.systemInformation(), command.services.ansiCharset()));
+}
 
 void runGetVolumeSerial(Command& command) {
   const char letter = driveLetterOf(command);

@@ -50,10 +50,10 @@ void runConvertToMsDosPath(Command& command) {
 void runIncludeBackslash(Command& command) { addPathPart(command, "DIR", includeTrailingBackslash); }
 void runExcludeBackslash(Command& command) { addPathPart(command, "DIR", excludeTrailingBackslash); }
 
-std::string systemDrive(Services& services) {
-  const std::optional<std::string> directory = services.systemInformation().systemDirectory();
+std::string systemDrive(SystemInformation& system, const AnsiCharset& charset) {
+  const std::optional<std::string> directory = system.systemDirectory();
   if (!directory) return {};
-  return extractFileDrive(*directory, services.ansiCharset());
+  return extractFileDrive(*directory, charset);
 }
 
 }  // namespace tovrik

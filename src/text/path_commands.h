@@ -4,6 +4,8 @@
 #include <string>
 
 #include "command/command.h"
+#include "platform/ansi_charset.h"
+#include "platform/system_information.h"
 
 namespace tovrik {
 
@@ -27,6 +29,6 @@ TOVRIK_PATH_HANDLERS(TOVRIK_DECLARE_HANDLER)
 inline constexpr NamedHandler kPathHandlers[] = {TOVRIK_PATH_HANDLERS(TOVRIK_NAME_HANDLER)};
 
 // The drive of the system directory ("C:", or "\\server\share"), empty when it cannot be told.
-std::string systemDrive(Services& services);
+std::string systemDrive(SystemInformation& system, const AnsiCharset& charset);
 
 }  // namespace tovrik

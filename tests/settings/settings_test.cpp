@@ -41,14 +41,14 @@ TEST(SettingsStore, ReadFailuresGiveTheDefaultAndChangeNothing) {
 
 TEST(SettingsStore, PublishingWritesTheVariableSetsItAndTells) {
   fakes::FakeServices services;
-  EXPECT_TRUE(publishEnvironmentVariable(services, "TvkFile", "D:\\r.bat"));
+  EXPECT_TRUE(publishEnvironmentVariable(services.fakeRegistry, services.fakeEnvironment, "TvkFile", "D:\\r.bat"));
   EXPECT_EQ(services.fakeRegistry.find("Environment", "TvkFile")->data, "D:\\r.bat");
   EXPECT_EQ(services.fakeEnvironment.variables["TvkFile"], "D:\\r.bat");
   EXPECT_EQ(services.fakeEnvironment.broadcasts, 1);
 
   fakes::FakeServices locked;
   locked.fakeRegistry.unopenableKeys.insert("environment");
-  EXPECT_FALSE(publishEnvironmentVariable(locked, "TvkFile", "x"));
+  EXPECT_FALSE(publishEnvironmentVariable(locked.fakeRegistry, locked.fakeEnvironment, "TvkFile", "x"));
   EXPECT_EQ(locked.fakeEnvironment.broadcasts, 0);
   EXPECT_TRUE(locked.fakeEnvironment.variables.empty());
 }
@@ -65,7 +65,7 @@ TEST(SettingsStore, SystemDriveOfLocalAndNetworkSystemDirectories) {
     SCOPED_TRACE(directory.value_or("(none)"));
     fakes::FakeServices services;
     services.system.systemDir = directory;
-    EXPECT_EQ(systemDrive(services), drive);
+    EXPECT_EQ(systemDrive(services.system, services.ansiCharset()), drive);
   }
 }
 
