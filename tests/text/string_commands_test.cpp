@@ -15,18 +15,8 @@ namespace {
 using Lines = std::vector<std::string>;
 using fakes::Case;
 using fakes::expectCases;
+using fakes::englishSettings;
 using fakes::run;
-
-RegionalSettings englishSettings() {
-  RegionalSettings settings = fakes::frenchSettings();
-  settings.decimalSeparator = '.';
-  settings.longDayNames = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
-  settings.shortDatePicture = "M/d/yyyy";
-  settings.longTimePicture = "h:mm:ss tt";
-  settings.amDesignator = "AM";
-  settings.pmDesignator = "PM";
-  return settings;
-}
 
 const std::string kLong(30000, 'a');
 
