@@ -8,7 +8,7 @@
 
 #include <vector>
 
-#include "command/resource_owners_win32.h"
+#include "platform/resource_owners_win32.h"
 #include "platform/com_win32.h"
 
 namespace tovrik {

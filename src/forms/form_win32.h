@@ -11,7 +11,7 @@
 #include <type_traits>
 #include <vector>
 
-#include "command/resource_owners_win32.h"
+#include "platform/resource_owners_win32.h"
 #include "platform/application_window_win32.h"
 
 namespace tovrik {

@@ -5,19 +5,19 @@
 
 #include <cstdio>
 
-#include "command/resource_owners_win32.h"
+#include "platform/resource_owners_win32.h"
 #include "platform/system_strings_win32.h"
 
 namespace tovrik {
 namespace {
 
 std::string systemMessage(DWORD code) {
-  char* text = nullptr;
+  char* allocated = nullptr;
   const DWORD length = FormatMessageA(
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-      code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-  std::string message = length > 0 ? std::string(text, length) : "Code d'erreur " + std::to_string(code);
-  if (text) LocalFree(text);
+      code, 0, reinterpret_cast<char*>(&allocated), 0, nullptr);
+  const LocalMemory<char> text(allocated);
+  std::string message = length > 0 ? std::string(text.get(), length) : "Code d'erreur " + std::to_string(code);
   while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == ' '))
     message.pop_back();
   return message;

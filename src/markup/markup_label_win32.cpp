@@ -4,7 +4,7 @@
 #include <array>
 #include <memory>
 
-#include "command/resource_owners_win32.h"
+#include "platform/resource_owners_win32.h"
 
 namespace tovrik {
 namespace {
