@@ -47,8 +47,8 @@ qemu_recent() {
 }
 # The product is 32-bit. Where the kernel executes no 32-bit x86 code, wine32 runs under user-mode
 # emulation: qemu-user-static from bookworm-backports (Debian 12's own 7.2 crashes Wine's desktop) and the
-# preloader Wine starts every process through. TOVRIK_WINE_EMULATION=qemu installs it anyway.
-if ! /usr/lib/wine/wine --version >/dev/null 2>&1 || [ "${TOVRIK_WINE_EMULATION:-auto}" = qemu ]; then
+# preloader Wine starts every process through. TOVRIK_EMULATION_MODE=qemu installs it anyway.
+if ! /usr/lib/wine/wine --version >/dev/null 2>&1 || [ "${TOVRIK_EMULATION_MODE:-auto}" = qemu ]; then
   if ! qemu_recent || ! dpkg-query -W -f='${Status}\n' wine32-preloader:i386 2>/dev/null | grep -q 'install ok installed'; then
     export DEBIAN_FRONTEND=noninteractive
     entry=$(backports_entry)
