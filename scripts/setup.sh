@@ -81,15 +81,12 @@ done
 # build/libjpeg once built.
 scripts/lib/build-libjpeg.sh
 
-# Builds: the product (32-bit), its 64-bit twin for machines without 32-bit execution, the host tests.
-configure_and_build() {
-  local dir=$1; shift
-  [ -f "$dir/build.ninja" ] || cmake -S . -B "$dir" -G Ninja "$@"
-  cmake --build "$dir"
-}
-configure_and_build build/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake
-configure_and_build build/win64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake
-configure_and_build build/host
+# Builds, by the presets of CMakePresets.json: the product (32-bit), its 64-bit twin for machines without
+# 32-bit execution, the host tests.
+for preset in win32 win64 host; do
+  [ -f "build/$preset/build.ninja" ] || cmake --preset "$preset"
+  cmake --build --preset "$preset"
+done
 
 # The prefixes: the product's (win32, natively or under emulation) and the twin's (win64), which the
 # tests also run to compare the two builds' arithmetic.
