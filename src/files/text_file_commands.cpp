@@ -16,7 +16,7 @@ namespace tovrik {
 
 namespace {
 
-// Opens argument 2 when it names an existing file; otherwise adds "SET ERROR=1" and gives null.
+// Opens parameter 1 when it names an existing file; otherwise adds "SET ERROR=1" and gives null.
 std::unique_ptr<ByteSource> openTextFileArgument(Command& command) {
   const std::string& path = command.param(1);
   FileSystem& fileSystem = command.services.fileSystem();

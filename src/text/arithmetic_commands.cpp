@@ -25,7 +25,7 @@ void addRoundedResult(Command& command, long double value) {
   command.lines.addSet("RESULT", formatRounded(value, decimalSeparatorOf(command)));
 }
 
-// Reads arguments 2 and 3, in that order, and applies the operation.
+// Reads parameters 1 and 2, in that order, and applies the operation.
 long double applyToOperands(Command& command, long double (*operation)(long double, long double)) {
   const long double first = readDecimalParam(command, 1);
   const long double second = readDecimalParam(command, 2);

@@ -1,4 +1,4 @@
-// Path command handlers: each reads argument 2 untrimmed and adds one line.
+// Path command handlers: each reads parameter 1 untrimmed and adds one line.
 #include "text/path_commands.h"
 
 #include <optional>

@@ -12,16 +12,16 @@ namespace tovrik {
 // The family's handlers, listed once: the list declares them and gives the command table's test their
 // names (frontend/dispatch.cpp registers the words).
 #define TOVRIK_PATH_HANDLERS(X) \
-  /* "SET STRING=" and the part of argument 2 that each names. */ \
+  /* "SET STRING=" and the part of parameter 1 that each names. */ \
   X(runGetFilePath) \
   X(runGetFileName) \
   X(runGetFileExt) \
   X(runGetFileDir) \
   X(runGetFileDrive) \
   X(runGetFileNameWithoutExt) \
-  /* "SET STRING=" and the short form of the existing path in argument 2; empty when there is none. */ \
+  /* "SET STRING=" and the short form of the existing path in parameter 1; empty when there is none. */ \
   X(runConvertToMsDosPath) \
-  /* "SET DIR=" and argument 2 with one trailing backslash added or removed. */ \
+  /* "SET DIR=" and parameter 1 with one trailing backslash added or removed. */ \
   X(runIncludeBackslash) \
   X(runExcludeBackslash)
 
