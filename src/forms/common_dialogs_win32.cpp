@@ -6,10 +6,14 @@
 #include <objbase.h>
 #include <shlobj.h>
 
+#include <optional>
 #include <vector>
 
+#include "command/error.h"
 #include "platform/resource_owners_win32.h"
+#include "platform/ansi_names_win32.h"
 #include "platform/com_win32.h"
+#include "platform/system_strings_win32.h"
 
 namespace tovrik {
 namespace {
@@ -65,10 +69,19 @@ void showInStatusLine(HWND dialog, const std::string& path) {
   SendMessageA(dialog, BFFM_SETSTATUSTEXTA, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-std::string pathOfItem(LPCITEMIDLIST item) {
-  char path[MAX_PATH] = {};
-  if (!item || !SHGetPathFromIDListA(item, path)) return std::string();
+// The file-system path of a shell item, in UTF-16; empty for a virtual item.
+std::wstring pathOfItem(LPCITEMIDLIST item) {
+  wchar_t path[MAX_PATH] = {};
+  if (!item || !SHGetPathFromIDListW(item, path)) return std::wstring();
   return path;
+}
+
+// A chosen name the ANSI code page cannot spell, even through its short form, ends the command with an
+// error: reporting its look-alike would send the script to another file.
+std::string chosenPath(const std::wstring& path) {
+  if (std::optional<std::string> exact = exactAnsiPath(path)) return *exact;
+  throw PlatformError("Chemin hors de la page de code ANSI : " +
+                      convertWideToCodePage(CP_ACP, path.data(), static_cast<int>(path.size())));
 }
 
 int CALLBACK browseCallback(HWND dialog, UINT message, LPARAM lParam, LPARAM data) {
@@ -79,7 +92,9 @@ int CALLBACK browseCallback(HWND dialog, UINT message, LPARAM lParam, LPARAM dat
       SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(browser->directory.c_str()));
     showInStatusLine(dialog, browser->directory);
   } else if (message == BFFM_SELCHANGED) {
-    const std::string path = pathOfItem(reinterpret_cast<LPCITEMIDLIST>(lParam));
+    // Shown only: the closest ANSI form reads best.
+    const std::wstring selected = pathOfItem(reinterpret_cast<LPCITEMIDLIST>(lParam));
+    const std::string path = convertWideToCodePage(CP_ACP, selected.data(), static_cast<int>(selected.size()));
     // The browser would disable OK on a virtual folder; choosing one ends as a cancel instead.
     SendMessageA(dialog, BFFM_ENABLEOK, 0, 1);
     showInStatusLine(dialog, path);
@@ -106,27 +121,33 @@ OpenFileDialog::OpenFileDialog()
 
 SaveFileDialog::SaveFileDialog() : FileDialog(kCommonFileOptions | OFN_CREATEPROMPT) {}
 
+// The UTF-16 dialog: the ANSI one would hand back a chosen name outside the code page as a look-alike.
 bool FileDialog::execute(HWND owner, bool save) {
-  char file[MAX_PATH] = {};
-  lstrcpynA(file, fileName.c_str(), MAX_PATH);
-  OPENFILENAMEA request{};
+  wchar_t file[MAX_PATH] = {};
+  lstrcpynW(file, widenAnsi(fileName).c_str(), MAX_PATH);
+  const std::wstring wideFilter = widenAnsi(filter);  // its NUL separators and final double NUL included
+  const std::wstring wideInitialDir = widenAnsi(initialDir);
+  const std::wstring wideTitle = widenAnsi(title);
+  const std::wstring wideDefaultExt = widenAnsi(defaultExt);
+  OPENFILENAMEW request{};
   request.lStructSize = sizeof request;
   request.hwndOwner = owner;
-  request.lpstrFilter = filter.empty() ? nullptr : filter.c_str();
+  request.lpstrFilter = wideFilter.empty() ? nullptr : wideFilter.c_str();
   request.nFilterIndex = 1;
   request.lpstrFile = file;
   request.nMaxFile = MAX_PATH;
   // No folder has a longer path: the system would only cut it.
-  request.lpstrInitialDir = initialDir.empty() || initialDir.size() >= MAX_PATH ? nullptr : initialDir.c_str();
-  request.lpstrTitle = title.empty() ? nullptr : title.c_str();
+  request.lpstrInitialDir =
+      wideInitialDir.empty() || wideInitialDir.size() >= MAX_PATH ? nullptr : wideInitialDir.c_str();
+  request.lpstrTitle = wideTitle.empty() ? nullptr : wideTitle.c_str();
   request.Flags = options_;
-  request.lpstrDefExt = defaultExt.empty() ? nullptr : defaultExt.c_str();
+  request.lpstrDefExt = wideDefaultExt.empty() ? nullptr : wideDefaultExt.c_str();
   request.lpfnHook = fileDialogHook;
   // The Explorer-style dialogs host shell objects: COM must be started on this thread first.
   ensureComInitialized();
-  const BOOL chosen = save ? GetSaveFileNameA(&request) : GetOpenFileNameA(&request);
+  const BOOL chosen = save ? GetSaveFileNameW(&request) : GetOpenFileNameW(&request);
   if (!chosen) return false;
-  fileName = file;
+  fileName = chosenPath(file);
   return true;
 }
 
@@ -142,9 +163,9 @@ bool FolderBrowser::execute(HWND owner) {
   request.lParam = reinterpret_cast<LPARAM>(this);
   ensureComInitialized();
   const CoTaskMemory<ITEMIDLIST> chosen(SHBrowseForFolderA(&request));
-  const std::string path = pathOfItem(chosen.get());
+  const std::wstring path = pathOfItem(chosen.get());
   if (path.empty()) return false;
-  directory = path;
+  directory = chosenPath(path);
   return true;
 }
 

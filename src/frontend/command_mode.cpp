@@ -27,4 +27,15 @@ LineList runCommandMode(const std::vector<std::string>& parameters, std::string_
   return lines;
 }
 
+LineList refuseCommand(Services& services) {
+  LineList lines;
+  try {
+    addHeaderLines(lines, services.clock().localTime(), services.regionalSettings());
+  } catch (const std::exception&) {
+    // Same guard as a command's: whatever the header raises, the file still ends with the error.
+  }
+  lines.addError();
+  return lines;
+}
+
 }  // namespace tovrik

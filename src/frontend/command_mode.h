@@ -15,4 +15,8 @@ namespace tovrik {
 LineList runCommandMode(const std::vector<std::string>& parameters, std::string_view modulePath,
                         Services& services);
 
+// A command line that is not run at all (a parameter that cannot be passed on unchanged): the header
+// lines and "SET ERROR=1", nothing else.
+LineList refuseCommand(Services& services);
+
 }  // namespace tovrik

@@ -9,15 +9,17 @@
 #include "frontend/return_file.h"
 #include "frontend/return_file_win32.h"
 #include "frontend/services_win32.h"
+#include "platform/ansi_names_win32.h"
 #include "platform/application_error_win32.h"
 #include "settings/settings_store.h"
 
 namespace {
 
+// The program's own path as commands may read it: exact, else its short form, else empty.
 std::string modulePath() {
-  char path[261] = {};
-  const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path - 1);
-  return std::string(path, length);
+  wchar_t path[261] = {};
+  const DWORD length = GetModuleFileNameW(nullptr, path, 260);
+  return tovrik::exactAnsiPath(std::wstring_view(path, length)).value_or(std::string());
 }
 
 }  // namespace
@@ -27,14 +29,18 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   Win32Services services;
   const std::string returnFilePath =
       readSetting(services.registry(), kReturnFileValueName, kDefaultReturnFilePath);
-  const std::vector<std::string> parameters = splitCommandLine(GetCommandLineA(), services.ansiCharset());
+  const std::wstring returnFile = returnFileLocation(returnFilePath);
+  // The command line as Windows keeps it: the ANSI one would already have turned characters outside the
+  // code page into look-alikes (a fullwidth quote into a quote, a letter into its unaccented twin).
+  const std::optional<std::vector<std::string>> parameters =
+      toAnsiParameters(splitCommandLine(GetCommandLineW()), Win32AnsiNames());
 
-  if (!keepsPreviousReturnFile(parameters)) deleteReturnFile(returnFilePath);
-  if (parameters.size() < 2) return ConfigurationForm::runConfiguration(services, returnFilePath);
+  if (!parameters || !keepsPreviousReturnFile(*parameters)) deleteReturnFile(returnFile);
+  if (parameters && parameters->size() < 2) return ConfigurationForm::runConfiguration(services, returnFilePath);
 
-  const LineList lines = runCommandMode(parameters, modulePath(), services);
+  const LineList lines = parameters ? runCommandMode(*parameters, modulePath(), services) : refuseCommand(services);
   try {
-    writeReturnFile(returnFileWritePath(returnFilePath), renderReturnFile(lines, ConsoleCodePage()));
+    writeReturnFile(returnFile, renderReturnFile(lines, ConsoleCodePage()));
   } catch (const FileCreateError& error) {
     showApplicationError(error);
     return 1;

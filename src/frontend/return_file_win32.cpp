@@ -3,10 +3,14 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <optional>
 
 #include "platform/resource_owners_win32.h"
+#include "platform/ansi_names_win32.h"
 #include "platform/system_strings_win32.h"
+#include "settings/settings_store.h"
 
 namespace tovrik {
 namespace {
@@ -23,27 +27,62 @@ std::string systemMessage(DWORD code) {
   return message;
 }
 
-[[noreturn]] void raiseCreateError(const std::string& path, DWORD code) {
-  throw FileCreateError("Impossible de cr\xE9" "er le fichier \"" + path + "\". " + systemMessage(code));
+[[noreturn]] void raiseCreateError(const std::wstring& path, DWORD code) {
+  // The message is shown, not used as a name: the closest ANSI form is the right one here.
+  const std::string shown = convertWideToCodePage(CP_ACP, path.data(), static_cast<int>(path.size()));
+  throw FileCreateError("Impossible de cr\xE9" "er le fichier \"" + shown + "\". " + systemMessage(code));
+}
+
+// The string value `name` of HKCU\`keyPath` as stored, in UTF-16; nullopt when it cannot be read.
+std::optional<std::wstring> readWideSetting(std::string_view keyPath, std::string_view name) {
+  HKEY opened = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, widenAnsi(keyPath).c_str(), 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS)
+    return std::nullopt;
+  const OwnedRegistryKey key(opened);
+  const std::wstring valueName = widenAnsi(name);
+  std::optional<std::wstring> text;
+  DWORD type = 0;
+  DWORD size = 0;
+  if (RegQueryValueExW(key.get(), valueName.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
+      (type == REG_SZ || type == REG_EXPAND_SZ)) {
+    std::wstring data(size / sizeof(wchar_t) + 1, L'\0');
+    DWORD got = static_cast<DWORD>(data.size() * sizeof(wchar_t));
+    if (RegQueryValueExW(key.get(), valueName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &got) ==
+        ERROR_SUCCESS) {
+      data.resize(std::min<std::size_t>(got / sizeof(wchar_t), data.size()));
+      // Data ends at its first NUL, whether or not the writer stored one.
+      data.resize(std::min(data.find(L'\0'), data.size()));
+      text = std::move(data);
+    }
+  }
+  return text;
 }
 
 }  // namespace
 
-void deleteReturnFile(std::string_view path) {
+std::wstring returnFileLocation(std::string_view storedPath) {
+  const std::string path = returnFileWritePath(storedPath);
+  if (path != storedPath) return widenAnsi(path);
+  // The ANSI reading of a value is its closest form; the UTF-16 value is the name itself, as long as it
+  // is still the value that was read.
+  if (const std::optional<std::wstring> stored = readWideSetting(kSettingsKeyPath, kReturnFileValueName))
+    if (convertWideToCodePage(CP_ACP, stored->data(), static_cast<int>(stored->size())) == storedPath) return *stored;
+  return widenAnsi(storedPath);
+}
+
+void deleteReturnFile(const std::wstring& path) {
   if (path.empty()) return;
-  const std::string file(path);
-  const DWORD attributes = GetFileAttributesA(file.c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY))
-    DeleteFileA(file.c_str());
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileW(path.c_str());
 }
 
 namespace {
 
 // Creates the file anew (or truncates it) and writes all the bytes; the error code of the step that
 // failed, or ERROR_SUCCESS. A file left half written is deleted.
-DWORD writeWholeFile(const std::string& name, std::string_view bytes) {
+DWORD writeWholeFile(const std::wstring& name, std::string_view bytes) {
   UniqueHandle file(
-      CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+      CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (file.get() == INVALID_HANDLE_VALUE) return GetLastError();
   DWORD written = 0;
   if (WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
@@ -51,14 +90,14 @@ DWORD writeWholeFile(const std::string& name, std::string_view bytes) {
     return ERROR_SUCCESS;
   const DWORD code = GetLastError();
   file.reset();  // closed before it can be deleted
-  DeleteFileA(name.c_str());
+  DeleteFileW(name.c_str());
   return code == ERROR_SUCCESS ? ERROR_WRITE_FAULT : code;
 }
 
 }  // namespace
 
-void writeReturnFile(const std::string& path, std::string_view bytes) {
-  const std::string staging = path + "." + std::to_string(GetCurrentProcessId()) + ".tmp";
+void writeReturnFile(const std::wstring& path, std::string_view bytes) {
+  const std::wstring staging = path + L"." + std::to_wstring(GetCurrentProcessId()) + L".tmp";
   if (const DWORD code = writeWholeFile(staging, bytes); code != ERROR_SUCCESS) {
     // No file of that name can be made beside the target (a name near the length limit, a folder where
     // the user may replace the file but not create one): write the target itself instead.
@@ -67,14 +106,14 @@ void writeReturnFile(const std::string& path, std::string_view bytes) {
   }
   // A script reading the previous file holds it open for a moment: retry briefly before giving up.
   for (int attempt = 0;; ++attempt) {
-    if (MoveFileExA(staging.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) return;
+    if (MoveFileExW(staging.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) return;
     const DWORD code = GetLastError();
     if (attempt < 50 && (code == ERROR_SHARING_VIOLATION || code == ERROR_LOCK_VIOLATION ||
                          code == ERROR_ACCESS_DENIED)) {
       Sleep(10);
       continue;
     }
-    DeleteFileA(staging.c_str());
+    DeleteFileW(staging.c_str());
     raiseCreateError(path, code);
   }
 }

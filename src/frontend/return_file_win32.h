@@ -11,13 +11,19 @@
 
 namespace tovrik {
 
+// Where the return file goes, in UTF-16: the settings store's value as the registry holds it, so that a
+// folder whose name lies outside the ANSI code page (a user profile, say) is written to, never the
+// look-alike that the ANSI reading names. `storedPath` is the value as read in the ANSI code page; the
+// empty path falls back as returnFileWritePath says.
+std::wstring returnFileLocation(std::string_view storedPath);
+
 // Deletes the file at path if a file (not a directory) is there; failures are ignored.
-void deleteReturnFile(std::string_view path);
+void deleteReturnFile(const std::wstring& path);
 
 // Writes the whole file beside its target and moves it into place in one step, so a reader never
 // sees a torn file and the last complete writer wins. Where no file can be made beside the target, the
 // target is written directly (created anew or truncated). Raises FileCreateError.
-void writeReturnFile(const std::string& path, std::string_view bytes);
+void writeReturnFile(const std::wstring& path, std::string_view bytes);
 
 // cmd.exe reads a batch file in its console's code page, not in the ANSI one: the code page of the
 // console this process was started from, else the OEM code page.

@@ -8,6 +8,7 @@
 
 #include "command/error.h"
 #include "platform/resource_owners_win32.h"
+#include "platform/ansi_names_win32.h"
 #include "platform/system_strings_win32.h"
 
 namespace tovrik {
@@ -51,8 +52,10 @@ std::uint64_t ticksOf(const FILETIME& time) {
 
 std::string Win32FileSystem::currentDirectory() {
   // Asked for the size first: a fixed buffer would leave a longer directory as undefined bytes.
-  const auto fill = [](char* buffer, UINT size) { return static_cast<UINT>(GetCurrentDirectoryA(size, buffer)); };
-  return readSizedString(fill).value_or(std::string());
+  const auto fill = [](wchar_t* buffer, UINT size) { return static_cast<UINT>(GetCurrentDirectoryW(size, buffer)); };
+  const std::optional<std::wstring> directory = readSizedString<wchar_t>(fill);
+  if (!directory) return std::string();
+  return exactAnsiPath(*directory).value_or(std::string());
 }
 
 bool Win32FileSystem::setCurrentDirectory(std::string_view path) {
@@ -125,11 +128,11 @@ void Win32FileSystem::flushProfile(std::string_view file) {
 }
 
 std::optional<std::string> Win32FileSystem::shortPathName(std::string_view path) {
-  char buffer[260];
-  const DWORD length = GetShortPathNameA(std::string(path).c_str(), buffer, sizeof buffer);
+  wchar_t buffer[260];
+  const DWORD length = GetShortPathNameW(widenAnsi(path).c_str(), buffer, std::size(buffer));
   // 0 is a failure; a length beyond the buffer means the short form does not fit it.
-  if (length == 0 || length >= sizeof buffer) return std::nullopt;
-  return std::string(buffer, length);
+  if (length == 0 || length >= std::size(buffer)) return std::nullopt;
+  return Win32AnsiNames().exact(std::wstring_view(buffer, length));
 }
 
 }  // namespace tovrik

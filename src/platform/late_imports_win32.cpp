@@ -44,8 +44,8 @@ namespace tovrik {
 TOVRIK_LATE_IMPORT(comctl32, InitCommonControlsEx, 4)
 
 // comdlg32.dll
-TOVRIK_LATE_IMPORT(comdlg32, GetOpenFileNameA, 4)
-TOVRIK_LATE_IMPORT(comdlg32, GetSaveFileNameA, 4)
+TOVRIK_LATE_IMPORT(comdlg32, GetOpenFileNameW, 4)
+TOVRIK_LATE_IMPORT(comdlg32, GetSaveFileNameW, 4)
 
 // gdi32.dll
 TOVRIK_LATE_IMPORT(gdi32, CreateFontIndirectA, 4)
@@ -78,12 +78,12 @@ TOVRIK_LATE_IMPORT(ole32, CoUninitialize, 0)
 TOVRIK_LATE_IMPORT(ole32, StringFromCLSID, 8)
 
 // shell32.dll
-TOVRIK_LATE_IMPORT(shell32, FindExecutableA, 12)
+TOVRIK_LATE_IMPORT(shell32, FindExecutableW, 12)
 TOVRIK_LATE_IMPORT(shell32, SHBrowseForFolderA, 4)
 TOVRIK_LATE_IMPORT(shell32, ShellExecuteA, 24)
 TOVRIK_LATE_IMPORT(shell32, SHFileOperationA, 4)
 TOVRIK_LATE_IMPORT(shell32, SHFreeNameMappings, 4)
-TOVRIK_LATE_IMPORT(shell32, SHGetPathFromIDListA, 8)
+TOVRIK_LATE_IMPORT(shell32, SHGetPathFromIDListW, 8)
 TOVRIK_LATE_IMPORT(shell32, SHGetSpecialFolderLocation, 12)
 
 // user32.dll

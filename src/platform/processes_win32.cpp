@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "platform/resource_owners_win32.h"
+#include "platform/ansi_names_win32.h"
 #include "platform/application_window_win32.h"
 #include "platform/com_win32.h"
 
@@ -17,11 +18,11 @@ namespace tovrik {
 namespace {
 
 #ifndef _WIN64
-static_assert(sizeof(PROCESSENTRY32) == 296, "the ANSI process entry");
+static_assert(sizeof(PROCESSENTRY32W) == 556, "the UTF-16 process entry");
 #endif
 
 using CreateSnapshot = HANDLE(WINAPI*)(DWORD, DWORD);
-using WalkSnapshot = BOOL(WINAPI*)(HANDLE, PROCESSENTRY32*);
+using WalkSnapshot = BOOL(WINAPI*)(HANDLE, PROCESSENTRY32W*);
 
 struct SnapshotFunctions {
   CreateSnapshot create = nullptr;
@@ -38,8 +39,8 @@ Function kernelFunction(const char* name) {
 // Looked up the first time they are needed: systems without tool help have none of them.
 const SnapshotFunctions& snapshotFunctions() {
   static const SnapshotFunctions functions{kernelFunction<CreateSnapshot>("CreateToolhelp32Snapshot"),
-                                           kernelFunction<WalkSnapshot>("Process32First"),
-                                           kernelFunction<WalkSnapshot>("Process32Next")};
+                                           kernelFunction<WalkSnapshot>("Process32FirstW"),
+                                           kernelFunction<WalkSnapshot>("Process32NextW")};
   return functions;
 }
 
@@ -52,10 +53,15 @@ std::optional<std::vector<ProcessEntry>> Win32Processes::runningProcesses() {
   if (raw == INVALID_HANDLE_VALUE) return std::nullopt;
   const UniqueHandle snapshot(raw);
   std::vector<ProcessEntry> entries;
-  PROCESSENTRY32 entry{};
+  PROCESSENTRY32W entry{};
   entry.dwSize = sizeof entry;
+  const Win32AnsiNames names;
   for (BOOL more = functions.first(raw, &entry); more; more = functions.next(raw, &entry)) {
-    entries.push_back({entry.th32ProcessID, std::string(entry.szExeFile, strnlen(entry.szExeFile, MAX_PATH))});
+    // A program name the ANSI code page cannot spell is left out: no argument can name it, and its
+    // look-alike (an omega read as "O") must not answer for it.
+    const std::wstring_view exeFile(entry.szExeFile, wcsnlen(entry.szExeFile, MAX_PATH));
+    if (std::optional<std::string> name = names.exact(exeFile))
+      entries.push_back({entry.th32ProcessID, std::move(*name)});
     entry.dwSize = sizeof entry;
   }
   return entries;

@@ -26,6 +26,12 @@ struct FindCloser {
 // A directory search of FindFirstFileA; INVALID_HANDLE_VALUE owns nothing.
 using FindHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, FindCloser>;
 
+struct RegistryKeyCloser {
+  void operator()(HKEY key) const { RegCloseKey(key); }
+};
+// A registry key opened by this program.
+using OwnedRegistryKey = std::unique_ptr<std::remove_pointer_t<HKEY>, RegistryKeyCloser>;
+
 struct GdiObjectDeleter {
   void operator()(HGDIOBJ object) const { DeleteObject(object); }
 };

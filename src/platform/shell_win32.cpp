@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "command/error.h"
+#include "platform/ansi_names_win32.h"
 #include "platform/com_win32.h"
 #include "platform/resource_owners_win32.h"
 #include "platform/system_strings_win32.h"
@@ -85,12 +86,13 @@ ShellFileOperationOutcome Win32Shell::runFileOperation(const ShellFileOperationC
 }
 
 std::optional<std::string> Win32Shell::fullPathName(std::string_view path) {
-  char buffer[260];
-  char* filePart = nullptr;
-  const DWORD length = GetFullPathNameA(std::string(path).c_str(), sizeof buffer, buffer, &filePart);
+  wchar_t buffer[260];
+  wchar_t* filePart = nullptr;
+  const DWORD length = GetFullPathNameW(widenAnsi(path).c_str(), std::size(buffer), buffer, &filePart);
   // A length beyond the buffer is the size the full form would need; the buffer holds nothing then.
-  if (length == 0 || length >= sizeof buffer) return std::nullopt;
-  return std::string(buffer, length);
+  if (length == 0 || length >= std::size(buffer)) return std::nullopt;
+  // The current directory may lie outside the ANSI code page: its look-alike would be another folder.
+  return exactAnsiPath(std::wstring_view(buffer, length));
 }
 
 std::optional<std::string> Win32Shell::universalName(std::string_view path) {
@@ -109,20 +111,23 @@ std::optional<std::string> Win32Shell::specialFolderPath(int csidl) {
   const HRESULT result = SHGetSpecialFolderLocation(nullptr, csidl, &located);
   const CoTaskMemory<ITEMIDLIST> list(located);
   if (FAILED(result) || !list) return std::nullopt;
-  char path[261] = {};
+  wchar_t path[261] = {};
   // A folder without a file-system path (a virtual one) has no value to report.
-  if (!SHGetPathFromIDListA(list.get(), path)) return std::nullopt;
-  return std::string(path, strnlen(path, sizeof path));
+  if (!SHGetPathFromIDListW(list.get(), path)) return std::nullopt;
+  return exactAnsiPath(std::wstring_view(path, wcsnlen(path, std::size(path))));
 }
 
 std::optional<std::string> Win32Shell::temporaryPath() {
-  char buffer[300];
-  const DWORD length = GetTempPathA(sizeof buffer, buffer);
-  if (length == 0 || length >= sizeof buffer) return std::nullopt;
-  return std::string(buffer, length);
+  wchar_t buffer[300];
+  const DWORD length = GetTempPathW(std::size(buffer), buffer);
+  if (length == 0 || length >= std::size(buffer)) return std::nullopt;
+  return exactAnsiPath(std::wstring_view(buffer, length));
 }
 
-std::optional<std::string> Win32Shell::windowsDirectory() { return readSizedString(GetWindowsDirectoryA); }
+std::optional<std::string> Win32Shell::windowsDirectory() {
+  const std::optional<std::wstring> directory = readSizedString<wchar_t>(GetWindowsDirectoryW);
+  return directory ? exactAnsiPath(*directory) : std::nullopt;
+}
 
 void Win32Shell::saveShellLink(const ShellLinkSpec& link) {
   // The name goes to Save in UTF-16 through a buffer of 261 characters, the NUL included; a longer
@@ -162,10 +167,11 @@ bool Win32Shell::shellExecute(std::string_view verb, std::string_view file, std:
 // leave anything in it.
 std::string Win32Shell::findExecutable(std::string_view file, std::string_view directory) {
   ensureComInitialized();
-  char result[MAX_PATH] = {};
-  const HINSTANCE status = FindExecutableA(std::string(file).c_str(), std::string(directory).c_str(), result);
+  wchar_t result[MAX_PATH] = {};
+  const HINSTANCE status = FindExecutableW(widenAnsi(file).c_str(), widenAnsi(directory).c_str(), result);
   if (reinterpret_cast<INT_PTR>(status) <= 32) return std::string();
-  return std::string(result, strnlen(result, sizeof result));
+  // A program whose path the ANSI code page cannot spell is reported as none found, never as a look-alike.
+  return exactAnsiPath(std::wstring_view(result, wcsnlen(result, std::size(result)))).value_or(std::string());
 }
 
 }  // namespace tovrik

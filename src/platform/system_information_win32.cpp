@@ -6,6 +6,7 @@
 
 #include "command/error.h"
 #include "platform/resource_owners_win32.h"
+#include "platform/ansi_names_win32.h"
 #include "platform/system_strings_win32.h"
 
 namespace tovrik {
@@ -68,6 +69,9 @@ std::string Win32SystemInformation::newGuidText() {
   return convertWideToCodePage(CP_ACP, text, static_cast<int>(wcslen(text)));
 }
 
-std::optional<std::string> Win32SystemInformation::systemDirectory() { return readSizedString(GetSystemDirectoryA); }
+std::optional<std::string> Win32SystemInformation::systemDirectory() {
+  const std::optional<std::wstring> directory = readSizedString<wchar_t>(GetSystemDirectoryW);
+  return directory ? exactAnsiPath(*directory) : std::nullopt;
+}
 
 }  // namespace tovrik

@@ -11,11 +11,11 @@ namespace tovrik {
 // For the calls that answer the size they need when the buffer is too small (GetSystemDirectoryA and
 // the like): asks the size first, so a long value is never cut; nullopt when the call fails or the value
 // grew in between. `fill(buffer, size)` makes the call.
-template <typename Fill>
-std::optional<std::string> readSizedString(Fill fill) {
+template <typename Char = char, typename Fill>
+std::optional<std::basic_string<Char>> readSizedString(Fill fill) {
   const UINT needed = fill(nullptr, 0);
   if (needed == 0) return std::nullopt;
-  std::string text(needed, '\0');
+  std::basic_string<Char> text(needed, Char());
   const UINT copied = fill(text.data(), needed);
   if (copied == 0 || copied >= needed) return std::nullopt;
   text.resize(copied);
