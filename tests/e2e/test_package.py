@@ -33,7 +33,7 @@ def two_packages():
 
 def test_release_archive_holds_the_program_readme_examples_and_checksums(two_packages):
     first, second = two_packages
-    version = "1.0.0"
+    version = "1.1.0"
     archive = first / f"tovrik-{version}.zip"
     examples = sorted(p.name for p in (ROOT / "examples").glob("*.bat"))
     assert examples, "no examples"
@@ -69,7 +69,7 @@ def test_release_archive_holds_the_program_readme_examples_and_checksums(two_pac
     changelog = contents["CHANGELOG.txt"]
     assert changelog == (ROOT / "CHANGELOG.md").read_bytes().replace(b"\n", b"\r\n")
     headings = [line for line in changelog.decode().split("\r\n") if line.startswith("## ")]
-    assert headings and headings[0].startswith("## 1.0.0 "), headings
+    assert headings and headings[0].startswith(f"## {version} "), headings
     for name in examples:
         assert contents["examples/" + name].replace(b"\r\n", b"").count(b"\n") == 0, name
 
