@@ -48,6 +48,13 @@ class PlatformError : public CommandError {
   const char* typeName() const override { return "PlatformError"; }
 };
 
+// A window that waits for an answer, in a window station where no one can see it.
+class NoOneToAnswerError : public CommandError {
+ public:
+  using CommandError::CommandError;
+  const char* typeName() const override { return "NoOneToAnswerError"; }
+};
+
 // The return file could not be created or written.
 class FileCreateError : public CommandError {
  public:

@@ -6,11 +6,16 @@
 
 #include "command/argument_list.h"
 #include "command/command.h"
+#include "command/error.h"
 #include "frontend/dispatch.h"
 #include "frontend/return_file.h"
 #include "platform/services.h"
 
 namespace tovrik {
+
+bool noOneCanAnswer(const std::vector<std::string>& parameters, Services& services) {
+  return waitsForAnswer(parameters) && !services.windowStation().hasVisibleSurfaces();
+}
 
 LineList runCommandMode(const std::vector<std::string>& parameters, std::string_view modulePath,
                         Services& services) {
@@ -18,6 +23,8 @@ LineList runCommandMode(const std::vector<std::string>& parameters, std::string_
   try {
     const ArgumentList args(modulePath, parameters);
     addHeaderLines(lines, services.clock().localTime(), services.regionalSettings());
+    // A window no one can see would wait for ever, and the script with it.
+    if (noOneCanAnswer(parameters, services)) throw NoOneToAnswerError("No visible window station");
     const std::string word = commandWordOf(args.at(1));
     Command command{args, lines, services, word, parameters};
     dispatchCommand(command);

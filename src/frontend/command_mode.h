@@ -10,8 +10,14 @@
 
 namespace tovrik {
 
+// Whether the run would wait for a person's answer (the configuration form, or a word whose row says so)
+// in a window station where no window can be seen: a scheduled task run whether the user is logged on or
+// not, a service. The window station is asked only for such a run.
+bool noOneCanAnswer(const std::vector<std::string>& parameters, Services& services);
+
 // parameters: the split command line (at least parameter 0 and the command word).
-// Returns the lines to write; any error the command raises ends it with "SET ERROR=1".
+// Returns the lines to write; any error the command raises ends it with "SET ERROR=1", and so does a run
+// that no one could answer, before anything of it happens.
 LineList runCommandMode(const std::vector<std::string>& parameters, std::string_view modulePath,
                         Services& services);
 

@@ -1,6 +1,8 @@
 // Command table. A family adds its words here, one row per word; words that share a handler give it the
 // behaviour by the row's variant, a value of the family's enum, never by their spelling. A word tested
-// several times in turn (getspecialfolder) has one row per test, told apart the same way.
+// several times in turn (getspecialfolder) has one row per test, told apart the same way. A word that
+// shows a window waiting for a person's answer says so by kWaitsForAnswer; the front end then asks the
+// window station before the handler runs.
 #include "frontend/dispatch.h"
 
 #include "dialogs/credential_commands.h"
@@ -34,8 +36,8 @@ constexpr CommandEntry kCommands[] = {
     {.word = "setprogressform", .handler = runProgressForm, .variant = ProgressChange::kSet},
     {.word = "createwaitdlg", .handler = runCreateWaitDlg, .keepsPreviousReturnFile = true},
     {.word = "createprogressdlg", .handler = runCreateProgressDlg, .keepsPreviousReturnFile = true},
-    {.word = "createpassworddlg", .handler = runCreatePasswordDlg},
-    {.word = "createlongondlg", .handler = runCreateLogonDlg},
+    {.word = "createpassworddlg", .handler = runCreatePasswordDlg, .waitsForAnswer = true},
+    {.word = "createlongondlg", .handler = runCreateLogonDlg, .waitsForAnswer = true},
     {.word = "registervar", .handler = runRegisterVar},
     {.word = "getvar", .handler = runGetVar},
     {.word = "deletevar", .handler = runDeleteVar},
@@ -83,11 +85,11 @@ constexpr CommandEntry kCommands[] = {
     {.word = "iniwrite", .handler = runIniWrite},
     {.word = "iniread", .handler = runIniRead},
     {.word = "silentdircopy", .handler = runDirCopy, .variant = DirOperationMode::kSilent},
-    {.word = "dircopy", .handler = runDirCopy, .variant = DirOperationMode::kConfirm},
+    {.word = "dircopy", .handler = runDirCopy, .variant = DirOperationMode::kConfirm, .waitsForAnswer = true},
     {.word = "silentdirmove", .handler = runDirMove, .variant = DirOperationMode::kSilent},
-    {.word = "dirmove", .handler = runDirMove, .variant = DirOperationMode::kConfirm},
+    {.word = "dirmove", .handler = runDirMove, .variant = DirOperationMode::kConfirm, .waitsForAnswer = true},
     {.word = "silentdirdelete", .handler = runDirDelete, .variant = DirOperationMode::kSilent},
-    {.word = "dirdelete", .handler = runDirDelete, .variant = DirOperationMode::kConfirm},
+    {.word = "dirdelete", .handler = runDirDelete, .variant = DirOperationMode::kConfirm, .waitsForAnswer = true},
     // One row per sub-word, in the order the words are tested; at most one of them matches.
     {.word = "getspecialfolder", .handler = runGetSpecialFolder, .variant = kSendToFolder},
     {.word = "getspecialfolder", .handler = runGetSpecialFolder, .variant = kDesktopFolder},
@@ -110,15 +112,18 @@ constexpr CommandEntry kCommands[] = {
     {.word = "installinf", .handler = runInstallInf},
     {.word = "findexec", .handler = runFindExec},
     // Standard dialogs.
-    {.word = "createopendialog", .handler = runFileDialog, .variant = FileDialogKind::kOpen},
-    {.word = "createsavedialog", .handler = runFileDialog, .variant = FileDialogKind::kSave},
-    {.word = "createinputdialog", .handler = runCreateInputDialog},
-    {.word = "browsedirectory", .handler = runBrowseDirectory},
-    {.word = "dlgcritical", .handler = runMessageBox, .variant = MessageBoxKind::kCritical},
-    {.word = "dlgwarning", .handler = runMessageBox, .variant = MessageBoxKind::kWarning},
-    {.word = "dlginformation", .handler = runMessageBox, .variant = MessageBoxKind::kInformation},
-    {.word = "dlgyesno", .handler = runMessageBox, .variant = MessageBoxKind::kYesNo},
-    {.word = "dlgokcancel", .handler = runMessageBox, .variant = MessageBoxKind::kOkCancel},
+    {.word = "createopendialog", .handler = runFileDialog, .variant = FileDialogKind::kOpen, .waitsForAnswer = true},
+    {.word = "createsavedialog", .handler = runFileDialog, .variant = FileDialogKind::kSave, .waitsForAnswer = true},
+    {.word = "createinputdialog", .handler = runCreateInputDialog, .waitsForAnswer = true},
+    {.word = "browsedirectory", .handler = runBrowseDirectory, .waitsForAnswer = true},
+    {.word = "dlgcritical", .handler = runMessageBox, .variant = MessageBoxKind::kCritical, .waitsForAnswer = true},
+    {.word = "dlgwarning", .handler = runMessageBox, .variant = MessageBoxKind::kWarning, .waitsForAnswer = true},
+    {.word = "dlginformation",
+     .handler = runMessageBox,
+     .variant = MessageBoxKind::kInformation,
+     .waitsForAnswer = true},
+    {.word = "dlgyesno", .handler = runMessageBox, .variant = MessageBoxKind::kYesNo, .waitsForAnswer = true},
+    {.word = "dlgokcancel", .handler = runMessageBox, .variant = MessageBoxKind::kOkCancel, .waitsForAnswer = true},
     {.word = "messagebeep", .handler = runMessageBeep},
     {.word = "playwav", .handler = runPlayWav},
 
@@ -151,7 +156,7 @@ constexpr CommandEntry kCommands[] = {
     {.word = "getguid", .handler = runGetGuid},
     {.word = "isconnected", .handler = runIsConnected},
     {.word = "getip", .handler = runGetIp},
-    {.word = "netstartconbox", .handler = runNetStartConBox},
+    {.word = "netstartconbox", .handler = runNetStartConBox, .waitsForAnswer = true},
     {.word = "netstartcon", .handler = runNetStartCon},
     {.word = "netclosecon", .handler = runNetCloseCon},
     {.word = "clipboardsettext", .handler = runClipboardSetText},
@@ -183,6 +188,14 @@ bool keepsPreviousReturnFile(const std::vector<std::string>& parameters) {
   const std::string word = commandWordOf(removeNullMarkers(parameters[1]));
   for (const CommandEntry& entry : kCommands)
     if (entry.word == word && entry.keepsPreviousReturnFile) return true;
+  return false;
+}
+
+bool waitsForAnswer(const std::vector<std::string>& parameters) {
+  if (parameters.size() < 2) return true;
+  const std::string word = commandWordOf(removeNullMarkers(parameters[1]));
+  for (const CommandEntry& entry : kCommands)
+    if (entry.word == word && entry.waitsForAnswer) return true;
   return false;
 }
 

@@ -31,6 +31,9 @@ struct CommandEntry {
   // Writes no return file on success, so start-up must not delete the one that another command of the
   // same script may just have written.
   bool keepsPreviousReturnFile = false;
+  // Shows a window that waits for a person's answer (a dialog, a message box, a question of the shell):
+  // where no one can see a window the word does nothing and ends with "SET ERROR=1".
+  bool waitsForAnswer = false;
 };
 
 std::span<const CommandEntry> commandTable();
@@ -40,6 +43,10 @@ std::vector<NamedHandler> declaredHandlers();
 
 // Whether the command line (split, program name first) runs a word that keeps the previous return file.
 bool keepsPreviousReturnFile(const std::vector<std::string>& parameters);
+
+// Whether the run would show a window that waits for a person's answer: the configuration form (no
+// command word) or a word whose row says so.
+bool waitsForAnswer(const std::vector<std::string>& parameters);
 
 // Runs every row registered for the command's word, in table order; an unknown word runs nothing.
 void dispatchCommand(Command& command);

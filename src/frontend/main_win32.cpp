@@ -36,13 +36,16 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
       toAnsiParameters(splitCommandLine(GetCommandLineW()), Win32AnsiNames());
 
   if (!parameters || !keepsPreviousReturnFile(*parameters)) deleteReturnFile(returnFile);
-  if (parameters && parameters->size() < 2) return ConfigurationForm::runConfiguration(services, returnFilePath);
+  // Where no one could see the configuration form, command mode answers "SET ERROR=1" in its place.
+  if (parameters && parameters->size() < 2 && !noOneCanAnswer(*parameters, services))
+    return ConfigurationForm::runConfiguration(services, returnFilePath);
 
   const LineList lines = parameters ? runCommandMode(*parameters, modulePath(), services) : refuseCommand(services);
   try {
     writeReturnFile(returnFile, renderReturnFile(lines, ConsoleCodePage()));
   } catch (const FileCreateError& error) {
-    showApplicationError(error);
+    // The box waits for a person too: where no one can see it, the exit code alone tells the script.
+    if (services.windowStation().hasVisibleSurfaces()) showApplicationError(error);
     return 1;
   }
   return 0;

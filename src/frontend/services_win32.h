@@ -19,6 +19,7 @@
 #include "platform/shell_win32.h"
 #include "platform/system_information_win32.h"
 #include "platform/top_level_windows_win32.h"
+#include "platform/window_station_win32.h"
 
 namespace tovrik {
 
@@ -48,6 +49,7 @@ class Win32Services final : public Services {
   SystemInformation& systemInformation() override { return systemInformation_; }
   Network& network() override { return network_; }
   ClipboardAccess& clipboard() override { return clipboard_; }
+  WindowStation& windowStation() override { return windowStation_; }
 
  private:
   Win32AnsiCharset charset_;
@@ -67,6 +69,7 @@ class Win32Services final : public Services {
   Win32SystemInformation systemInformation_;
   Win32Network network_;
   Win32ClipboardAccess clipboard_;
+  Win32WindowStation windowStation_;
 };
 
 }  // namespace tovrik

@@ -19,6 +19,7 @@
 #include "platform/status_windows.h"
 #include "platform/system_information.h"
 #include "platform/top_level_windows.h"
+#include "platform/window_station.h"
 
 namespace tovrik {
 
@@ -48,6 +49,8 @@ class Services {
   virtual SystemInformation& systemInformation() = 0;
   virtual Network& network() = 0;
   virtual ClipboardAccess& clipboard() = 0;
+  // Asked only before a window that waits for an answer.
+  virtual WindowStation& windowStation() = 0;
 };
 
 }  // namespace tovrik

@@ -5,6 +5,7 @@
 
 #include <set>
 
+#include "command/argument_list.h"
 #include "frontend/dispatch.h"
 #include "support/fake_services.h"
 
@@ -85,6 +86,89 @@ TEST(CommandTable, OnlyTheWindowCreatingWordsKeepThePreviousReturnFile) {
   for (const auto& [parameters, keeps] : cases) {
     SCOPED_TRACE(parameters.back());
     EXPECT_EQ(keepsPreviousReturnFile(parameters), keeps);
+  }
+}
+
+}  // namespace
+}  // namespace tovrik
+
+namespace tovrik {
+namespace {
+
+// What the run showed or did through the platform: dialogs, message boxes, shell operations, dialling.
+std::size_t interactions(fakes::FakeServices& services) {
+  return services.dialogs.fileRequests.size() + services.dialogs.folderRequests.size() +
+         services.dialogs.shown.size() + services.credentials.shown.size() +
+         services.fakeShell.fileOperations.size() + services.net.calls.size();
+}
+
+TEST(Unattended, AWordWaitingForAnAnswerEndsAtOnceWhereNoOneCanSeeIt) {
+  const std::vector<std::vector<std::string>> waiting = {
+      {"t"},  // the configuration form
+      {"t", "createopendialog", "Titre", "Texte|*.txt", "C:\\"},
+      {"t", "createsavedialog", "Titre", "Texte|*.txt", "C:\\", "a.txt", "txt"},
+      {"t", "createinputdialog", "Titre", "Nom", "x"},
+      {"t", "browsedirectory", "Titre", "C:\\"},
+      {"t", "dlgcritical", "m"},
+      {"t", "dlgwarning", "m"},
+      {"t", "dlginformation", "m"},
+      {"t", " DlgYesNo ", "m"},
+      {"t", "dlgokcancel", "m"},
+      {"t", "createpassworddlg", "Titre", "Mot de passe"},
+      {"t", "createlongondlg", "Titre", "Nom", "Mot de passe"},
+      {"t", "netstartconbox"},
+      {"t", "dircopy", "C:\\a", "C:\\b"},
+      {"t", "dirmove", "C:\\a", "C:\\b"},
+      {"t", "dirdelete", "C:\\a"},
+      {"t", "dirdelete"},  // refused before its missing argument is read: the same one line
+  };
+  // The table flags exactly these words.
+  std::set<std::string> flagged, listed;
+  for (const CommandEntry& entry : commandTable())
+    if (entry.waitsForAnswer) flagged.insert(std::string(entry.word));
+  for (const auto& parameters : waiting)
+    if (parameters.size() > 1) listed.insert(commandWordOf(parameters[1]));
+  EXPECT_EQ(flagged, listed);
+
+  for (const auto& parameters : waiting) {
+    SCOPED_TRACE(parameters.size() > 1 ? parameters[1] : "(no word)");
+    EXPECT_TRUE(waitsForAnswer(parameters));
+    fakes::FakeServices hidden;
+    hidden.station.visible = false;
+    const LineList lines = runCommandMode(parameters, "C:\\tovrik.exe", hidden);
+    EXPECT_TRUE(noOneCanAnswer(parameters, hidden));
+    ASSERT_EQ(lines.lines().size(), 3u);
+    EXPECT_TRUE(lines.lines()[0].isRemark && lines.lines()[1].isRemark);
+    EXPECT_EQ(setLines(lines), std::vector<std::string>{"ERROR=1"});
+    EXPECT_EQ(interactions(hidden), 0u);
+
+    if (parameters.size() < 3) continue;  // nothing the visible run could show
+    fakes::FakeServices visible;
+    runCommandMode(parameters, "C:\\tovrik.exe", visible);
+    EXPECT_EQ(visible.station.questions, 1);
+    EXPECT_GT(interactions(visible), 0u) << "the visible station shows the window as before";
+  }
+}
+
+TEST(Unattended, OtherWordsRunAsBeforeWithoutAskingTheWindowStation) {
+  fakes::FakeServices hidden;
+  hidden.station.visible = false;
+  EXPECT_EQ(setLines(runCommandMode({"t", "strlength", "abc"}, "C:\\tovrik.exe", hidden)),
+            std::vector<std::string>{"STRLEN=3"});
+  EXPECT_EQ(setLines(runCommandMode({"t", "silentdirdelete", "C:\\a"}, "C:\\tovrik.exe", hidden)),
+            std::vector<std::string>{});
+  EXPECT_EQ(hidden.fakeShell.fileOperations.size(), 1u);
+  runCommandMode({"t", "netstartcon"}, "C:\\tovrik.exe", hidden);
+  EXPECT_EQ(hidden.net.calls, std::vector<std::string>{"autodial 2"});
+  // The wait window needs no answer: it is shown and its loop entered, in any window station.
+  EXPECT_THROW(runCommandMode({"t", "createwaitdlg", "Attente", "x"}, "C:\\tovrik.exe", hidden),
+               fakes::WindowLoopEntered);
+  EXPECT_EQ(hidden.statusForms.wait.calls.front(), "show");
+  EXPECT_EQ(hidden.station.questions, 0);
+  for (const char* word : {"strlength", "createwaitdlg", "createprogressdlg", "closewaitdlg", "silentdircopy",
+                           "silentdirmove", "silentdirdelete", "netstartcon", "messagebeep", "nosuchword"}) {
+    SCOPED_TRACE(word);
+    EXPECT_FALSE(waitsForAnswer({"t", word}));
   }
 }
 

@@ -96,6 +96,8 @@ Handler describePlacement, setEditText, printEditText, clickAt, mouseAt, redrawW
 Handler driveFileDialog, driveFolderBrowser, postCharacters, pressControlKey, printWindowRect, printDialogUnits;
 // probe_dpi_win32.cpp, probe_sweep_win32.cpp
 Handler printFontMeasures, sendDpiChange, sweep;
+// probe_station_win32.cpp
+Handler runInHiddenStation;
 // probe_system_win32.cpp
 Handler putBitmap, putText, printClipboard, emptyClipboard, holdClipboardOpen, loadLibrary;
 // probe_windows_win32.cpp

@@ -213,6 +213,7 @@ const Verb kVerbs[] = {
     {"exec", "COMMANDLINE [TIMEOUTMS]", execute},
     {"execconsole", "COMMANDLINE [TIMEOUTMS]", executeInConsole},
     {"sweep", "LIST RESULTS RETURNFILE TIMEOUTMS", sweep},
+    {"hiddenstation", "TIMEOUTMS COMMANDLINE...", runInHiddenStation},
     {"idle", "MILLISECONDS", idle},
     {"countprocesses", "NAME", countProcesses},
     {"loadlibrary", "PATH", loadLibrary},

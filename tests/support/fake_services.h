@@ -104,6 +104,17 @@ class FakeEnvironment final : public Environment {
   void broadcastChange() override { ++broadcasts; }
 };
 
+// A window station that is visible unless a test says otherwise; counts how often it is asked.
+class FakeWindowStation final : public WindowStation {
+ public:
+  bool visible = true;
+  int questions = 0;
+  bool hasVisibleSurfaces() override {
+    ++questions;
+    return visible;
+  }
+};
+
 class FakeServices final : public Services {
  public:
   FakeClock fakeClock;
@@ -142,6 +153,9 @@ class FakeServices final : public Services {
   SystemInformation& systemInformation() override { return system; }
   Network& network() override { return net; }
   ClipboardAccess& clipboard() override { return clip; }
+
+  FakeWindowStation station;
+  WindowStation& windowStation() override { return station; }
 };
 
 }  // namespace tovrik::fakes
