@@ -47,8 +47,8 @@ qemu_recent() {
 }
 # The product is 32-bit. Where the kernel executes no 32-bit x86 code, wine32 runs under user-mode
 # emulation: qemu-user-static from bookworm-backports (Debian 12's own 7.2 crashes Wine's desktop) and the
-# preloader Wine starts every process through. TOVRIK_WINE_EMULATION=qemu installs it anyway.
-if ! /usr/lib/wine/wine --version >/dev/null 2>&1 || [ "${TOVRIK_WINE_EMULATION:-auto}" = qemu ]; then
+# preloader Wine starts every process through. TOVRIK_EMULATION_MODE=qemu installs it anyway.
+if ! /usr/lib/wine/wine --version >/dev/null 2>&1 || [ "${TOVRIK_EMULATION_MODE:-auto}" = qemu ]; then
   if ! qemu_recent || ! dpkg-query -W -f='${Status}\n' wine32-preloader:i386 2>/dev/null | grep -q 'install ok installed'; then
     export DEBIAN_FRONTEND=noninteractive
     entry=$(backports_entry)
@@ -81,15 +81,12 @@ done
 # build/libjpeg once built.
 scripts/lib/build-libjpeg.sh
 
-# Builds: the product (32-bit), its 64-bit twin for machines without 32-bit execution, the host tests.
-configure_and_build() {
-  local dir=$1; shift
-  [ -f "$dir/build.ninja" ] || cmake -S . -B "$dir" -G Ninja "$@"
-  cmake --build "$dir"
-}
-configure_and_build build/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake
-configure_and_build build/win64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake
-configure_and_build build/host
+# Builds, by the presets of CMakePresets.json: the product (32-bit), its 64-bit twin for machines without
+# 32-bit execution, the host tests.
+for preset in win32 win64 host; do
+  [ -f "build/$preset/build.ninja" ] || cmake --preset "$preset"
+  cmake --build --preset "$preset"
+done
 
 # The prefixes: the product's (win32, natively or under emulation) and the twin's (win64), which the
 # tests also run to compare the two builds' arithmetic.

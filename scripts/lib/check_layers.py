@@ -12,8 +12,8 @@ import sys
 # Bottom first. Folders on one line are side by side and must not include each other.
 LAYERS = [
     ["command"],               # what every command sees: the command, its arguments, its lines, the errors
-    ["platform", "markup"],    # the system behind small interfaces; the markup label
-    ["text"],                  # number, date and path rules and the text commands
+    ["platform"],              # the system behind small interfaces, and the owners of Win32 resources
+    ["markup", "text"],        # the markup label; number, date and path rules and the text commands
     ["settings"],              # the settings store and its commands
     ["files", "windows", "system", "dialogs", "forms"],  # the command families and the windows they show
     ["frontend"],              # entry, command table, error guard, return file

@@ -8,10 +8,10 @@ TOVRIK_BUILD="$TOVRIK_ROOT/build"
 #   under wine32 itself, where the kernel executes 32-bit x86 code;
 #   else under wine32 by user-mode emulation (qemu-i386 from qemu-user-static 8 or later, and the package
 #   wine32-preloader:i386; scripts/setup.sh installs both on such a machine).
-# TOVRIK_WINE_EMULATION=qemu emulates even where the kernel runs 32-bit code (to try that path), =off never.
+# TOVRIK_EMULATION_MODE=qemu emulates even where the kernel runs 32-bit code (to try that path), =off never.
 # TOVRIK_WINE_ARCH=win64 runs the x86-64 twin under wine64 instead: a quick local loop, not the product.
 TOVRIK_QEMU=/usr/bin/qemu-i386-static
-TOVRIK_EMULATED_WINE="$TOVRIK_BUILD/qemu-i386/usr/lib/wine"
+TOVRIK_EMULATED_WINE_DIR="$TOVRIK_BUILD/qemu-i386/usr/lib/wine"
 
 tovrik_wine32_native() {
   /usr/lib/wine/wine --version >/dev/null 2>&1
@@ -25,7 +25,7 @@ tovrik_qemu_recent() {
 }
 
 tovrik_wine32_emulable() {
-  [ "${TOVRIK_WINE_EMULATION:-auto}" != off ] && [ -x "$TOVRIK_QEMU" ] && tovrik_qemu_recent &&
+  [ "${TOVRIK_EMULATION_MODE:-auto}" != off ] && [ -x "$TOVRIK_QEMU" ] && tovrik_qemu_recent &&
     [ -x /usr/lib/wine/wine ] && [ -f /usr/lib/wine/wine-preloader.static ] && [ -x /usr/lib/wine/wineserver64 ]
 }
 
@@ -33,7 +33,7 @@ tovrik_wine32_emulable() {
 # its wineserver and its data beside the running loader, and re-executes through them), the scripts
 # that run both under qemu, and links to Wine's libraries and data.
 tovrik_emulated_wine_tree() {
-  local dir="$TOVRIK_EMULATED_WINE" here
+  local dir="$TOVRIK_EMULATED_WINE_DIR" here
   here="$TOVRIK_ROOT/scripts/lib/qemu-i386"
   mkdir -p "$dir" "$TOVRIK_BUILD/qemu-i386/usr/share"
   cmp -s /usr/lib/wine/wine "$dir/wine.elf" || cp /usr/lib/wine/wine "$dir/wine.elf"
@@ -47,19 +47,19 @@ tovrik_emulated_wine_tree() {
 }
 
 # The choice is made once and inherited by the scripts and tests that a run starts.
-tovrik_wine_choice="${TOVRIK_WINE_ARCH:-}/${TOVRIK_WINE_EMULATION:-auto}"
+tovrik_wine_choice="${TOVRIK_WINE_ARCH:-}/${TOVRIK_EMULATION_MODE:-auto}"
 if [ "${TOVRIK_WINE_CHOSEN:-}" != "$tovrik_wine_choice" ] || [ -z "${TOVRIK_WINELOADER:-}" ]; then
   TOVRIK_WINE_ARCH=${TOVRIK_WINE_ARCH:-win32}
-  TOVRIK_WINE_EMULATED=no
+  TOVRIK_RUNS_EMULATED=no
   if [ "$TOVRIK_WINE_ARCH" = win32 ]; then
     TOVRIK_WINELOADER=/usr/lib/wine/wine
     TOVRIK_WINESERVER=/usr/lib/wine/wineserver32
     [ -x /usr/lib/wine/wineserver64 ] && TOVRIK_WINESERVER=/usr/lib/wine/wineserver64
     TOVRIK_WINE_RUNNER=wine32
-    if { [ "${TOVRIK_WINE_EMULATION:-auto}" = qemu ] || ! tovrik_wine32_native; } && tovrik_wine32_emulable; then
-      TOVRIK_WINE_EMULATED=yes
+    if { [ "${TOVRIK_EMULATION_MODE:-auto}" = qemu ] || ! tovrik_wine32_native; } && tovrik_wine32_emulable; then
+      TOVRIK_RUNS_EMULATED=yes
       tovrik_emulated_wine_tree
-      TOVRIK_WINELOADER="$TOVRIK_EMULATED_WINE/wine"
+      TOVRIK_WINELOADER="$TOVRIK_EMULATED_WINE_DIR/wine"
       TOVRIK_WINESERVER=/usr/lib/wine/wineserver64
       TOVRIK_WINE_RUNNER="wine32 under qemu-i386"
     elif ! tovrik_wine32_native; then
@@ -71,18 +71,18 @@ if [ "${TOVRIK_WINE_CHOSEN:-}" != "$tovrik_wine_choice" ] || [ -z "${TOVRIK_WINE
     TOVRIK_WINESERVER=/usr/lib/wine/wineserver64
     TOVRIK_WINE_RUNNER=wine64
   fi
-  TOVRIK_WINE_CHOSEN="$TOVRIK_WINE_ARCH/${TOVRIK_WINE_EMULATION:-auto}"
+  TOVRIK_WINE_CHOSEN="$TOVRIK_WINE_ARCH/${TOVRIK_EMULATION_MODE:-auto}"
 fi
 unset tovrik_wine_choice
 # How much longer than natively the tests let a run take: emulation starts each process several times
 # slower.
-[ -n "${TOVRIK_TIME_SCALE:-}" ] || { [ "$TOVRIK_WINE_EMULATED" = yes ] && TOVRIK_TIME_SCALE=5 || TOVRIK_TIME_SCALE=1; }
+[ -n "${TOVRIK_TIME_SCALE:-}" ] || { [ "$TOVRIK_RUNS_EMULATED" = yes ] && TOVRIK_TIME_SCALE=5 || TOVRIK_TIME_SCALE=1; }
 # TOVRIK_PREFIX may name another prefix (a copy), so that two test runs can go on side by side.
 TOVRIK_PREFIX="${TOVRIK_PREFIX:-$TOVRIK_BUILD/wine-$TOVRIK_WINE_ARCH}"
 TOVRIK_EXE_DIR="$TOVRIK_BUILD/$TOVRIK_WINE_ARCH"
 TOVRIK_HOME="$TOVRIK_BUILD/home"
 export TOVRIK_ROOT TOVRIK_BUILD TOVRIK_WINE_ARCH TOVRIK_WINELOADER TOVRIK_WINESERVER TOVRIK_PREFIX \
-  TOVRIK_EXE_DIR TOVRIK_HOME TOVRIK_WINE_EMULATED TOVRIK_WINE_RUNNER TOVRIK_WINE_CHOSEN \
+  TOVRIK_EXE_DIR TOVRIK_HOME TOVRIK_RUNS_EMULATED TOVRIK_WINE_RUNNER TOVRIK_WINE_CHOSEN \
   TOVRIK_TIME_SCALE
 
 # Runs a command with only the variables Wine needs, so results never depend on the caller's

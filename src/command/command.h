@@ -25,7 +25,9 @@ struct Command {
   // tell their behaviour apart by it, never by the word's spelling.
   int variant = 0;
 
-  const std::string& arg(std::size_t index) const { return args.at(index); }
+  // The script's parameter at `position` after the command word: param(1) is the first. Past the end it
+  // raises ListIndexError with the argument list's index (position + 1), as every missing argument does.
+  const std::string& param(std::size_t position) const { return args.at(position + 1); }
 
   // The variant as the handler family's enum, which its rows give.
   template <class Enum>
@@ -48,5 +50,16 @@ struct Command {
 };
 
 using CommandHandler = void (*)(Command&);
+
+// A handler and its name, as its family's handler list gives it.
+struct NamedHandler {
+  std::string_view name;
+  CommandHandler handler;
+};
+
+// Each family header lists its handlers once, as `#define TOVRIK_FAMILY_HANDLERS(X) X(runA) X(runB)`;
+// these two turn the list into the handlers' declarations and into the family's table of named handlers.
+#define TOVRIK_DECLARE_HANDLER(name) void name(Command& command);
+#define TOVRIK_NAME_HANDLER(name) ::tovrik::NamedHandler{#name, &name},
 
 }  // namespace tovrik

@@ -6,8 +6,8 @@
 namespace tovrik {
 
 void runCreatePasswordDlg(Command& command) {
-  const std::string& title = command.arg(2);
-  const std::string& prompt = command.arg(3);
+  const std::string& title = command.param(1);
+  const std::string& prompt = command.param(2);
   const EnteredCredentials entered = command.services.credentialDialogs().askPassword(title, prompt);
   if (!entered.accepted) {
     command.lines.addSet("EXECUTED", "0");
@@ -18,9 +18,9 @@ void runCreatePasswordDlg(Command& command) {
 }
 
 void runCreateLogonDlg(Command& command) {
-  const std::string& title = command.arg(2);
-  const std::string& userPrompt = command.arg(3);
-  const std::string& passwordPrompt = command.arg(4);
+  const std::string& title = command.param(1);
+  const std::string& userPrompt = command.param(2);
+  const std::string& passwordPrompt = command.param(3);
   const EnteredCredentials entered =
       command.services.credentialDialogs().askLogon(title, userPrompt, passwordPrompt);
   if (!entered.accepted) {

@@ -5,7 +5,13 @@
 
 namespace tovrik {
 
-void runCreatePasswordDlg(Command& command);
-void runCreateLogonDlg(Command& command);
+// The family's handlers, listed once: the list declares them and gives the command table's test their
+// names (frontend/dispatch.cpp registers the words).
+#define TOVRIK_CREDENTIAL_HANDLERS(X) \
+  X(runCreatePasswordDlg) \
+  X(runCreateLogonDlg)
+
+TOVRIK_CREDENTIAL_HANDLERS(TOVRIK_DECLARE_HANDLER)
+inline constexpr NamedHandler kCredentialHandlers[] = {TOVRIK_CREDENTIAL_HANDLERS(TOVRIK_NAME_HANDLER)};
 
 }  // namespace tovrik

@@ -14,8 +14,8 @@ namespace tovrik {
 namespace {
 
 // Without leading and trailing blanks and control characters (codes 0 to 32).
-std::string trimmedArg(const Command& command, std::size_t index) {
-  return std::string(trimBlanksAndControls(command.arg(index)));
+std::string trimmedParam(const Command& command, std::size_t position) {
+  return std::string(trimBlanksAndControls(command.param(position)));
 }
 
 // The system appends the default extension after a dot of its own; ".txt" would give "name..txt".
@@ -62,12 +62,12 @@ MessageBoxStyle messageBoxStyleOf(const Command& command) {
 void runFileDialog(Command& command) {
   FileDialogRequest request;
   request.save = command.variantIs(FileDialogKind::kSave, FileDialogKind::kOpen);
-  request.title = trimmedArg(command, 2);
-  request.filter = toPlatformFilter(trimmedArg(command, 3));
-  request.initialDirectory = trimmedArg(command, 4);
+  request.title = trimmedParam(command, 1);
+  request.filter = toPlatformFilter(trimmedParam(command, 2));
+  request.initialDirectory = trimmedParam(command, 3);
   if (request.save) {
-    request.fileName = trimmedArg(command, 5);
-    request.defaultExtension = withoutLeadingDots(trimmedArg(command, 6));
+    request.fileName = trimmedParam(command, 4);
+    request.defaultExtension = withoutLeadingDots(trimmedParam(command, 5));
   }
   const std::optional<std::string> chosen = command.services.standardDialogs().chooseFile(request);
   if (!chosen) {
@@ -83,9 +83,9 @@ void runFileDialog(Command& command) {
 }
 
 void runCreateInputDialog(Command& command) {
-  const std::string& caption = command.arg(2);
-  const std::string& prompt = command.arg(3);
-  const std::string& initialText = command.arg(4);
+  const std::string& caption = command.param(1);
+  const std::string& prompt = command.param(2);
+  const std::string& initialText = command.param(3);
   const std::optional<std::string> text = command.services.standardDialogs().askText(caption, prompt, initialText);
   if (!text) {
     command.lines.addSet("EXECUTED", "0");
@@ -120,11 +120,11 @@ std::size_t defaultEntryOf(const std::vector<std::string>& entries, std::string_
 
 void runCreateListDialog(Command& command) {
   ListChoiceRequest request;
-  request.caption = command.arg(2);
-  request.prompt = command.arg(3);
-  request.entries = listEntriesOf(command.arg(4), command.services.ansiCharset());
+  request.caption = command.param(1);
+  request.prompt = command.param(2);
+  request.entries = listEntriesOf(command.param(3), command.services.ansiCharset());
   // The default is the one argument a script may leave out.
-  const std::string defaultName = command.args.size() > 5 ? command.arg(5) : std::string();
+  const std::string defaultName = command.args.size() > 5 ? command.param(4) : std::string();
   if (request.entries.empty()) throw CommandError("Liste vide");
   if (request.entries.size() > kMostListEntries) throw CommandError("Liste trop longue");
   request.selected = defaultEntryOf(request.entries, defaultName);
@@ -140,8 +140,8 @@ void runCreateListDialog(Command& command) {
 
 void runBrowseDirectory(Command& command) {
   FolderBrowseRequest request;
-  request.title = trimmedArg(command, 2);
-  request.initialDirectory = trimmedArg(command, 3);
+  request.title = trimmedParam(command, 1);
+  request.initialDirectory = trimmedParam(command, 2);
   StandardDialogs& dialogs = command.services.standardDialogs();
   const std::uint32_t version = dialogs.shellVersion();
   if (version < kShellVersion4) throw PlatformError("Shell not compatible with BrowseForFolder");
@@ -160,7 +160,7 @@ void runBrowseDirectory(Command& command) {
 
 void runMessageBox(Command& command) {
   const MessageBoxStyle style = messageBoxStyleOf(command);
-  const std::string message = expandLineBreakEscapes(command.arg(2));
+  const std::string message = expandLineBreakEscapes(command.param(1));
   const int result = command.services.standardDialogs().showMessage(style.kind, message, style.buttons);
   switch (command.variantAs<MessageBoxKind>()) {
     case MessageBoxKind::kCritical:
@@ -174,7 +174,7 @@ void runMessageBox(Command& command) {
 void runMessageBeep(Command& command) { command.services.standardDialogs().beep(); }
 
 void runPlayWav(Command& command) {
-  const std::string& path = command.arg(2);
+  const std::string& path = command.param(1);
   const std::optional<std::uint32_t> attributes = command.services.fileSystem().attributes(path);
   if (!attributes || (*attributes & kDirectoryAttribute)) return;
   command.services.standardDialogs().playSoundFile(path);

@@ -18,13 +18,19 @@ enum class FileDialogKind { kOpen, kSave };
 // ask and report the button.
 enum class MessageBoxKind { kCritical, kWarning, kInformation, kYesNo, kOkCancel };
 
-void runFileDialog(Command& command);  // createopendialog, createsavedialog
-void runCreateInputDialog(Command& command);
-void runCreateListDialog(Command& command);
-void runBrowseDirectory(Command& command);
-void runMessageBox(Command& command);  // dlgcritical, dlgwarning, dlginformation, dlgyesno, dlgokcancel
-void runMessageBeep(Command& command);
-void runPlayWav(Command& command);
+// The family's handlers, listed once: the list declares them and gives the command table's test their
+// names (frontend/dispatch.cpp registers the words).
+#define TOVRIK_STANDARD_DIALOG_HANDLERS(X) \
+  X(runFileDialog) /* createopendialog, createsavedialog */ \
+  X(runCreateInputDialog) \
+  X(runCreateListDialog) \
+  X(runBrowseDirectory) \
+  X(runMessageBox) /* dlgcritical, dlgwarning, dlginformation, dlgyesno, dlgokcancel */ \
+  X(runMessageBeep) \
+  X(runPlayWav)
+
+TOVRIK_STANDARD_DIALOG_HANDLERS(TOVRIK_DECLARE_HANDLER)
+inline constexpr NamedHandler kStandardDialogHandlers[] = {TOVRIK_STANDARD_DIALOG_HANDLERS(TOVRIK_NAME_HANDLER)};
 
 // The most entries the list dialog shows; a longer list is refused rather than cut.
 inline constexpr std::size_t kMostListEntries = 1000;

@@ -11,10 +11,10 @@ namespace {
 // Arguments are read as the window is built, so a missing one ends the run with the window shown.
 void showAndRun(Command& command, StatusWindow& window, bool withRange) {
   window.show();
-  window.setTitle(command.arg(2));
-  window.setText(command.arg(3));
+  window.setTitle(command.param(1));
+  window.setText(command.param(2));
   if (withRange) {
-    const std::int32_t maximum = readIntegerText(command.arg(4));
+    const std::int32_t maximum = readIntegerText(command.param(3));
     window.setRange(0, maximum);
   }
   window.runUntilClosed();
@@ -41,16 +41,16 @@ void runCreateProgressDlg(Command& command) {
 void runProgressForm(Command& command) {
   const std::uintptr_t operation = progressOperationOf(command);
   TopLevelWindows& windows = command.services.topLevelWindows();
-  const std::string& title = command.arg(2);
+  const std::string& title = command.param(1);
   if (windows.findByTitle(title) == 0) return;
-  const std::int32_t amount = readIntegerText(command.arg(3));
+  const std::int32_t amount = readIntegerText(command.param(2));
   // The window found first may have gone, or another may bear the title now: send to the one found now.
   windows.sendMessage(windows.findByTitle(title), kProgressMessage, operation, amount);
 }
 
 void runCloseStatusWindow(Command& command) {
   TopLevelWindows& windows = command.services.topLevelWindows();
-  const std::string& title = command.arg(2);
+  const std::string& title = command.param(1);
   if (windows.findByTitle(title) == 0) return;
   windows.sendMessage(windows.findByTitle(title), kCloseMessage, 0, 0);
 }

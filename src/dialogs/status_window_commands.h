@@ -6,13 +6,19 @@
 
 namespace tovrik {
 
-void runCreateWaitDlg(Command& command);
-void runCreateProgressDlg(Command& command);
+// The family's handlers, listed once: the list declares them and gives the command table's test their
+// names (frontend/dispatch.cpp registers the words).
+#define TOVRIK_STATUS_WINDOW_HANDLERS(X) \
+  X(runCreateWaitDlg) \
+  X(runCreateProgressDlg) \
+  X(runProgressForm) \
+  /* closewaitdlg and closeprogressdlg. */ \
+  X(runCloseStatusWindow)
+
+TOVRIK_STATUS_WINDOW_HANDLERS(TOVRIK_DECLARE_HANDLER)
+inline constexpr NamedHandler kStatusWindowHandlers[] = {TOVRIK_STATUS_WINDOW_HANDLERS(TOVRIK_NAME_HANDLER)};
+
 // setprogressform moves the bar to the amount, incrementprogressform moves it by the amount.
 enum class ProgressChange { kSet, kIncrement };
-
-void runProgressForm(Command& command);
-// closewaitdlg and closeprogressdlg.
-void runCloseStatusWindow(Command& command);
 
 }  // namespace tovrik

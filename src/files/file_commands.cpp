@@ -13,7 +13,7 @@
 
 namespace tovrik {
 
-std::uint64_t TailleFichier(FileSystem& fileSystem, std::string_view path) {
+std::uint64_t fileSize(FileSystem& fileSystem, std::string_view path) {
   const std::optional<FoundEntry> entry = fileSystem.findFirst(path);
   return entry ? entry->size : 0;
 }
@@ -44,49 +44,49 @@ void runGetCurrentDir(Command& command) {
   command.lines.addSet("DIR", includeTrailingBackslash(directory, command.services.ansiCharset()));
 }
 
-void runSetCurrentDir(Command& command) { command.services.fileSystem().setCurrentDirectory(command.arg(2)); }
+void runSetCurrentDir(Command& command) { command.services.fileSystem().setCurrentDirectory(command.param(1)); }
 
 void runFileCopy(Command& command) {
   const bool keepExisting = command.variantIs(FileCopyMode::kKeepExisting, FileCopyMode::kOverwrite);
-  const std::string& existing = command.arg(2);
-  const std::string& target = command.arg(3);
+  const std::string& existing = command.param(1);
+  const std::string& target = command.param(2);
   command.services.fileSystem().copyFile(existing, target, keepExisting);
 }
 
 void runFileSize(Command& command) {
   // All 64 bits of the size: a 5 GiB file is 5 GiB, not its remainder modulo 4 GiB.
-  const std::uint64_t size = TailleFichier(command.services.fileSystem(), command.arg(2));
+  const std::uint64_t size = fileSize(command.services.fileSystem(), command.param(1));
   const char separator = command.services.regionalSettings().decimalSeparator;
-  const long double divisor = readDecimalText(command.arg(3), separator);
+  const long double divisor = readDecimalText(command.param(2), separator);
   command.lines.addSet("SIZE", formatRounded(checkedDiv(static_cast<long double>(size), divisor), separator));
 }
 
 void runFileDate(Command& command) {
-  const std::string& path = command.arg(2);
+  const std::string& path = command.param(1);
   const std::optional<std::uint32_t> age = readFileAge(command.services.fileSystem(), path);
-  const std::string& format = command.arg(3);
+  const std::string& format = command.param(2);
   if (!age) throw PlatformError("Pas de date pour \"" + path + "\"");
   command.lines.addSet("DATE", formatDateTime(formatOrDefault(format), decodeDosDateTime(*age),
                                               command.services.regionalSettings(), command.services.ansiCharset()));
 }
 
 void runRenameItem(Command& command) {
-  const std::string& existing = command.arg(2);
-  const std::string& target = command.arg(3);
+  const std::string& existing = command.param(1);
+  const std::string& target = command.param(2);
   command.services.fileSystem().moveFile(existing, target);
 }
 
 void runCreateTree(Command& command) {
-  createDirectoryTree(command.services.fileSystem(), command.arg(2), command.services.ansiCharset());
+  createDirectoryTree(command.services.fileSystem(), command.param(1), command.services.ansiCharset());
 }
 
 void runFileExists(Command& command) {
-  const bool exists = readFileAge(command.services.fileSystem(), command.arg(2)).has_value();
+  const bool exists = readFileAge(command.services.fileSystem(), command.param(1)).has_value();
   command.lines.addSet("ITEMEXISTS", exists ? "1" : "0");
 }
 
 void runDirectoryExists(Command& command) {
-  command.lines.addSet("ITEMEXISTS", isExistingDirectory(command.services.fileSystem(), command.arg(2)) ? "1" : "0");
+  command.lines.addSet("ITEMEXISTS", isExistingDirectory(command.services.fileSystem(), command.param(1)) ? "1" : "0");
 }
 
 }  // namespace tovrik

@@ -10,21 +10,26 @@
 
 namespace tovrik {
 
-void runGetCurrentDir(Command& command);
-void runSetCurrentDir(Command& command);
+// The family's handlers, listed once: the list declares them and gives the command table's test their
+// names (frontend/dispatch.cpp registers the words).
+#define TOVRIK_FILE_HANDLERS(X) \
+  X(runGetCurrentDir) \
+  X(runSetCurrentDir) \
+  X(runFileCopy) \
+  X(runFileSize) \
+  X(runFileDate) \
+  X(runRenameItem) \
+  X(runCreateTree) \
+  X(runFileExists) \
+  X(runDirectoryExists)
+
+TOVRIK_FILE_HANDLERS(TOVRIK_DECLARE_HANDLER)
+inline constexpr NamedHandler kFileHandlers[] = {TOVRIK_FILE_HANDLERS(TOVRIK_NAME_HANDLER)};
 // filecopy replaces an existing target, filecopynooverwrite keeps it.
 enum class FileCopyMode { kOverwrite, kKeepExisting };
 
-void runFileCopy(Command& command);
-void runFileSize(Command& command);
-void runFileDate(Command& command);
-void runRenameItem(Command& command);
-void runCreateTree(Command& command);
-void runFileExists(Command& command);
-void runDirectoryExists(Command& command);
-
 // Size of the first entry matching `path` (wildcards allowed, any kind of entry), 0 when none matches.
-std::uint64_t TailleFichier(FileSystem& fileSystem, std::string_view path);
+std::uint64_t fileSize(FileSystem& fileSystem, std::string_view path);
 
 // Creates every missing directory along `path`, outermost first. True when the whole tree exists at the
 // end; raises PlatformError when the walk up the path runs out of path (an empty or relative path whose

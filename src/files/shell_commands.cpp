@@ -8,21 +8,21 @@
 namespace tovrik {
 namespace {
 
-void runShellOperation(Command& command, TJvSHFileOpType operation) {
+void runShellOperation(Command& command, FileOperationKind kind) {
   const bool silent = command.variantIs(DirOperationMode::kSilent, DirOperationMode::kConfirm);
-  TJvSHFileOperation JvSHFileOperation = makeMainFormFileOperation(command.services.shell());
-  SHSilent(JvSHFileOperation, silent);
-  JvSHFileOperation.Operation = operation;
-  JvSHFileOperation.SourceFiles.push_back(command.arg(2));
-  if (operation != foDelete) JvSHFileOperation.DestFiles.push_back(command.arg(3));
+  ShellFileOperation operation = makeDefaultFileOperation(command.services.shell());
+  setSilent(operation, silent);
+  operation.kind = kind;
+  operation.sourceFiles.push_back(command.param(1));
+  if (kind != FileOperationKind::kDelete) operation.destinationFiles.push_back(command.param(2));
   // Scripts check the result themselves afterwards (fileexists, directoryexists).
-  JvSHFileOperation.Execute();
+  operation.execute();
 }
 
 }  // namespace
 
-void runDirCopy(Command& command) { runShellOperation(command, foCopy); }
-void runDirMove(Command& command) { runShellOperation(command, foMove); }
-void runDirDelete(Command& command) { runShellOperation(command, foDelete); }
+void runDirCopy(Command& command) { runShellOperation(command, FileOperationKind::kCopy); }
+void runDirMove(Command& command) { runShellOperation(command, FileOperationKind::kMove); }
+void runDirDelete(Command& command) { runShellOperation(command, FileOperationKind::kDelete); }
 
 }  // namespace tovrik

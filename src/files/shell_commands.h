@@ -9,8 +9,14 @@ namespace tovrik {
 // The plain words let the shell ask and report; the silent ones ask nothing and show no error box.
 enum class DirOperationMode { kConfirm, kSilent };
 
-void runDirCopy(Command& command);
-void runDirMove(Command& command);
-void runDirDelete(Command& command);
+// The family's handlers, listed once: the list declares them and gives the command table's test their
+// names (frontend/dispatch.cpp registers the words).
+#define TOVRIK_SHELL_HANDLERS(X) \
+  X(runDirCopy) \
+  X(runDirMove) \
+  X(runDirDelete)
+
+TOVRIK_SHELL_HANDLERS(TOVRIK_DECLARE_HANDLER)
+inline constexpr NamedHandler kShellHandlers[] = {TOVRIK_SHELL_HANDLERS(TOVRIK_NAME_HANDLER)};
 
 }  // namespace tovrik

@@ -1,4 +1,4 @@
-// TJvSHFileOperation: option flags, path lists and the call to the shell.
+// ShellFileOperation: option flags, path lists and the call to the shell.
 #include "files/shell_file_operation.h"
 
 #include <array>
@@ -10,7 +10,7 @@
 namespace tovrik {
 namespace {
 
-// Indexed by TJvSHFileOption.
+// Indexed by FileOperationOption.
 constexpr std::array<std::uint16_t, kFileOptionCount> kShellFlags = {
     0x0040,  // FOF_ALLOWUNDO
     0x0002,  // FOF_CONFIRMMOUSE
@@ -30,8 +30,9 @@ constexpr std::array<std::uint16_t, kFileOptionCount> kShellFlags = {
     0x4000,  // FOF_WANTNUKEWARNING
 };
 
-constexpr TJvSHFileOptions kQuietOptions =
-    optionSet(fofNoConfirmation) | optionSet(fofNoErrorUI) | optionSet(fofNoConfirmMkDir);
+constexpr FileOperationOptions kQuietOptions = optionSet(FileOperationOption::kNoConfirmation) |
+                                               optionSet(FileOperationOption::kNoErrorUi) |
+                                               optionSet(FileOperationOption::kNoConfirmMkDir);
 
 bool startsWithDriveLetter(std::string_view path) {
   if (path.size() <= 2 || path[1] != ':') return false;
@@ -40,19 +41,19 @@ bool startsWithDriveLetter(std::string_view path) {
 
 }  // namespace
 
-std::uint16_t shellFlagsOf(TJvSHFileOptions options) {
+std::uint16_t shellFlagsOf(FileOperationOptions options) {
   std::uint16_t flags = 0;
   for (unsigned bit = 0; bit < kFileOptionCount; ++bit)
     if (options & (1u << bit)) flags = static_cast<std::uint16_t>(flags | kShellFlags[bit]);
   return flags;
 }
 
-unsigned shellFunctionOf(TJvSHFileOpType operation) {
+unsigned shellFunctionOf(FileOperationKind operation) {
   switch (operation) {
-    case foCopy: return 2;    // FO_COPY
-    case foDelete: return 3;  // FO_DELETE
-    case foMove: return 1;    // FO_MOVE
-    case foRename: return 4;  // FO_RENAME
+    case FileOperationKind::kCopy: return 2;    // FO_COPY
+    case FileOperationKind::kDelete: return 3;  // FO_DELETE
+    case FileOperationKind::kMove: return 1;    // FO_MOVE
+    case FileOperationKind::kRename: return 4;  // FO_RENAME
   }
   throw CommandError("Unknown file operation");
 }
@@ -79,34 +80,34 @@ std::string buildPathList(const std::vector<std::string>& paths, Shell& shell) {
   return list;
 }
 
-bool TJvSHFileOperation::Execute() {
-  if (SourceFiles.empty()) throw CommandError("No files specified to TJvSHFileOperation Execute function");
+bool ShellFileOperation::execute() {
+  if (sourceFiles.empty()) throw CommandError("No files specified to TJvSHFileOperation Execute function");
   // The shell takes no pattern as destination: one that matches nothing leaves it without destination,
   // and it then copies or moves into the current directory.
-  for (const std::string& destination : DestFiles)
+  for (const std::string& destination : destinationFiles)
     if (containsWildcard(destination))
       throw PlatformError("Destination invalide : " + destination);
   ShellFileOperationCall call;
-  call.flags = shellFlagsOf(Options);
-  call.progressTitle = Title;
-  call.from = buildPathList(SourceFiles, shell_);
-  call.to = buildPathList(DestFiles, shell_);
-  call.function = shellFunctionOf(Operation);
+  call.flags = shellFlagsOf(options);
+  call.progressTitle = title;
+  call.from = buildPathList(sourceFiles, shell_);
+  call.to = buildPathList(destinationFiles, shell_);
+  call.function = shellFunctionOf(kind);
   const ShellFileOperationOutcome outcome = shell_.runFileOperation(call);
   for (const ShellFileNameMapping& mapping : outcome.nameMappings)
-    if (!mapping.oldName.empty() && !mapping.newName.empty()) NotifyFileMapping(mapping.oldName, mapping.newName);
+    if (!mapping.oldName.empty() && !mapping.newName.empty()) notifyFileMapping(mapping.oldName, mapping.newName);
   return outcome.result == 0 && !outcome.anyOperationsAborted;
 }
 
-void TJvSHFileOperation::NotifyFileMapping(const std::string& oldFileName, const std::string& newFileName) {
-  if (OnFileMapping) OnFileMapping(*this, oldFileName, newFileName);
+void ShellFileOperation::notifyFileMapping(const std::string& oldFileName, const std::string& newFileName) {
+  if (onFileMapping) onFileMapping(*this, oldFileName, newFileName);
 }
 
-void SHSilent(TJvSHFileOperation& operation, bool silent) {
+void setSilent(ShellFileOperation& operation, bool silent) {
   if (silent)
-    operation.Options = static_cast<TJvSHFileOptions>(operation.Options | kQuietOptions);
+    operation.options = static_cast<FileOperationOptions>(operation.options | kQuietOptions);
   else
-    operation.Options = static_cast<TJvSHFileOptions>(operation.Options & ~kQuietOptions);
+    operation.options = static_cast<FileOperationOptions>(operation.options & ~kQuietOptions);
 }
 
 }  // namespace tovrik

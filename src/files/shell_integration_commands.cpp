@@ -44,13 +44,14 @@ std::string withTrailingBackslash(const std::optional<std::string>& directory, c
   return includeTrailingBackslash(*directory, charset);
 }
 
-std::string specialFolderPath(Command& command, const SpecialFolderEntry& folder) {
+std::string folderPath(Command& command, const SpecialFolderEntry& folder) {
   Shell& shell = command.services.shell();
   const AnsiCharset& charset = command.services.ansiCharset();
   switch (folder.source) {
-    case FolderSource::kShell: return RenvoiDossier(shell, charset, folder.csidl);
-    case FolderSource::kTemporary: return GetWinTempDir(shell, command.services.fileSystem(), charset);
-    case FolderSource::kSystem: return withTrailingBackslash(command.services.systemInformation().systemDirectory(), charset);
+    case FolderSource::kShell: return specialFolderPath(shell, charset, folder.csidl);
+    case FolderSource::kTemporary: return windowsTempDirectory(shell, command.services.fileSystem(), charset);
+    case FolderSource::kSystem:
+      return withTrailingBackslash(command.services.systemInformation().systemDirectory(), charset);
     case FolderSource::kWindows: return withTrailingBackslash(shell.windowsDirectory(), charset);
   }
   return std::string();
@@ -60,13 +61,13 @@ std::string specialFolderPath(Command& command, const SpecialFolderEntry& folder
 
 std::span<const SpecialFolderEntry> specialFolderTable() { return kSpecialFolders; }
 
-std::string RenvoiDossier(Shell& shell, const AnsiCharset& charset, int csidl) {
+std::string specialFolderPath(Shell& shell, const AnsiCharset& charset, int csidl) {
   const std::optional<std::string> path = shell.specialFolderPath(csidl);
   if (!path) return std::string();
   return includeTrailingBackslash(*path, charset);
 }
 
-std::string GetWinTempDir(Shell& shell, FileSystem& fileSystem, const AnsiCharset& charset) {
+std::string windowsTempDirectory(Shell& shell, FileSystem& fileSystem, const AnsiCharset& charset) {
   std::optional<std::string> path = shell.temporaryPath();
   if (!path || !isExistingDirectory(fileSystem, *path)) path = "c:";
   return includeTrailingBackslash(*path, charset);
@@ -78,7 +79,7 @@ std::string shortcutFileName(std::string_view name, const AnsiCharset& charset) 
   return fileName + ".lnk";
 }
 
-bool CreateFileShortcut(Shell& shell, FileSystem& fileSystem, const AnsiCharset& charset, std::string_view target,
+bool createFileShortcut(Shell& shell, FileSystem& fileSystem, const AnsiCharset& charset, std::string_view target,
                         std::string_view shortcutName, std::string_view description,
                         std::string_view arguments) {
   ShellLinkSpec link;
@@ -104,11 +105,11 @@ std::string installInfParameters(std::string_view infPath) {
   return "setupapi,InstallHinfSection DefaultInstall 132 " + std::string(infPath);
 }
 
-bool InstallINF(Shell& shell, std::string_view infPath) {
+bool installInf(Shell& shell, std::string_view infPath) {
   return shell.shellExecute("open", "rundll32.exe", installInfParameters(infPath), kShowCommandHide);
 }
 
-std::string FindExec(Shell& shell, const AnsiCharset& charset, std::string_view document) {
+std::string findExecutable(Shell& shell, const AnsiCharset& charset, std::string_view document) {
   // The shell's lookup copies the path into fixed buffers: a longer one overflows its stack (Wine) or is
   // cut to another name. No file can have such a path, so it has no associated program either.
   if (document.size() >= kLongestShellPath) return std::string();
@@ -116,28 +117,28 @@ std::string FindExec(Shell& shell, const AnsiCharset& charset, std::string_view 
 }
 
 void runGetSpecialFolder(Command& command) {
-  const std::string subWord = commandWordOf(command.arg(2));
+  const std::string subWord = commandWordOf(command.param(1));
   const std::span<const SpecialFolderEntry> table = specialFolderTable();
   if (command.variant < 0 || static_cast<std::size_t>(command.variant) >= table.size()) command.rejectVariant();
   const SpecialFolderEntry& folder = table[static_cast<std::size_t>(command.variant)];
   if (subWord != folder.subWord) return;
-  command.lines.addSet("DIR", specialFolderPath(command, folder));
+  command.lines.addSet("DIR", folderPath(command, folder));
 }
 
 void runCreateShortcut(Command& command) {
-  const std::string& target = command.arg(2);
-  const std::string& shortcutName = command.arg(3);
-  const std::string& description = command.arg(4);
-  const std::string& arguments = command.arg(5);
-  CreateFileShortcut(command.services.shell(), command.services.fileSystem(), command.services.ansiCharset(), target,
+  const std::string& target = command.param(1);
+  const std::string& shortcutName = command.param(2);
+  const std::string& description = command.param(3);
+  const std::string& arguments = command.param(4);
+  createFileShortcut(command.services.shell(), command.services.fileSystem(), command.services.ansiCharset(), target,
                      shortcutName, description, arguments);
 }
 
-void runInstallInf(Command& command) { InstallINF(command.services.shell(), command.arg(2)); }
+void runInstallInf(Command& command) { installInf(command.services.shell(), command.param(1)); }
 
 void runFindExec(Command& command) {
   command.lines.addSet("EXEPATH",
-                       FindExec(command.services.shell(), command.services.ansiCharset(), command.arg(2)));
+                       findExecutable(command.services.shell(), command.services.ansiCharset(), command.param(1)));
 }
 
 }  // namespace tovrik

@@ -1,4 +1,4 @@
-// getspecialfolder, createshortcut, installinf and findexec, with the main form's helpers behind them.
+// getspecialfolder, createshortcut, installinf and findexec, and the functions behind them.
 #pragma once
 
 #include <cstddef>
@@ -48,34 +48,40 @@ struct SpecialFolderEntry {
 std::span<const SpecialFolderEntry> specialFolderTable();
 
 // The special folder's path with a trailing backslash; "" when the shell cannot locate it.
-std::string RenvoiDossier(Shell& shell, const AnsiCharset& charset, int csidl);
+std::string specialFolderPath(Shell& shell, const AnsiCharset& charset, int csidl);
 // The temporary-files directory with a trailing backslash; "c:\" when that directory does not exist.
-std::string GetWinTempDir(Shell& shell, FileSystem& fileSystem, const AnsiCharset& charset);
+std::string windowsTempDirectory(Shell& shell, FileSystem& fileSystem, const AnsiCharset& charset);
 
 // The shortcut file's name: the extension replaced by ".lnk", or ".lnk" appended when there is none.
 std::string shortcutFileName(std::string_view name, const AnsiCharset& charset);
 // Writes the shortcut; true when its file exists afterwards. Every failure is raised as
 // "CreateFileShortcut => " followed by the cause.
-bool CreateFileShortcut(Shell& shell, FileSystem& fileSystem, const AnsiCharset& charset, std::string_view target,
+bool createFileShortcut(Shell& shell, FileSystem& fileSystem, const AnsiCharset& charset, std::string_view target,
                         std::string_view shortcutName, std::string_view description,
                         std::string_view arguments);
 
 // The command line the INF installer gets: the path goes as received, without quotes.
 std::string installInfParameters(std::string_view infPath);
 // Starts rundll32 on the file's DefaultInstall section, hidden, without waiting; true when it started.
-bool InstallINF(Shell& shell, std::string_view infPath);
+bool installInf(Shell& shell, std::string_view infPath);
 
 // The most bytes a path handed to the shell may have, the terminating NUL included (MAX_PATH).
 inline constexpr std::size_t kLongestShellPath = 260;
 
 // The program the shell associates with a document; "" when there is none, and for a path of
 // kLongestShellPath bytes or more, which the shell is never asked about.
-std::string FindExec(Shell& shell, const AnsiCharset& charset, std::string_view document);
+std::string findExecutable(Shell& shell, const AnsiCharset& charset, std::string_view document);
 
-// Every dispatch row of getspecialfolder runs this; the row's variant says which sub-word it answers.
-void runGetSpecialFolder(Command& command);
-void runCreateShortcut(Command& command);
-void runInstallInf(Command& command);
-void runFindExec(Command& command);
+// The family's handlers, listed once: the list declares them and gives the command table's test their
+// names (frontend/dispatch.cpp registers the words).
+#define TOVRIK_SHELL_INTEGRATION_HANDLERS(X) \
+  /* Every dispatch row of getspecialfolder runs this; the row's variant says which sub-word it answers. */ \
+  X(runGetSpecialFolder) \
+  X(runCreateShortcut) \
+  X(runInstallInf) \
+  X(runFindExec)
+
+TOVRIK_SHELL_INTEGRATION_HANDLERS(TOVRIK_DECLARE_HANDLER)
+inline constexpr NamedHandler kShellIntegrationHandlers[] = {TOVRIK_SHELL_INTEGRATION_HANDLERS(TOVRIK_NAME_HANDLER)};
 
 }  // namespace tovrik

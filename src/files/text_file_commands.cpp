@@ -16,9 +16,9 @@ namespace tovrik {
 
 namespace {
 
-// Opens argument 2 when it names an existing file; otherwise adds "SET ERROR=1" and gives null.
+// Opens parameter 1 when it names an existing file; otherwise adds "SET ERROR=1" and gives null.
 std::unique_ptr<ByteSource> openTextFileArgument(Command& command) {
-  const std::string& path = command.arg(2);
+  const std::string& path = command.param(1);
   FileSystem& fileSystem = command.services.fileSystem();
   if (!readFileAge(fileSystem, path)) {
     command.lines.addError();
@@ -39,7 +39,7 @@ void runCountLinesOfTextFile(Command& command) {
 void runReadLineOfTextFile(Command& command) {
   const std::unique_ptr<ByteSource> file = openTextFileArgument(command);
   if (!file) return;
-  const std::int32_t index = readIntegerText(command.arg(3));
+  const std::int32_t index = readIntegerText(command.param(2));
   // Readable are the lines that another line follows (the index is below the line count minus one); an
   // index below 0 reads line 0.
   TextLineReader reader(*file);
@@ -57,10 +57,10 @@ void runReadLineOfTextFile(Command& command) {
 }
 
 void runIniWrite(Command& command) {
-  const std::string& file = command.arg(2);
-  const std::string& section = command.arg(3);
-  const std::string& key = command.arg(4);
-  const std::string& value = command.arg(5);
+  const std::string& file = command.param(1);
+  const std::string& section = command.param(2);
+  const std::string& key = command.param(3);
+  const std::string& value = command.param(4);
   FileSystem& fileSystem = command.services.fileSystem();
   if (!fileSystem.writeProfileString(file, section, key, value))
     throw PlatformError("\xC9" "criture refus\xE9" "e dans \"" + file + "\"");
@@ -68,10 +68,10 @@ void runIniWrite(Command& command) {
 }
 
 void runIniRead(Command& command) {
-  const std::string& file = command.arg(2);
-  const std::string& section = command.arg(3);
-  const std::string& key = command.arg(4);
-  const std::string& fallback = command.arg(5);
+  const std::string& file = command.param(1);
+  const std::string& section = command.param(2);
+  const std::string& key = command.param(3);
+  const std::string& fallback = command.param(4);
   FileSystem& fileSystem = command.services.fileSystem();
   command.lines.addSet("INIRESULT", fileSystem.readProfileString(file, section, key, fallback));
   fileSystem.flushProfile(file);

@@ -5,9 +5,15 @@
 
 namespace tovrik {
 
-void runCountLinesOfTextFile(Command& command);
-void runReadLineOfTextFile(Command& command);
-void runIniWrite(Command& command);
-void runIniRead(Command& command);
+// The family's handlers, listed once: the list declares them and gives the command table's test their
+// names (frontend/dispatch.cpp registers the words).
+#define TOVRIK_TEXT_FILE_HANDLERS(X) \
+  X(runCountLinesOfTextFile) \
+  X(runReadLineOfTextFile) \
+  X(runIniWrite) \
+  X(runIniRead)
+
+TOVRIK_TEXT_FILE_HANDLERS(TOVRIK_DECLARE_HANDLER)
+inline constexpr NamedHandler kTextFileHandlers[] = {TOVRIK_TEXT_FILE_HANDLERS(TOVRIK_NAME_HANDLER)};
 
 }  // namespace tovrik

@@ -9,77 +9,89 @@ constexpr int kLogonCancelId = 1002;
 
 }  // namespace
 
-TPasswordDlg::TPasswordDlg() : Form(FormLayout{"TPasswordDlg", "Mot de passe", 233, 93, true, false}) {}
+PasswordForm::PasswordForm()
+    : Form(FormLayout{.className = "TPasswordDlg",
+                      .caption = "Mot de passe",
+                      .clientWidth = 233,
+                      .clientHeight = 93,
+                      .systemMenu = true,
+                      .topmost = false}) {}
 
-void TPasswordDlg::createChildren() {
-  Label1 = addLabel("Veuillez saisir le mot de passe :", 8, 9, 13);
-  Password = addEdit(8, 27, 217, 21, true);
+void PasswordForm::createChildren() {
+  promptLabel_ = addLabel("Veuillez saisir le mot de passe :", 8, 9, 13);
+  passwordEdit_ = addEdit(8, 27, 217, 21, true);
   addButton("OK", 70, 59, 75, 25, IDOK, true);
   addButton("Annuler", 150, 59, 75, 25, IDCANCEL, false);
 }
 
-EnteredCredentials TPasswordDlg::ask(const std::string& title, const std::string& prompt) {
+EnteredCredentials PasswordForm::ask(const std::string& title, const std::string& prompt) {
   setCaption(title.c_str());
-  setLabelText(Label1, prompt);
-  entered_ = EnteredCredentials{};  // FormShow clears the password; the flag starts cleared
+  setLabelText(promptLabel_, prompt);
+  entered_ = EnteredCredentials{};  // each showing starts with no password and the flag cleared
   showModal();
   return entered_;
 }
 
-bool TPasswordDlg::onCommand(int id) {
-  if (id == IDOK) OKBtnClick();
-  else if (id == IDCANCEL) CancelBtnClick();
+bool PasswordForm::onCommand(int id) {
+  if (id == IDOK) onOkClick();
+  else if (id == IDCANCEL) onCancelClick();
   else return false;
   return true;
 }
 
-void TPasswordDlg::OKBtnClick() {
+void PasswordForm::onOkClick() {
   entered_.accepted = true;
-  entered_.password = textOf(Password);
+  entered_.password = textOf(passwordEdit_);
   endModal(IDOK);
 }
 
-void TPasswordDlg::CancelBtnClick() {
+void PasswordForm::onCancelClick() {
   entered_.accepted = false;
   endModal(IDCANCEL);
 }
 
-TfrmLogin::TfrmLogin() : Form(FormLayout{"TfrmLogin", "frmLogin", 265, 162, true, false}) {}
+LogonForm::LogonForm()
+    : Form(FormLayout{.className = "TfrmLogin",
+                      .caption = "frmLogin",
+                      .clientWidth = 265,
+                      .clientHeight = 162,
+                      .systemMenu = true,
+                      .topmost = false}) {}
 
-void TfrmLogin::createChildren() {
-  lblUser = addLabel("Utilisateur :", 16, 16, 13);
-  edtUser = addEdit(16, 32, 233, 21, false);
-  lblPassword = addLabel("Mot de passe :", 16, 72, 13);
-  edtPasswd = addEdit(16, 88, 233, 21, true);
+void LogonForm::createChildren() {
+  userLabel_ = addLabel("Utilisateur :", 16, 16, 13);
+  userEdit_ = addEdit(16, 32, 233, 21, false);
+  passwordLabel_ = addLabel("Mot de passe :", 16, 72, 13);
+  passwordEdit_ = addEdit(16, 88, 233, 21, true);
   addButton("&OK", 96, 128, 75, 25, IDOK, true);
   addButton("&Annuler", 176, 128, 75, 25, kLogonCancelId, false);
 }
 
-EnteredCredentials TfrmLogin::ask(const std::string& title, const std::string& userPrompt,
+EnteredCredentials LogonForm::ask(const std::string& title, const std::string& userPrompt,
                                   const std::string& passwordPrompt) {
   setCaption(title.c_str());
-  setLabelText(lblUser, userPrompt);
-  setLabelText(lblPassword, passwordPrompt);
+  setLabelText(userLabel_, userPrompt);
+  setLabelText(passwordLabel_, passwordPrompt);
   entered_ = EnteredCredentials{};
   showModal();
   return entered_;
 }
 
-bool TfrmLogin::onCommand(int id) {
-  if (id == IDOK) btnOKClick();
-  else if (id == kLogonCancelId) btnCancelClick();
+bool LogonForm::onCommand(int id) {
+  if (id == IDOK) onOkClick();
+  else if (id == kLogonCancelId) onCancelClick();
   // Anything else, Escape's IDCANCEL included, does nothing.
   return true;
 }
 
-void TfrmLogin::btnOKClick() {
-  entered_.userName = textOf(edtUser);
-  entered_.password = textOf(edtPasswd);
+void LogonForm::onOkClick() {
+  entered_.userName = textOf(userEdit_);
+  entered_.password = textOf(passwordEdit_);
   entered_.accepted = true;
   endModal(IDOK);
 }
 
-void TfrmLogin::btnCancelClick() {
+void LogonForm::onCancelClick() {
   entered_.accepted = false;
   endModal(IDCANCEL);
 }

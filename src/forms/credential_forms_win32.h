@@ -1,4 +1,4 @@
-// TPasswordDlg and TfrmLogin: the modal dialogs that ask for a password, or a user name and a password.
+// PasswordForm and LogonForm: the modal dialogs that ask for a password, or a user name and a password.
 #pragma once
 
 #include <string>
@@ -8,9 +8,9 @@
 
 namespace tovrik {
 
-class TPasswordDlg final : public Form {
+class PasswordForm final : public Form {
  public:
-  TPasswordDlg();
+  PasswordForm();
   // Caption and prompt from the script; Enter or OK confirms, Escape, Annuler or the close box do not.
   EnteredCredentials ask(const std::string& title, const std::string& prompt);
 
@@ -19,17 +19,17 @@ class TPasswordDlg final : public Form {
   bool onCommand(int id) override;
 
  private:
-  void OKBtnClick();
-  void CancelBtnClick();
+  void onOkClick();
+  void onCancelClick();
 
-  HWND Label1 = nullptr;
-  HWND Password = nullptr;
+  HWND promptLabel_ = nullptr;
+  HWND passwordEdit_ = nullptr;
   EnteredCredentials entered_;
 };
 
-class TfrmLogin final : public Form {
+class LogonForm final : public Form {
  public:
-  TfrmLogin();
+  LogonForm();
   // Escape does not close this dialog: its cancel button is not the dialog's cancel button.
   EnteredCredentials ask(const std::string& title, const std::string& userPrompt, const std::string& passwordPrompt);
 
@@ -38,13 +38,13 @@ class TfrmLogin final : public Form {
   bool onCommand(int id) override;
 
  private:
-  void btnOKClick();
-  void btnCancelClick();
+  void onOkClick();
+  void onCancelClick();
 
-  HWND lblUser = nullptr;
-  HWND edtUser = nullptr;
-  HWND lblPassword = nullptr;
-  HWND edtPasswd = nullptr;
+  HWND userLabel_ = nullptr;
+  HWND userEdit_ = nullptr;
+  HWND passwordLabel_ = nullptr;
+  HWND passwordEdit_ = nullptr;
   EnteredCredentials entered_;
 };
 

@@ -11,7 +11,7 @@
 #include <type_traits>
 #include <vector>
 
-#include "command/resource_owners_win32.h"
+#include "platform/resource_owners_win32.h"
 #include "platform/application_window_win32.h"
 
 namespace tovrik {
@@ -26,7 +26,7 @@ struct FormLayout {
   int designDpi = 96;   // the DPI the client size above is given for
 };
 
-// A measure given for `fromDpi` at `toDpi`, rounded as MulDiv rounds, as the VCL scales its forms.
+// A measure given for `fromDpi` at `toDpi`, rounded as MulDiv rounds.
 inline int scaleForDpi(int value, int toDpi, int fromDpi = 96) { return MulDiv(value, toDpi, fromDpi); }
 
 // The DPI of the screen a window is on (its monitor's under per-monitor awareness), and the system's,
@@ -41,7 +41,6 @@ OwnedFont createScaledFont(const char* face, int height, int dpi);
 
 // "MS Sans Serif", height -11: the forms' font at 96 DPI; a form uses its own, at its DPI (Form::font).
 HFONT formFont();
-// The forms' font at `dpi`.
 OwnedFont createFormFont(int dpi);
 
 class Form {

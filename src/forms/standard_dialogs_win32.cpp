@@ -5,7 +5,7 @@
 #include <mmsystem.h>
 
 #include "forms/form_win32.h"
-#include "forms/main_form_win32.h"
+#include "forms/configuration_form_win32.h"
 #include "forms/standard_forms_win32.h"
 
 namespace tovrik {
@@ -13,25 +13,25 @@ namespace {
 
 template <typename Dialog>
 std::optional<std::string> runFileDialog(Dialog& dialog, const FileDialogRequest& request) {
-  dialog.Title = request.title;
-  dialog.Filter = request.filter;
-  dialog.InitialDir = request.initialDirectory;
-  dialog.FileName = request.fileName;
-  dialog.DefaultExt = request.defaultExtension;
-  if (!dialog.Execute(applicationWindow())) return std::nullopt;
-  return dialog.FileName;
+  dialog.title = request.title;
+  dialog.filter = request.filter;
+  dialog.initialDir = request.initialDirectory;
+  dialog.fileName = request.fileName;
+  dialog.defaultExt = request.defaultExtension;
+  if (!dialog.execute(applicationWindow())) return std::nullopt;
+  return dialog.fileName;
 }
 
 }  // namespace
 
 std::optional<std::string> Win32StandardDialogs::chooseFile(const FileDialogRequest& request) {
-  if (request.save) return runFileDialog(TMainForm::SaveDialog(), request);
-  return runFileDialog(TMainForm::OpenDialog(), request);
+  if (request.save) return runFileDialog(ConfigurationForm::saveDialog(), request);
+  return runFileDialog(ConfigurationForm::openDialog(), request);
 }
 
 std::optional<std::string> Win32StandardDialogs::askText(const std::string& caption, const std::string& prompt,
                                                          const std::string& initialText) {
-  TInputQueryForm form(prompt, initialText);
+  InputForm form(prompt, initialText);
   return form.run(caption);
 }
 
@@ -43,16 +43,16 @@ std::optional<std::size_t> Win32StandardDialogs::chooseFromList(const ListChoice
 std::uint32_t Win32StandardDialogs::shellVersion() { return shellLibraryVersion(); }
 
 std::optional<std::string> Win32StandardDialogs::browseFolder(const FolderBrowseRequest& request) {
-  TJvBrowseFolder& browser = TMainForm::JvBrowseFolder();
-  browser.Title = request.title;
-  browser.Directory = request.initialDirectory;
-  browser.NewDialogStyle = request.newDialogStyle;
-  if (!browser.Execute(TMainForm::handle())) return std::nullopt;
-  return browser.Directory;
+  FolderBrowser& browser = ConfigurationForm::folderBrowser();
+  browser.title = request.title;
+  browser.directory = request.initialDirectory;
+  browser.newDialogStyle = request.newDialogStyle;
+  if (!browser.execute(ConfigurationForm::handle())) return std::nullopt;
+  return browser.directory;
 }
 
 int Win32StandardDialogs::showMessage(MessageKind kind, const std::string& message, MessageButtons buttons) {
-  TMessageForm form(kind, message, buttons);
+  MessageBoxForm form(kind, message, buttons);
   return form.run();
 }
 

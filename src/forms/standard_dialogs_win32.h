@@ -1,4 +1,4 @@
-// The standard dialogs over the main form's components, the per-call forms, MessageBeep and PlaySound.
+// The standard dialogs over the common dialogs, the per-call forms, MessageBeep and PlaySound.
 #pragma once
 
 #include "platform/standard_dialogs.h"

@@ -16,6 +16,29 @@ constexpr DWORD kWrapFlags = DT_EXPANDTABS | DT_CALCRECT | DT_WORDBREAK | DT_NOP
 constexpr DWORD kFrameStyle = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN | WS_SYSMENU;
 constexpr DWORD kFrameExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 
+// The measures of both forms, in dialog units (DialogUnits::across and ::down).
+constexpr int kMargin = 8;         // from the client area's edge, across and down
+constexpr int kButtonWidth = 50;   // at the least: a message box widens its buttons to their longest caption
+constexpr int kButtonHeight = 14;
+// The message box: between icon and text across, between text and buttons down; between two buttons.
+constexpr int kMessageSpacing = 10;
+constexpr int kMessageButtonGap = 4;
+// The input dialog: its client width, the width of its prompt and edit, and where its two buttons start.
+constexpr int kInputClientWidth = 180;
+constexpr int kInputFieldWidth = 164;
+constexpr int kInputOkLeft = 38;
+constexpr int kInputCancelLeft = 92;
+
+// Measures in pixels at 96 DPI, scaled to the form's DPI.
+constexpr int kIconSize = 32;
+constexpr int kCaptionPadding = 8;    // a button beyond its caption's width
+constexpr int kEditPadding = 8;       // the input's edit beyond the character height
+constexpr int kListPadding = 4;       // the list dialog's list beyond its rows
+constexpr int kPromptToEdit = 5;
+constexpr int kEditToButtons = 15;
+constexpr int kBelowButtons = 13;
+constexpr int kFieldPadding = 4;      // the scrolling message field beyond its borders
+
 // A screen context with a font selected, for measuring.
 class MeasuringContext {
  public:
@@ -65,23 +88,23 @@ MessagePlacement placeMessage(const std::string& message, MessageButtons buttons
   const DialogUnits units = dialogUnitsOf(font.get());
   const MeasuringContext context(font.get());
   const auto scaled = [dpi](int value) { return scaleForDpi(value, dpi); };
-  const int horizontalMargin = MulDiv(8, units.averageWidth, 4);
-  const int verticalMargin = MulDiv(8, units.height, 8);
-  const int horizontalSpacing = MulDiv(10, units.averageWidth, 4);
-  const int verticalSpacing = MulDiv(10, units.height, 8);
+  const int horizontalMargin = units.across(kMargin);
+  const int verticalMargin = units.down(kMargin);
+  const int horizontalSpacing = units.across(kMessageSpacing);
+  const int verticalSpacing = units.down(kMessageSpacing);
   MessagePlacement placement{};
   placement.dpi = dpi;
-  placement.iconSize = scaled(32);
+  placement.iconSize = scaled(kIconSize);
   placement.margin = horizontalMargin;
-  placement.buttonWidth = MulDiv(50, units.averageWidth, 4);
+  placement.buttonWidth = units.across(kButtonWidth);
   const std::vector<std::string> captions = buttonCaptions(buttons);
   for (const std::string& caption : captions) {
     RECT bounds{0, 0, 0, 0};
     DrawTextA(context.get(), caption.c_str(), -1, &bounds, DT_CALCRECT | DT_LEFT | DT_SINGLELINE);
-    placement.buttonWidth = std::max<int>(placement.buttonWidth, bounds.right - bounds.left + scaled(8));
+    placement.buttonWidth = std::max<int>(placement.buttonWidth, bounds.right - bounds.left + scaled(kCaptionPadding));
   }
-  placement.buttonHeight = MulDiv(14, units.height, 8);
-  placement.buttonSpacing = MulDiv(4, units.averageWidth, 4);
+  placement.buttonHeight = units.down(kButtonHeight);
+  placement.buttonSpacing = units.across(kMessageButtonGap);
 
   const int textMaxWidth = GetSystemMetrics(SM_CXSCREEN) / 2;
   const SIZE largest = largestClientArea();
@@ -98,7 +121,7 @@ MessagePlacement placeMessage(const std::string& message, MessageButtons buttons
     text = SIZE{textMaxWidth, textMaxHeight};
   } else if (placement.scrolls) {
     // The field's border and scroll bar take their share of the width; its lines break long words.
-    const int border = 2 * GetSystemMetrics(SM_CXEDGE) + scaled(4);
+    const int border = 2 * GetSystemMetrics(SM_CXEDGE) + scaled(kFieldPadding);
     const SIZE inField = context.wrapped(message, textMaxWidth - GetSystemMetrics(SM_CXVSCROLL) - border, true);
     text = SIZE{textMaxWidth, std::min<LONG>(inField.cy + border, textMaxHeight)};
   }
@@ -147,27 +170,29 @@ InputPlacement placeInput(const std::string& prompt, int dpi, int listRows) {
   InputPlacement placement{};
   placement.dpi = dpi;
   placement.units = dialogUnitsOf(font.get());
-  const int x = placement.units.averageWidth;
-  const int y = placement.units.height;
-  placement.clientWidth = MulDiv(180, x, 4);
-  placement.left = MulDiv(8, x, 4);
-  placement.promptTop = MulDiv(8, y, 8);
-  const SIZE promptSize = context.wrapped(prompt, MulDiv(164, x, 4));
-  placement.promptWidth = std::min<int>(MulDiv(164, x, 4), static_cast<int>(promptSize.cx));
+  const DialogUnits& units = placement.units;
+  placement.clientWidth = units.across(kInputClientWidth);
+  placement.left = units.across(kMargin);
+  placement.promptTop = units.down(kMargin);
+  const int fieldWidth = units.across(kInputFieldWidth);
+  const SIZE promptSize = context.wrapped(prompt, fieldWidth);
+  placement.promptWidth = std::min<int>(fieldWidth, static_cast<int>(promptSize.cx));
   placement.promptHeight = promptSize.cy;
-  placement.editWidth = MulDiv(164, x, 4);
-  placement.editHeight = listRows > 0 ? listRows * y + scaled(4) : y + scaled(8);
-  placement.buttonWidth = MulDiv(50, x, 4);
-  placement.buttonHeight = MulDiv(14, y, 8);
-  placement.okLeft = MulDiv(38, x, 4);
-  placement.cancelLeft = MulDiv(92, x, 4);
-  const int belowPrompt = scaled(5) + placement.editHeight + scaled(15) + placement.buttonHeight + scaled(13);
+  placement.editWidth = fieldWidth;
+  placement.editHeight =
+      listRows > 0 ? listRows * units.height + scaled(kListPadding) : units.height + scaled(kEditPadding);
+  placement.buttonWidth = units.across(kButtonWidth);
+  placement.buttonHeight = units.down(kButtonHeight);
+  placement.okLeft = units.across(kInputOkLeft);
+  placement.cancelLeft = units.across(kInputCancelLeft);
+  const int belowPrompt = scaled(kPromptToEdit) + placement.editHeight + scaled(kEditToButtons) +
+                          placement.buttonHeight + scaled(kBelowButtons);
   // A prompt taller than the work area is cut, so that the edit and the buttons stay on the screen.
   const int largest = static_cast<int>(largestClientArea().cy);
   placement.promptHeight = std::max(0, std::min(placement.promptHeight, largest - placement.promptTop - belowPrompt));
-  placement.editTop = placement.promptTop + placement.promptHeight + scaled(5);
-  placement.buttonTop = placement.editTop + placement.editHeight + scaled(15);
-  placement.clientHeight = placement.buttonTop + placement.buttonHeight + scaled(13);
+  placement.editTop = placement.promptTop + placement.promptHeight + scaled(kPromptToEdit);
+  placement.buttonTop = placement.editTop + placement.editHeight + scaled(kEditToButtons);
+  placement.clientHeight = placement.buttonTop + placement.buttonHeight + scaled(kBelowButtons);
   return placement;
 }
 
@@ -198,19 +223,24 @@ DialogUnits dialogUnitsOf(HFONT font) {
   return DialogUnits{static_cast<int>(letters.cx / 52), static_cast<int>(metrics.tmHeight)};
 }
 
-TMessageForm::TMessageForm(MessageKind kind, const std::string& message, MessageButtons buttons)
-    : TMessageForm(kind, message, buttons, placeMessage(message, buttons, systemDpi())) {}
+MessageBoxForm::MessageBoxForm(MessageKind kind, const std::string& message, MessageButtons buttons)
+    : MessageBoxForm(kind, message, buttons, placeMessage(message, buttons, systemDpi())) {}
 
-TMessageForm::TMessageForm(MessageKind kind, const std::string& message, MessageButtons buttons,
-                           const MessagePlacement& placement)
-    : Form(FormLayout{"TMessageForm", messageCaption(kind), placement.clientWidth, placement.clientHeight, true,
-                      false, placement.dpi}),
+MessageBoxForm::MessageBoxForm(MessageKind kind, const std::string& message, MessageButtons buttons,
+                               const MessagePlacement& placement)
+    : Form(FormLayout{.className = "TMessageForm",
+                      .caption = messageCaption(kind),
+                      .clientWidth = placement.clientWidth,
+                      .clientHeight = placement.clientHeight,
+                      .systemMenu = true,
+                      .topmost = false,
+                      .designDpi = placement.dpi}),
       kind_(kind),
       message_(message),
       buttons_(buttons),
       placement_(placement) {}
 
-void TMessageForm::createChildren() {
+void MessageBoxForm::createChildren() {
   measureForFormDpi();
   icon_ = addChild("STATIC", nullptr, SS_ICON, placement_.margin, placement_.textTop, placement_.iconSize,
                    placement_.iconSize, -1);
@@ -241,7 +271,7 @@ void TMessageForm::createChildren() {
   keepWithinWorkArea(handle());
 }
 
-void TMessageForm::measureForFormDpi() {
+void MessageBoxForm::measureForFormDpi() {
   if (placement_.dpi == dpi()) return;
   // The text keeps the kind of control it was given (label or scrolling field).
   const bool scrolls = placement_.scrolls;
@@ -250,13 +280,13 @@ void TMessageForm::measureForFormDpi() {
   setDesignSize(dpi(), placement_.clientWidth, placement_.clientHeight);
 }
 
-void TMessageForm::relayout() {
+void MessageBoxForm::relayout() {
   measureForFormDpi();
   placeChildren();
   keepWithinWorkArea(handle());
 }
 
-void TMessageForm::placeChildren() {
+void MessageBoxForm::placeChildren() {
   place(icon_, placement_.margin, placement_.textTop, placement_.iconSize, placement_.iconSize, font());
   SendMessageA(icon_, STM_SETICON, reinterpret_cast<WPARAM>(loadMessageIcon(kind_, placement_.iconSize)), 0);
   place(text_, placement_.textLeft, placement_.textTop, placement_.textWidth, placement_.textHeight, font());
@@ -267,14 +297,14 @@ void TMessageForm::placeChildren() {
   }
 }
 
-int TMessageForm::run() {
+int MessageBoxForm::run() {
   handle();
   // The modal loop puts the focus on the first button; the default one takes it.
   const int result = showModal();
   return result;
 }
 
-bool TMessageForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+bool MessageBoxForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   if (message == DM_GETDEFID) {
     result = focusedOrDefaultButton(handle(), defaultResult(buttons_));
     return true;
@@ -282,7 +312,7 @@ bool TMessageForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRE
   return Form::handleMessage(message, wParam, lParam, result);
 }
 
-bool TMessageForm::onCommand(int id) {
+bool MessageBoxForm::onCommand(int id) {
   // Escape comes as IDCANCEL; without an Annuler button it presses the box's other way out.
   if (id == kResultCancel && !buttons_.cancel) id = escapeResult(buttons_);
   const bool present = (id == kResultYes && buttons_.yes) || (id == kResultNo && buttons_.no) ||
@@ -291,14 +321,14 @@ bool TMessageForm::onCommand(int id) {
   return true;
 }
 
-bool TMessageForm::preTranslateMessage(const MSG& message) {
+bool MessageBoxForm::preTranslateMessage(const MSG& message) {
   if (message.message != WM_KEYDOWN || message.wParam != 'C' || GetKeyState(VK_CONTROL) >= 0) return false;
   if (message.hwnd != handle() && !IsChild(handle(), message.hwnd)) return false;
   copyToClipboard();
   return true;
 }
 
-void TMessageForm::copyToClipboard() {
+void MessageBoxForm::copyToClipboard() {
   MessageBeep(0);
   const std::string text = messageBoxClipboardText(messageCaption(kind_), message_, buttonCaptions(buttons_));
   Win32ClipboardAccess clipboard;
@@ -315,7 +345,13 @@ PromptedForm::PromptedForm(const char* className, const std::string& prompt, int
 
 PromptedForm::PromptedForm(const char* className, const std::string& prompt, int listRows,
                            const InputPlacement& placement)
-    : Form(FormLayout{className, "", placement.clientWidth, placement.clientHeight, true, false, placement.dpi}),
+    : Form(FormLayout{.className = className,
+                      .caption = "",
+                      .clientWidth = placement.clientWidth,
+                      .clientHeight = placement.clientHeight,
+                      .systemMenu = true,
+                      .topmost = false,
+                      .designDpi = placement.dpi}),
       prompt_(prompt),
       listRows_(listRows),
       placement_(placement) {}
@@ -364,10 +400,10 @@ bool PromptedForm::runModal(const std::string& caption) {
   return showModal() == IDOK;
 }
 
-TInputQueryForm::TInputQueryForm(const std::string& prompt, const std::string& initialText)
+InputForm::InputForm(const std::string& prompt, const std::string& initialText)
     : PromptedForm("TInputQueryForm", prompt, 0), initialText_(initialText) {}
 
-HWND TInputQueryForm::createField(const InputPlacement& at) {
+HWND InputForm::createField(const InputPlacement& at) {
   const HWND edit = addEdit(at.left, at.editTop, at.editWidth, at.editHeight, false);
   SendMessageA(edit, EM_SETLIMITTEXT, 255, 0);
   // The initial text is shown whole even when longer: the limit only stops typing.
@@ -376,7 +412,7 @@ HWND TInputQueryForm::createField(const InputPlacement& at) {
   return edit;
 }
 
-std::optional<std::string> TInputQueryForm::run(const std::string& caption) {
+std::optional<std::string> InputForm::run(const std::string& caption) {
   if (!runModal(caption)) return std::nullopt;
   return textOf(field());
 }

@@ -11,10 +11,13 @@
 
 namespace tovrik {
 
-// A font's average width of the 52 letters A..Z, a..z, and its character height.
+// A font's average width of the 52 letters A..Z, a..z, and its character height: the dialog units of the
+// message, input and list forms are a quarter of the one across and an eighth of the other down.
 struct DialogUnits {
   int averageWidth;
   int height;
+  int across(int dialogUnits) const { return MulDiv(dialogUnits, averageWidth, 4); }
+  int down(int dialogUnits) const { return MulDiv(dialogUnits, height, 8); }
 };
 DialogUnits dialogUnitsOf(HFONT font);
 
@@ -31,9 +34,9 @@ struct MessagePlacement {
 
 // A modal box: icon on the left, the word-wrapped message, a centred row of equal buttons, all within
 // the work area.
-class TMessageForm final : public Form {
+class MessageBoxForm final : public Form {
  public:
-  TMessageForm(MessageKind kind, const std::string& message, MessageButtons buttons);
+  MessageBoxForm(MessageKind kind, const std::string& message, MessageButtons buttons);
   // The result of the button that closed the box; the close box gives Cancel.
   int run();
 
@@ -44,7 +47,7 @@ class TMessageForm final : public Form {
   bool preTranslateMessage(const MSG& message) override;
 
  private:
-  TMessageForm(MessageKind kind, const std::string& message, MessageButtons buttons,
+  MessageBoxForm(MessageKind kind, const std::string& message, MessageButtons buttons,
                const MessagePlacement& placement);
   void relayout() override;
   // Measures the box again for the form's DPI when it is not the one it was measured for.
@@ -103,9 +106,9 @@ class PromptedForm : public Form {
 };
 
 // The input dialog: an edit of at most 255 characters.
-class TInputQueryForm final : public PromptedForm {
+class InputForm final : public PromptedForm {
  public:
-  TInputQueryForm(const std::string& prompt, const std::string& initialText);
+  InputForm(const std::string& prompt, const std::string& initialText);
   // The edit's text on OK; nullopt on Annuler, Escape or the close box.
   std::optional<std::string> run(const std::string& caption);
 

@@ -6,13 +6,13 @@
 #include <cstdint>
 
 #include "command/error.h"
-#include "markup/link_label_win32.h"
+#include "markup/markup_label_win32.h"
 
 namespace tovrik {
 
 void StatusForm::setText(const std::string& markup) {
   handle();
-  setLinkLabelCaption(label_, markup);
+  setMarkupLabelCaption(label_, markup);
 }
 
 void StatusForm::setRange(std::int32_t, std::int32_t) {}
@@ -36,7 +36,7 @@ constexpr int kLabelHeight = 13;
 
 void StatusForm::createLabel(int left, int top) {
   labelDesign_ = POINT{left, top};
-  label_ = createLinkLabel(handle(), scaled(left), scaled(top), scaled(left + kLabelWidth) - scaled(left),
+  label_ = createMarkupLabel(handle(), scaled(left), scaled(top), scaled(left + kLabelWidth) - scaled(left),
                            scaled(top + kLabelHeight) - scaled(top), font());
 }
 
@@ -47,23 +47,35 @@ void StatusForm::relayout() {
   GetClientRect(label_, &label);
   SetWindowPos(label_, nullptr, left, scaled(labelDesign_.y), scaled(labelDesign_.x + kLabelWidth) - left,
                label.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
-  setLinkLabelFont(label_, font());
+  setMarkupLabelFont(label_, font());
 }
 
 bool StatusForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-  // FormClose: the window belongs to this invocation alone, so closing it ends the invocation, at once
+  // The window belongs to this invocation alone, so closing it ends the invocation, at once
   // and without a return file.
   if (message == WM_CLOSE) ExitProcess(0);
   return Form::handleMessage(message, wParam, lParam, result);
 }
 
-TTovrikWait::TTovrikWait() : StatusForm(FormLayout{"TTovrikWait", "Tovrik", 435, 64, false, true}) {}
+WaitForm::WaitForm()
+    : StatusForm(FormLayout{.className = "TTovrikWait",
+                            .caption = "Tovrik",
+                            .clientWidth = 435,
+                            .clientHeight = 64,
+                            .systemMenu = false,
+                            .topmost = true}) {}
 
-void TTovrikWait::createChildren() { createLabel(8, 16); }
+void WaitForm::createChildren() { createLabel(8, 16); }
 
-TTovrikPB::TTovrikPB() : StatusForm(FormLayout{"TTovrikPB", "TovrikPB", 432, 61, false, false}) {}
+ProgressForm::ProgressForm()
+    : StatusForm(FormLayout{.className = "TTovrikPB",
+                            .caption = "TovrikPB",
+                            .clientWidth = 432,
+                            .clientHeight = 61,
+                            .systemMenu = false,
+                            .topmost = false}) {}
 
-void TTovrikPB::createChildren() {
+void ProgressForm::createChildren() {
   createLabel(8, 8);
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_PROGRESS_CLASS};
   InitCommonControlsEx(&controls);
@@ -71,7 +83,7 @@ void TTovrikPB::createChildren() {
   progressBar_ = addChild(PROGRESS_CLASSA, "", 0, 8, 38, 417, 17, 0);
 }
 
-void TTovrikPB::setRange(std::int32_t minimum, std::int32_t maximum) {
+void ProgressForm::setRange(std::int32_t minimum, std::int32_t maximum) {
   handle();
   if (maximum < minimum)
     throw CommandError("La valeur doit \xEAtre comprise entre " + std::to_string(minimum) + " et " +
@@ -79,9 +91,9 @@ void TTovrikPB::setRange(std::int32_t minimum, std::int32_t maximum) {
   SendMessageA(progressBar_, PBM_SETRANGE32, static_cast<WPARAM>(minimum), static_cast<LPARAM>(maximum));
 }
 
-void TTovrikPB::GererMsgs(WPARAM operation, LPARAM amount) {
+void ProgressForm::handleProgressMessage(WPARAM operation, LPARAM amount) {
   const auto lParam32 = static_cast<std::int32_t>(amount);
-  if (operation == 1) {
+  if (operation == kProgressAdd) {
     const auto position = static_cast<std::int32_t>(SendMessageA(progressBar_, PBM_GETPOS, 0, 0));
     // Added in 64 bits and held within the 32-bit range, so that a large step near a limit fills (or
     // empties) the bar instead of wrapping round to the other end.
@@ -89,14 +101,14 @@ void TTovrikPB::GererMsgs(WPARAM operation, LPARAM amount) {
     if (sum > INT32_MAX) sum = INT32_MAX;
     if (sum < INT32_MIN) sum = INT32_MIN;
     SendMessageA(progressBar_, PBM_SETPOS, static_cast<WPARAM>(static_cast<std::int32_t>(sum)), 0);
-  } else if (operation == 2) {
+  } else if (operation == kProgressSet) {
     SendMessageA(progressBar_, PBM_SETPOS, static_cast<WPARAM>(lParam32), 0);
   }
 }
 
-bool TTovrikPB::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+bool ProgressForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   if (message == kProgressMessage) {
-    GererMsgs(wParam, lParam);
+    handleProgressMessage(wParam, lParam);
     result = 0;
     return true;
   }

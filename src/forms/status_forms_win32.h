@@ -1,4 +1,4 @@
-// TTovrikWait and TTovrikPB: the wait and progress windows that stay open across invocations.
+// WaitForm and ProgressForm: the wait and progress windows that stay open across invocations.
 #pragma once
 
 #include "forms/form_win32.h"
@@ -25,17 +25,17 @@ class StatusForm : public Form, public StatusWindow {
   POINT labelDesign_{};  // the label's 96-DPI place
 };
 
-class TTovrikWait final : public StatusForm {
+class WaitForm final : public StatusForm {
  public:
-  TTovrikWait();
+  WaitForm();
 
  protected:
   void createChildren() override;
 };
 
-class TTovrikPB final : public StatusForm {
+class ProgressForm final : public StatusForm {
  public:
-  TTovrikPB();
+  ProgressForm();
   void setRange(std::int32_t minimum, std::int32_t maximum) override;
 
  protected:
@@ -44,7 +44,7 @@ class TTovrikPB final : public StatusForm {
 
  private:
   // The progress message: wParam 1 adds lParam to the position, 2 sets it; the control clamps.
-  void GererMsgs(WPARAM operation, LPARAM amount);
+  void handleProgressMessage(WPARAM operation, LPARAM amount);
 
   HWND progressBar_ = nullptr;
 };

@@ -2,7 +2,7 @@
 // parameter) or command mode, and writes the return file.
 #include <windows.h>
 
-#include "forms/main_form_win32.h"
+#include "forms/configuration_form_win32.h"
 #include "frontend/command_line.h"
 #include "frontend/command_mode.h"
 #include "frontend/dispatch.h"
@@ -28,7 +28,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   using namespace tovrik;
   Win32Services services;
   const std::string returnFilePath =
-      STRGetPrefsValue(services.registry(), kReturnFileValueName, kDefaultReturnFilePath);
+      readSetting(services.registry(), kReturnFileValueName, kDefaultReturnFilePath);
   const std::wstring returnFile = returnFileLocation(returnFilePath);
   // The command line as Windows keeps it: the ANSI one would already have turned characters outside the
   // code page into look-alikes (a fullwidth quote into a quote, a letter into its unaccented twin).
@@ -38,7 +38,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   if (!parameters || !keepsPreviousReturnFile(*parameters)) deleteReturnFile(returnFile);
   // Where no one could see the configuration form, command mode answers "SET ERROR=1" in its place.
   if (parameters && parameters->size() < 2 && !noOneCanAnswer(*parameters, services))
-    return TMainForm::runConfiguration(services, returnFilePath);
+    return ConfigurationForm::runConfiguration(services, returnFilePath);
 
   const LineList lines = parameters ? runCommandMode(*parameters, modulePath(), services) : refuseCommand(services);
   try {

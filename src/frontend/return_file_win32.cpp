@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <optional>
 
-#include "command/resource_owners_win32.h"
+#include "platform/resource_owners_win32.h"
 #include "platform/ansi_names_win32.h"
 #include "platform/system_strings_win32.h"
 #include "settings/settings_store.h"
@@ -16,12 +16,12 @@ namespace tovrik {
 namespace {
 
 std::string systemMessage(DWORD code) {
-  char* text = nullptr;
+  char* allocated = nullptr;
   const DWORD length = FormatMessageA(
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-      code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-  std::string message = length > 0 ? std::string(text, length) : "Code d'erreur " + std::to_string(code);
-  if (text) LocalFree(text);
+      code, 0, reinterpret_cast<char*>(&allocated), 0, nullptr);
+  const LocalMemory<char> text(allocated);
+  std::string message = length > 0 ? std::string(text.get(), length) : "Code d'erreur " + std::to_string(code);
   while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == ' '))
     message.pop_back();
   return message;
@@ -35,18 +35,19 @@ std::string systemMessage(DWORD code) {
 
 // The string value `name` of HKCU\`keyPath` as stored, in UTF-16; nullopt when it cannot be read.
 std::optional<std::wstring> readWideSetting(std::string_view keyPath, std::string_view name) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, widenAnsi(keyPath).c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+  HKEY opened = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, widenAnsi(keyPath).c_str(), 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS)
     return std::nullopt;
+  const OwnedRegistryKey key(opened);
   const std::wstring valueName = widenAnsi(name);
   std::optional<std::wstring> text;
   DWORD type = 0;
   DWORD size = 0;
-  if (RegQueryValueExW(key, valueName.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
+  if (RegQueryValueExW(key.get(), valueName.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
       (type == REG_SZ || type == REG_EXPAND_SZ)) {
     std::wstring data(size / sizeof(wchar_t) + 1, L'\0');
     DWORD got = static_cast<DWORD>(data.size() * sizeof(wchar_t));
-    if (RegQueryValueExW(key, valueName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &got) ==
+    if (RegQueryValueExW(key.get(), valueName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &got) ==
         ERROR_SUCCESS) {
       data.resize(std::min<std::size_t>(got / sizeof(wchar_t), data.size()));
       // Data ends at its first NUL, whether or not the writer stored one.
@@ -54,7 +55,6 @@ std::optional<std::wstring> readWideSetting(std::string_view keyPath, std::strin
       text = std::move(data);
     }
   }
-  RegCloseKey(key);
   return text;
 }
 

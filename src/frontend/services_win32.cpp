@@ -2,14 +2,14 @@
 #include "frontend/services_win32.h"
 
 #include "forms/credential_forms_win32.h"
-#include "forms/main_form_win32.h"
+#include "forms/configuration_form_win32.h"
 #include "forms/standard_dialogs_win32.h"
 #include "forms/status_forms_win32.h"
 #include "platform/regional_settings_win32.h"
 
 namespace tovrik {
 
-Win32Services::Win32Services() : shell_(&TMainForm::handle), network_(&TMainForm::handle) {}
+Win32Services::Win32Services() : shell_(&ConfigurationForm::handle), network_(&ConfigurationForm::handle) {}
 
 const RegionalSettings& Win32Services::regionalSettings() {
   if (!regional_) regional_ = readRegionalSettings();
@@ -25,8 +25,8 @@ class Win32StatusWindows final : public StatusWindows {
   StatusWindow& progressWindow() override { return progress_; }
 
  private:
-  TTovrikWait wait_;
-  TTovrikPB progress_;
+  WaitForm wait_;
+  ProgressForm progress_;
 };
 
 class Win32CredentialDialogs final : public CredentialDialogs {
@@ -40,8 +40,8 @@ class Win32CredentialDialogs final : public CredentialDialogs {
   }
 
  private:
-  TPasswordDlg password_;
-  TfrmLogin logon_;
+  PasswordForm password_;
+  LogonForm logon_;
 };
 
 }  // namespace

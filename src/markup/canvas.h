@@ -18,10 +18,10 @@ constexpr Color makeColor(unsigned red, unsigned green, unsigned blue) {
   return static_cast<Color>((red & 0xFF) | ((green & 0xFF) << 8) | ((blue & 0xFF) << 16));
 }
 
-constexpr Color clBlack = makeColor(0, 0, 0);
-constexpr Color clBlue = makeColor(0, 0, 255);
-constexpr Color clRed = makeColor(255, 0, 0);
-constexpr Color clPurple = makeColor(128, 0, 128);
+constexpr Color kBlack = makeColor(0, 0, 0);
+constexpr Color kBlue = makeColor(0, 0, 255);
+constexpr Color kRed = makeColor(255, 0, 0);
+constexpr Color kPurple = makeColor(128, 0, 128);
 
 // Font style flags; a style handed to the canvas is absolute (the canvas font with exactly these flags).
 enum class FontStyle : unsigned { Normal = 0, Bold = 1, Italic = 2, Underline = 4 };
@@ -54,9 +54,9 @@ struct TextSize {
   int height = 0;
 };
 
-class ICanvas {
+class Canvas {
  public:
-  virtual ~ICanvas() = default;
+  virtual ~Canvas() = default;
   virtual TextSize measure(std::string_view text, FontStyle style) = 0;
   // Draws with a clear background: only the glyphs change.
   virtual void drawText(int x, int y, std::string_view text, FontStyle style, Color color) = 0;

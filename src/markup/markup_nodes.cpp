@@ -6,40 +6,40 @@
 
 namespace tovrik {
 
-bool TNode::isParentNode() const {
+bool MarkupNode::isParentNode() const {
   switch (nodeType()) {
-    case TNodeType::ParentNode:
-    case TNodeType::AreaNode:
-    case TNodeType::StyleNode:
-    case TNodeType::LinkNode:
-    case TNodeType::DynamicNode:
-    case TNodeType::RootNode:
+    case NodeType::ParentNode:
+    case NodeType::AreaNode:
+    case NodeType::StyleNode:
+    case NodeType::LinkNode:
+    case NodeType::DynamicNode:
+    case NodeType::RootNode:
       return true;
     default:
       return false;
   }
 }
 
-TParentNode::~TParentNode() {
-  std::vector<std::unique_ptr<TNode>> pending = std::move(children_);
+ParentNode::~ParentNode() {
+  std::vector<std::unique_ptr<MarkupNode>> pending = std::move(children_);
   while (!pending.empty()) {
-    std::unique_ptr<TNode> node = std::move(pending.back());
+    std::unique_ptr<MarkupNode> node = std::move(pending.back());
     pending.pop_back();
     if (node->isParentNode()) {
-      auto& grandChildren = static_cast<TParentNode&>(*node).children_;
+      auto& grandChildren = static_cast<ParentNode&>(*node).children_;
       for (auto& grandChild : grandChildren) pending.push_back(std::move(grandChild));
       grandChildren.clear();
     }
   }
 }
 
-TNode& TParentNode::addChild(std::unique_ptr<TNode> child) {
+MarkupNode& ParentNode::addChild(std::unique_ptr<MarkupNode> child) {
   child->parent_ = this;
   children_.push_back(std::move(child));
   return *children_.back();
 }
 
-void TParentNode::takeChildrenFrom(TParentNode& source) {
+void ParentNode::takeChildrenFrom(ParentNode& source) {
   for (auto& child : source.children_) {
     child->parent_ = this;
     children_.push_back(std::move(child));
@@ -47,30 +47,30 @@ void TParentNode::takeChildrenFrom(TParentNode& source) {
   source.children_.clear();
 }
 
-TNode& TParentNode::child(std::size_t index) const {
-  if (index >= children_.size()) throw ENodeError("No more nodes to return");
+MarkupNode& ParentNode::child(std::size_t index) const {
+  if (index >= children_.size()) throw NodeError("No more nodes to return");
   return *children_[index];
 }
 
-void TRootNode::collectLinkAreas() {
+void RootNode::collectLinkAreas() {
   linkAreas_.clear();
   // The state handed down is the innermost enclosing link.
-  walkWithState(*this, static_cast<TLinkNode*>(nullptr), [this](TNode& node, TLinkNode*& link) {
-    if (node.nodeType() == TNodeType::LinkNode) {
-      link = static_cast<TLinkNode*>(&node);
-    } else if (node.nodeType() == TNodeType::StringNode && link != nullptr) {
-      for (const TTextPiece& piece : static_cast<TStringNode&>(node).pieces()) linkAreas_.push_back({piece.rect, link});
+  walkWithState(*this, static_cast<LinkNode*>(nullptr), [this](MarkupNode& node, LinkNode*& link) {
+    if (node.nodeType() == NodeType::LinkNode) {
+      link = static_cast<LinkNode*>(&node);
+    } else if (node.nodeType() == NodeType::TextNode && link != nullptr) {
+      for (const TextPiece& piece : static_cast<TextNode&>(node).pieces()) linkAreas_.push_back({piece.rect, link});
     }
   });
 }
 
-void TStringNode::measureWords(ICanvas& canvas, FontStyle style) {
+void TextNode::measureWords(Canvas& canvas, FontStyle style) {
   if (wordsMeasured_ && measuredStyle_ == style) return;
   words_.clear();
-  TWordEnumerator enumerator(text_);
+  WordEnumerator enumerator(text_);
   while (enumerator.hasNext()) {
     auto [start, length] = enumerator.next();
-    TWordInfo word;
+    WordInfo word;
     word.start = start;
     word.length = length;
     // A canvas that reports a negative width must not move the pen backwards.
@@ -83,83 +83,83 @@ void TStringNode::measureWords(ICanvas& canvas, FontStyle style) {
   wordsMeasured_ = true;
 }
 
-const TWordInfo& TStringNode::wordInfo(std::size_t index) const {
-  if (index >= words_.size()) throw ENodeError("TStringNode.GetWordInfo: Index out of bounds");
+const WordInfo& TextNode::wordInfo(std::size_t index) const {
+  if (index >= words_.size()) throw NodeError("TStringNode.GetWordInfo: Index out of bounds");
   return words_[index];
 }
 
-std::pair<std::size_t, std::size_t> TWordEnumerator::next() {
-  if (!hasNext()) throw ENodeError("TWordEnumerator.GetNext: No more words to return");
+std::pair<std::size_t, std::size_t> WordEnumerator::next() {
+  if (!hasNext()) throw NodeError("TWordEnumerator.GetNext: No more words to return");
   const std::size_t start = position_;
   const std::size_t blank = text_.find(' ', start);
   position_ = blank == std::string_view::npos ? text_.size() : blank + 1;
   return {start, position_ - start};
 }
 
-TNodeEnumerator::TNodeEnumerator(const TParentNode& start) {
+NodeEnumerator::NodeEnumerator(const ParentNode& start) {
   stack_.push_back({&start, 0});
   skipFinishedLevels();
 }
 
-void TNodeEnumerator::skipFinishedLevels() {
+void NodeEnumerator::skipFinishedLevels() {
   while (!stack_.empty() && stack_.back().index >= stack_.back().node->childCount()) stack_.pop_back();
 }
 
-TNode& TNodeEnumerator::next() {
-  if (stack_.empty()) throw ENodeError("No more nodes to return");
+MarkupNode& NodeEnumerator::next() {
+  if (stack_.empty()) throw NodeError("No more nodes to return");
   Level& level = stack_.back();
-  TNode& node = level.node->child(level.index++);
-  if (node.isParentNode()) stack_.push_back({static_cast<const TParentNode*>(&node), 0});
+  MarkupNode& node = level.node->child(level.index++);
+  if (node.isParentNode()) stack_.push_back({static_cast<const ParentNode*>(&node), 0});
   skipFinishedLevels();
   return node;
 }
 
-std::vector<TLinkNode*> TNodeTree::linkNodes() const {
-  std::vector<TLinkNode*> links;
-  for (TNodeEnumerator nodes(*root_); nodes.hasNext();) {
-    TNode& node = nodes.next();
-    if (node.nodeType() == TNodeType::LinkNode) links.push_back(static_cast<TLinkNode*>(&node));
+std::vector<LinkNode*> MarkupTree::linkNodes() const {
+  std::vector<LinkNode*> links;
+  for (NodeEnumerator nodes(*root_); nodes.hasNext();) {
+    MarkupNode& node = nodes.next();
+    if (node.nodeType() == NodeType::LinkNode) links.push_back(static_cast<LinkNode*>(&node));
   }
   return links;
 }
 
-TLinkNode* TNodeTree::linkNode(int number) const {
-  for (TNodeEnumerator nodes(*root_); nodes.hasNext();) {
-    TNode& node = nodes.next();
-    if (node.nodeType() == TNodeType::LinkNode && static_cast<TLinkNode&>(node).number() == number)
-      return static_cast<TLinkNode*>(&node);
+LinkNode* MarkupTree::linkNode(int number) const {
+  for (NodeEnumerator nodes(*root_); nodes.hasNext();) {
+    MarkupNode& node = nodes.next();
+    if (node.nodeType() == NodeType::LinkNode && static_cast<LinkNode&>(node).number() == number)
+      return static_cast<LinkNode*>(&node);
   }
   return nullptr;
 }
 
-TLinkNode* TNodeTree::linkNodeAt(Point point) const {
-  for (const TLinkArea& area : root_->linkAreas())
+LinkNode* MarkupTree::linkNodeAt(Point point) const {
+  for (const LinkArea& area : root_->linkAreas())
     if (area.rect.contains(point)) return area.link;
   return nullptr;
 }
 
-void TNodeTree::clearWordCaches() {
-  for (TNodeEnumerator nodes(*root_); nodes.hasNext();) {
-    TNode& node = nodes.next();
-    if (node.nodeType() == TNodeType::StringNode) static_cast<TStringNode&>(node).clearWordCache();
+void MarkupTree::clearWordCaches() {
+  for (NodeEnumerator nodes(*root_); nodes.hasNext();) {
+    MarkupNode& node = nodes.next();
+    if (node.nodeType() == NodeType::TextNode) static_cast<TextNode&>(node).clearWordCache();
   }
 }
 
-std::string collectText(const TParentNode& node) {
+std::string collectText(const ParentNode& node) {
   std::string text;
-  for (TNodeEnumerator nodes(node); nodes.hasNext();) {
-    TNode& child = nodes.next();
-    if (child.nodeType() == TNodeType::StringNode) text += static_cast<TStringNode&>(child).text();
+  for (NodeEnumerator nodes(node); nodes.hasNext();) {
+    MarkupNode& child = nodes.next();
+    if (child.nodeType() == NodeType::TextNode) text += static_cast<TextNode&>(child).text();
   }
   return text;
 }
 
-std::vector<Rect> collectRects(const TParentNode& node) {
+std::vector<Rect> collectRects(const ParentNode& node) {
   std::vector<Rect> rects;
-  for (TNodeEnumerator nodes(node); nodes.hasNext();) {
-    TNode& child = nodes.next();
-    if (child.nodeType() != TNodeType::StringNode) continue;
-    for (const TTextPiece& piece : static_cast<TStringNode&>(child).pieces()) rects.push_back(piece.rect);
+  for (NodeEnumerator nodes(node); nodes.hasNext();) {
+    MarkupNode& child = nodes.next();
+    if (child.nodeType() != NodeType::TextNode) continue;
+    for (const TextPiece& piece : static_cast<TextNode&>(child).pieces()) rects.push_back(piece.rect);
   }
   return rects;
 }

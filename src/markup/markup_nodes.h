@@ -14,13 +14,13 @@
 namespace tovrik {
 
 // A broken invariant of the node tree.
-class ENodeError : public CommandError {
+class NodeError : public CommandError {
  public:
   using CommandError::CommandError;
   const char* typeName() const override { return "ENodeError"; }
 };
 
-enum class TNodeType {
+enum class NodeType {
   Node,
   ParentNode,
   AreaNode,
@@ -28,50 +28,50 @@ enum class TNodeType {
   LinkNode,
   DynamicNode,
   RootNode,
-  StringNode,
-  ActionNode,
+  TextNode,
+  BreakNode,
   UnknownNode
 };
 
-class TParentNode;
+class ParentNode;
 
-class TNode {
+class MarkupNode {
  public:
-  TNode() = default;
-  TNode(const TNode&) = delete;
-  TNode& operator=(const TNode&) = delete;
-  virtual ~TNode() = default;
+  MarkupNode() = default;
+  MarkupNode(const MarkupNode&) = delete;
+  MarkupNode& operator=(const MarkupNode&) = delete;
+  virtual ~MarkupNode() = default;
 
-  virtual TNodeType nodeType() const { return TNodeType::Node; }
-  TParentNode* parent() const { return parent_; }
+  virtual NodeType nodeType() const { return NodeType::Node; }
+  ParentNode* parent() const { return parent_; }
   // Style, link, dynamic and root nodes hold children.
   bool isParentNode() const;
 
  private:
-  friend class TParentNode;
-  TParentNode* parent_ = nullptr;
+  friend class ParentNode;
+  ParentNode* parent_ = nullptr;
 };
 
-class TParentNode : public TNode {
+class ParentNode : public MarkupNode {
  public:
   // Frees the subtree without recursion: a text of nested tags can be thousands of levels deep.
-  ~TParentNode() override;
+  ~ParentNode() override;
 
-  TNodeType nodeType() const override { return TNodeType::ParentNode; }
-  TNode& addChild(std::unique_ptr<TNode> child);
+  NodeType nodeType() const override { return NodeType::ParentNode; }
+  MarkupNode& addChild(std::unique_ptr<MarkupNode> child);
   // Moves every child of `source` to the end of this node's children.
-  void takeChildrenFrom(TParentNode& source);
+  void takeChildrenFrom(ParentNode& source);
   std::size_t childCount() const { return children_.size(); }
-  TNode& child(std::size_t index) const;
+  MarkupNode& child(std::size_t index) const;
 
  private:
-  std::vector<std::unique_ptr<TNode>> children_;
+  std::vector<std::unique_ptr<MarkupNode>> children_;
 };
 
 // A node that hands a style and color to its children and learns where its first text was drawn.
-class TAreaNode : public TParentNode {
+class AreaNode : public ParentNode {
  public:
-  TNodeType nodeType() const override { return TNodeType::AreaNode; }
+  NodeType nodeType() const override { return NodeType::AreaNode; }
   Point startPosition() const { return startPosition_; }
   void setStartPosition(Point position) { startPosition_ = position; }
   FontStyle style() const { return style_; }
@@ -84,57 +84,57 @@ class TAreaNode : public TParentNode {
  private:
   Point startPosition_;
   FontStyle style_ = FontStyle::Normal;
-  Color color_ = clBlack;
+  Color color_ = kBlack;
 };
 
-class TLinkNode;
+class LinkNode;
 
 // One rectangle of drawn link text, for hit-testing.
-struct TLinkArea {
+struct LinkArea {
   Rect rect;
-  TLinkNode* link = nullptr;
+  LinkNode* link = nullptr;
 };
 
-class TRootNode : public TAreaNode {
+class RootNode : public AreaNode {
  public:
-  TNodeType nodeType() const override { return TNodeType::RootNode; }
-  const std::vector<TLinkArea>& linkAreas() const { return linkAreas_; }
+  NodeType nodeType() const override { return NodeType::RootNode; }
+  const std::vector<LinkArea>& linkAreas() const { return linkAreas_; }
   // Gathers the drawn rectangles of every string node, each with its innermost enclosing link.
   void collectLinkAreas();
 
  private:
-  std::vector<TLinkArea> linkAreas_;
+  std::vector<LinkArea> linkAreas_;
 };
 
-class TStyleNode : public TAreaNode {
+class StyleNode : public AreaNode {
  public:
-  explicit TStyleNode(FontStyle addedStyle) : addedStyle_(addedStyle) {}
-  TNodeType nodeType() const override { return TNodeType::StyleNode; }
+  explicit StyleNode(FontStyle addedStyle) : addedStyle_(addedStyle) {}
+  NodeType nodeType() const override { return NodeType::StyleNode; }
   FontStyle addedStyle() const { return addedStyle_; }
 
  private:
   FontStyle addedStyle_;
 };
 
-enum class TLinkState { Normal, Clicked, Hot };
+enum class LinkState { Normal, Clicked, Hot };
 
-class TLinkNode : public TAreaNode {
+class LinkNode : public AreaNode {
  public:
-  explicit TLinkNode(int number) : number_(number) {}
-  TNodeType nodeType() const override { return TNodeType::LinkNode; }
+  explicit LinkNode(int number) : number_(number) {}
+  NodeType nodeType() const override { return NodeType::LinkNode; }
   int number() const { return number_; }
-  TLinkState state() const { return state_; }
-  void setState(TLinkState state) { state_ = state; }
+  LinkState state() const { return state_; }
+  void setState(LinkState state) { state_ = state; }
 
  private:
   int number_;
-  TLinkState state_ = TLinkState::Normal;
+  LinkState state_ = LinkState::Normal;
 };
 
-class TDynamicNode : public TAreaNode {
+class DynamicNode : public AreaNode {
  public:
-  explicit TDynamicNode(int number) : number_(number) {}
-  TNodeType nodeType() const override { return TNodeType::DynamicNode; }
+  explicit DynamicNode(int number) : number_(number) {}
+  NodeType nodeType() const override { return NodeType::DynamicNode; }
   int number() const { return number_; }
 
  private:
@@ -142,7 +142,7 @@ class TDynamicNode : public TAreaNode {
 };
 
 // One word of a string node: up to and including the next blank.
-struct TWordInfo {
+struct WordInfo {
   std::size_t start = 0;
   std::size_t length = 0;
   int width = 0;
@@ -150,55 +150,55 @@ struct TWordInfo {
 };
 
 // A piece of a string node drawn in one call: where, which characters, in which style.
-struct TTextPiece {
+struct TextPiece {
   Rect rect;
   std::size_t start = 0;
   std::size_t length = 0;
   FontStyle style = FontStyle::Normal;
 };
 
-class TStringNode : public TNode {
+class TextNode : public MarkupNode {
  public:
-  explicit TStringNode(std::string text) : text_(std::move(text)) {}
-  TNodeType nodeType() const override { return TNodeType::StringNode; }
+  explicit TextNode(std::string text) : text_(std::move(text)) {}
+  NodeType nodeType() const override { return NodeType::TextNode; }
   const std::string& text() const { return text_; }
 
   // Measures the words once per font and style; later layouts reuse the widths.
-  void measureWords(ICanvas& canvas, FontStyle style);
+  void measureWords(Canvas& canvas, FontStyle style);
   void clearWordCache() { wordsMeasured_ = false; }
   std::size_t wordCount() const { return words_.size(); }
-  const TWordInfo& wordInfo(std::size_t index) const;
+  const WordInfo& wordInfo(std::size_t index) const;
   int blankWidth() const { return blankWidth_; }
 
-  const std::vector<TTextPiece>& pieces() const { return pieces_; }
-  void addPiece(const TTextPiece& piece) { pieces_.push_back(piece); }
+  const std::vector<TextPiece>& pieces() const { return pieces_; }
+  void addPiece(const TextPiece& piece) { pieces_.push_back(piece); }
   void clearPieces() { pieces_.clear(); }
 
  private:
   std::string text_;
-  std::vector<TWordInfo> words_;
+  std::vector<WordInfo> words_;
   int blankWidth_ = 0;
   bool wordsMeasured_ = false;
   FontStyle measuredStyle_ = FontStyle::Normal;
-  std::vector<TTextPiece> pieces_;
+  std::vector<TextPiece> pieces_;
 };
 
-enum class TActionType { LineBreak, ParagraphBreak };
+enum class BreakKind { LineBreak, ParagraphBreak };
 
-class TActionNode : public TNode {
+class BreakNode : public MarkupNode {
  public:
-  explicit TActionNode(TActionType action) : action_(action) {}
-  TNodeType nodeType() const override { return TNodeType::ActionNode; }
-  TActionType action() const { return action_; }
+  explicit BreakNode(BreakKind action) : action_(action) {}
+  NodeType nodeType() const override { return NodeType::BreakNode; }
+  BreakKind action() const { return action_; }
 
  private:
-  TActionType action_;
+  BreakKind action_;
 };
 
-class TUnknownNode : public TNode {
+class UnknownNode : public MarkupNode {
  public:
-  explicit TUnknownNode(std::string tag) : tag_(std::move(tag)) {}
-  TNodeType nodeType() const override { return TNodeType::UnknownNode; }
+  explicit UnknownNode(std::string tag) : tag_(std::move(tag)) {}
+  NodeType nodeType() const override { return NodeType::UnknownNode; }
   const std::string& tag() const { return tag_; }
 
  private:
@@ -206,9 +206,9 @@ class TUnknownNode : public TNode {
 };
 
 // Splits a text into words: each runs up to and including the next blank (tabs do not separate).
-class TWordEnumerator {
+class WordEnumerator {
  public:
-  explicit TWordEnumerator(std::string_view text) : text_(text) {}
+  explicit WordEnumerator(std::string_view text) : text_(text) {}
   bool hasNext() const { return position_ < text_.size(); }
   // Start offset and length of the next word.
   std::pair<std::size_t, std::size_t> next();
@@ -219,15 +219,15 @@ class TWordEnumerator {
 };
 
 // Pre-order walk over the descendants of one node (the node itself excluded), without recursion.
-class TNodeEnumerator {
+class NodeEnumerator {
  public:
-  explicit TNodeEnumerator(const TParentNode& start);
+  explicit NodeEnumerator(const ParentNode& start);
   bool hasNext() const { return !stack_.empty(); }
-  TNode& next();
+  MarkupNode& next();
 
  private:
   struct Level {
-    const TParentNode* node;
+    const ParentNode* node;
     std::size_t index;
   };
   void skipFinishedLevels();
@@ -235,11 +235,11 @@ class TNodeEnumerator {
 };
 
 // Pre-order walk over the descendants of `start` without recursion. Each node is visited with a copy of the
-// state its parent handed down; what `visit(TNode&, State&)` leaves in that copy goes to the node's children.
+// state its parent handed down; what `visit(MarkupNode&, State&)` leaves in that copy goes to the node's children.
 template <class State, class Visit>
-void walkWithState(const TParentNode& start, State initial, Visit visit) {
+void walkWithState(const ParentNode& start, State initial, Visit visit) {
   struct Level {
-    const TParentNode* node;
+    const ParentNode* node;
     std::size_t index;
     State state;
   };
@@ -251,32 +251,32 @@ void walkWithState(const TParentNode& start, State initial, Visit visit) {
       stack.pop_back();
       continue;
     }
-    TNode& node = level.node->child(level.index++);
+    MarkupNode& node = level.node->child(level.index++);
     State state = level.state;
     visit(node, state);
-    if (node.isParentNode()) stack.push_back({static_cast<const TParentNode*>(&node), 0, std::move(state)});
+    if (node.isParentNode()) stack.push_back({static_cast<const ParentNode*>(&node), 0, std::move(state)});
   }
 }
 
-class TNodeTree {
+class MarkupTree {
  public:
-  TNodeTree() : root_(std::make_unique<TRootNode>()) {}
-  TRootNode& root() const { return *root_; }
+  MarkupTree() : root_(std::make_unique<RootNode>()) {}
+  RootNode& root() const { return *root_; }
 
   // Link nodes in document order, which is the order of their numbers.
-  std::vector<TLinkNode*> linkNodes() const;
-  TLinkNode* linkNode(int number) const;
+  std::vector<LinkNode*> linkNodes() const;
+  LinkNode* linkNode(int number) const;
   // The innermost link whose drawn text covers the point, from the last full drawing.
-  TLinkNode* linkNodeAt(Point point) const;
+  LinkNode* linkNodeAt(Point point) const;
   void clearWordCaches();
 
  private:
-  std::unique_ptr<TRootNode> root_;
+  std::unique_ptr<RootNode> root_;
 };
 
 // The string nodes below an area node, concatenated in order (a link's text).
-std::string collectText(const TParentNode& node);
+std::string collectText(const ParentNode& node);
 // The drawn rectangles of every string node below an area node, in order.
-std::vector<Rect> collectRects(const TParentNode& node);
+std::vector<Rect> collectRects(const ParentNode& node);
 
 }  // namespace tovrik

@@ -16,20 +16,20 @@ std::string upperAscii(std::string_view text) {
 
 }  // namespace
 
-TElement TElementEnumerator::scan() {
+MarkupElement ElementEnumerator::scan() {
   const std::size_t size = text_.size();
-  if (cursor_ >= size) throw EParserError("TElementEnumerator.GetNextElement: No more elements to return");
-  TElement element;
+  if (cursor_ >= size) throw ParserError("TElementEnumerator.GetNextElement: No more elements to return");
+  MarkupElement element;
   if (text_[cursor_] != '<') {
     const std::size_t tag = text_.find('<', cursor_);
     const std::size_t end = tag == std::string_view::npos ? size : tag;
-    element.kind = TElementKind::Text;
+    element.kind = ElementKind::Text;
     element.text = std::string(text_.substr(cursor_, end - cursor_));
     cursor_ = end;
     return element;
   }
   const bool isEndTag = cursor_ + 1 < size && text_[cursor_ + 1] == '/';
-  element.kind = isEndTag ? TElementKind::EndTag : TElementKind::BeginTag;
+  element.kind = isEndTag ? ElementKind::EndTag : ElementKind::BeginTag;
   const std::size_t nameStart = cursor_ + (isEndTag ? 2 : 1);
   if (nameStart >= size) {
     cursor_ = size;
@@ -43,7 +43,7 @@ TElement TElementEnumerator::scan() {
   return element;
 }
 
-const TElement& TElementEnumerator::peek() {
+const MarkupElement& ElementEnumerator::peek() {
   if (!hasPeeked_) {
     peeked_ = scan();
     hasPeeked_ = true;
@@ -51,7 +51,7 @@ const TElement& TElementEnumerator::peek() {
   return peeked_;
 }
 
-TElement TElementEnumerator::next() {
+MarkupElement ElementEnumerator::next() {
   if (hasPeeked_) {
     hasPeeked_ = false;
     return std::move(peeked_);
@@ -72,72 +72,72 @@ std::string removeLineEnds(std::string_view text) {
   return result;
 }
 
-std::unique_ptr<TNodeTree> TDefaultParser::parse(std::string_view text) {
+std::unique_ptr<MarkupTree> MarkupParser::parse(std::string_view text) {
   nextLinkNumber_ = 0;
   nextDynamicNumber_ = 0;
   dynamicExpansions_ = 0;
-  auto tree = std::make_unique<TNodeTree>();
+  auto tree = std::make_unique<MarkupTree>();
   parseElements(tree->root(), text, 0);
   return tree;
 }
 
-std::unique_ptr<TNodeTree> TDefaultParser::parse(const std::vector<std::string>& lines) {
+std::unique_ptr<MarkupTree> MarkupParser::parse(const std::vector<std::string>& lines) {
   std::string joined;
   for (const std::string& line : lines) joined += line + "\r\n";
   return parse(joined);
 }
 
-void TDefaultParser::parseInto(TParentNode& parent, std::string_view text) {
+void MarkupParser::parseInto(ParentNode& parent, std::string_view text) {
   // Parsed aside first: a dynamic-tag handler that throws must leave `parent` as it was.
-  TParentNode parsed;
+  ParentNode parsed;
   parseElements(parsed, text, 0);
   parent.takeChildrenFrom(parsed);
 }
 
-std::unique_ptr<TNode> TDefaultParser::createTagNode(std::string_view tag) {
+std::unique_ptr<MarkupNode> MarkupParser::createTagNode(std::string_view tag) {
   const std::string name = upperAscii(tag);
-  if (name == "B") return std::make_unique<TStyleNode>(FontStyle::Bold);
-  if (name == "I") return std::make_unique<TStyleNode>(FontStyle::Italic);
-  if (name == "U") return std::make_unique<TStyleNode>(FontStyle::Underline);
-  if (name == "LINK") return std::make_unique<TLinkNode>(nextLinkNumber_++);
-  if (name == "BR") return std::make_unique<TActionNode>(TActionType::LineBreak);
-  if (name == "P") return std::make_unique<TActionNode>(TActionType::ParagraphBreak);
-  if (name == "DYNAMIC") return std::make_unique<TDynamicNode>(nextDynamicNumber_++);
-  return std::make_unique<TUnknownNode>(std::string(tag));
+  if (name == "B") return std::make_unique<StyleNode>(FontStyle::Bold);
+  if (name == "I") return std::make_unique<StyleNode>(FontStyle::Italic);
+  if (name == "U") return std::make_unique<StyleNode>(FontStyle::Underline);
+  if (name == "LINK") return std::make_unique<LinkNode>(nextLinkNumber_++);
+  if (name == "BR") return std::make_unique<BreakNode>(BreakKind::LineBreak);
+  if (name == "P") return std::make_unique<BreakNode>(BreakKind::ParagraphBreak);
+  if (name == "DYNAMIC") return std::make_unique<DynamicNode>(nextDynamicNumber_++);
+  return std::make_unique<UnknownNode>(std::string(tag));
 }
 
 // An explicit stack of open elements instead of recursion: thousands of nested tags must not exhaust the
 // 1 MB stack of a Windows thread.
-void TDefaultParser::parseElements(TParentNode& parent, std::string_view text, int dynamicDepth) {
+void MarkupParser::parseElements(ParentNode& parent, std::string_view text, int dynamicDepth) {
   const std::string markup = removeLineEnds(text);
-  TElementEnumerator elements(markup);
-  std::vector<TParentNode*> open{&parent};
+  ElementEnumerator elements(markup);
+  std::vector<ParentNode*> open{&parent};
   while (!elements.isAtEnd()) {
-    TElement element = elements.next();
-    TParentNode& current = *open.back();
+    MarkupElement element = elements.next();
+    ParentNode& current = *open.back();
     switch (element.kind) {
-      case TElementKind::EndTag:
+      case ElementKind::EndTag:
         // Closes the innermost open element whatever its name; at the top it ends the text.
         if (open.size() == 1) return;
         open.pop_back();
         break;
-      case TElementKind::Text:
-        current.addChild(std::make_unique<TStringNode>(std::move(element.text)));
+      case ElementKind::Text:
+        current.addChild(std::make_unique<TextNode>(std::move(element.text)));
         break;
-      case TElementKind::BeginTag: {
-        TNode& node = current.addChild(createTagNode(element.text));
-        const TNodeType type = node.nodeType();
-        if (type == TNodeType::StyleNode || type == TNodeType::LinkNode)
-          open.push_back(static_cast<TParentNode*>(&node));
-        else if (type == TNodeType::DynamicNode)
-          fillDynamicNode(static_cast<TDynamicNode&>(node), dynamicDepth);
+      case ElementKind::BeginTag: {
+        MarkupNode& node = current.addChild(createTagNode(element.text));
+        const NodeType type = node.nodeType();
+        if (type == NodeType::StyleNode || type == NodeType::LinkNode)
+          open.push_back(static_cast<ParentNode*>(&node));
+        else if (type == NodeType::DynamicNode)
+          fillDynamicNode(static_cast<DynamicNode&>(node), dynamicDepth);
         break;
       }
     }
   }
 }
 
-void TDefaultParser::fillDynamicNode(TDynamicNode& node, int dynamicDepth) {
+void MarkupParser::fillDynamicNode(DynamicNode& node, int dynamicDepth) {
   if (handler_ == nullptr || dynamicDepth >= kMaxDynamicDepth || dynamicExpansions_ >= kMaxDynamicExpansions)
     return;
   ++dynamicExpansions_;

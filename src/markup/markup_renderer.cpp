@@ -6,47 +6,47 @@
 
 namespace tovrik {
 
-TTextHandler::TTextHandler(const Rect& area, ICanvas& canvas)
+TextLayout::TextLayout(const Rect& area, Canvas& canvas)
     : area_(area),
       canvas_(canvas),
       x_(area.left),
       y_(area.top),
       lineHeight_(std::max(0, canvas.measure("fg", FontStyle::Normal).height)) {}
 
-void TTextHandler::addText(TStringNode& node, FontStyle style, Color color) {
+void TextLayout::addText(TextNode& node, FontStyle style, Color color) {
   const std::string& text = node.text();
   node.measureWords(canvas_, style);
   if (!text.empty() && text.front() == ' ') flush();
-  buffer_.push_back(TStringElement{&node, style, color});
+  buffer_.push_back(TextRun{&node, style, color});
   if (!text.empty() && text.back() == ' ') flush();
 }
 
-void TTextHandler::addParagraphBreak() {
-  buffer_.push_back(TActionElement{TActionType::ParagraphBreak});
+void TextLayout::addParagraphBreak() {
+  buffer_.push_back(BreakRun{BreakKind::ParagraphBreak});
   flush();
 }
 
-void TTextHandler::addLineBreak() {
-  buffer_.push_back(TActionElement{TActionType::LineBreak});
+void TextLayout::addLineBreak() {
+  buffer_.push_back(BreakRun{BreakKind::LineBreak});
   flush();
 }
 
-int TTextHandler::textHeight() const { return clampToInt(static_cast<long long>(y_) + lineHeight_); }
+int TextLayout::textHeight() const { return clampToInt(static_cast<long long>(y_) + lineHeight_); }
 
-void TTextHandler::requestStartPosition(TAreaNode& node) {
+void TextLayout::requestStartPosition(AreaNode& node) {
   startRequests_.emplace_back(&node, buffer_.size());
 }
 
-void TTextHandler::moveDown(int lines) {
+void TextLayout::moveDown(int lines) {
   x_ = area_.left;
   y_ = clampToInt(static_cast<long long>(y_) + static_cast<long long>(lines) * lineHeight_);
 }
 
-void TTextHandler::flush() {
+void TextLayout::flush() {
   bool firstWordCounted = false;
   for (std::size_t i = 0; i < buffer_.size(); ++i) {
-    if (const auto* action = std::get_if<TActionElement>(&buffer_[i])) {
-      moveDown(action->action == TActionType::ParagraphBreak ? 2 : 1);
+    if (const auto* action = std::get_if<BreakRun>(&buffer_[i])) {
+      moveDown(action->action == BreakKind::ParagraphBreak ? 2 : 1);
       firstWordCounted = false;
       continue;
     }
@@ -64,13 +64,13 @@ void TTextHandler::flush() {
 }
 
 // Adds to a run's last word the first words of the runs that continue it; returns whether any did.
-bool TTextHandler::addContinuation(std::size_t index, long long& width, bool& endsWithBlank,
+bool TextLayout::addContinuation(std::size_t index, long long& width, bool& endsWithBlank,
                                    int& blankWidth) const {
   bool added = false;
   for (std::size_t next = index + 1; next < buffer_.size(); ++next) {
-    const auto* run = std::get_if<TStringElement>(&buffer_[next]);
+    const auto* run = std::get_if<TextRun>(&buffer_[next]);
     if (run == nullptr || run->node->wordCount() == 0) break;
-    const TWordInfo& first = run->node->wordInfo(0);
+    const WordInfo& first = run->node->wordInfo(0);
     width += first.width;
     endsWithBlank = first.endsWithBlank;
     blankWidth = run->node->blankWidth();
@@ -80,21 +80,21 @@ bool TTextHandler::addContinuation(std::size_t index, long long& width, bool& en
   return added;
 }
 
-bool TTextHandler::continuesIntoNext(std::size_t index) const {
+bool TextLayout::continuesIntoNext(std::size_t index) const {
   if (index + 1 >= buffer_.size()) return false;
-  const auto* run = std::get_if<TStringElement>(&buffer_[index + 1]);
+  const auto* run = std::get_if<TextRun>(&buffer_[index + 1]);
   return run != nullptr && run->node->wordCount() > 0;
 }
 
 // Returns whether the run's last word was judged together with the next run's first word.
-bool TTextHandler::layoutRun(std::size_t index, bool firstWordCounted) {
-  const TStringNode& node = *std::get<TStringElement>(buffer_[index]).node;
+bool TextLayout::layoutRun(std::size_t index, bool firstWordCounted) {
+  const TextNode& node = *std::get<TextRun>(buffer_[index]).node;
   const std::string& text = node.text();
   long long lineWidth = 0;
   std::size_t lineStart = 0;
   bool continues = false;
   for (std::size_t w = 0; w < node.wordCount(); ++w) {
-    const TWordInfo& word = node.wordInfo(w);
+    const WordInfo& word = node.wordInfo(w);
     const bool loneBlank = word.length == 1 && text[word.start] == ' ';
     const bool atTextStart = x_ + lineWidth == area_.left && y_ == area_.top;
     const bool alreadyJudged = w == 0 && firstWordCounted;
@@ -121,10 +121,10 @@ bool TTextHandler::layoutRun(std::size_t index, bool firstWordCounted) {
   return continues;
 }
 
-void TTextHandler::drawPiece(std::size_t index, std::size_t start, std::size_t length, long long width,
+void TextLayout::drawPiece(std::size_t index, std::size_t start, std::size_t length, long long width,
                              bool trimBlanks) {
-  const TStringElement& run = std::get<TStringElement>(buffer_[index]);
-  TStringNode& node = *run.node;
+  const TextRun& run = std::get<TextRun>(buffer_[index]);
+  TextNode& node = *run.node;
   const std::string& text = node.text();
   if (trimBlanks) {
     while (length > 0 && text[start + length - 1] == ' ') {
@@ -143,13 +143,13 @@ void TTextHandler::drawPiece(std::size_t index, std::size_t start, std::size_t l
     startRequests_[answeredRequests_++].first->setStartPosition({x_, y_});
 }
 
-Color TDefaultRenderer::colorOfLink(const TLinkNode& link) const {
+Color MarkupRenderer::colorOfLink(const LinkNode& link) const {
   switch (link.state()) {
-    case TLinkState::Clicked:
+    case LinkState::Clicked:
       return linkColorClicked_;
-    case TLinkState::Hot:
+    case LinkState::Hot:
       return linkColorHot_;
-    case TLinkState::Normal:
+    case LinkState::Normal:
       break;
   }
   return linkColor_;
@@ -157,36 +157,36 @@ Color TDefaultRenderer::colorOfLink(const TLinkNode& link) const {
 
 // A full drawing shows every link in the link colour, whatever its state: a link pressed or lit before
 // is shown in its state's colour only by renderNode.
-void TDefaultRenderer::renderTree(ICanvas& canvas, const Rect& area, TNodeTree& tree) {
-  TTextHandler handler(area, canvas);
-  TRootNode& root = tree.root();
+void MarkupRenderer::renderTree(Canvas& canvas, const Rect& area, MarkupTree& tree) {
+  TextLayout handler(area, canvas);
+  RootNode& root = tree.root();
   handler.requestStartPosition(root);
   struct Inherited {
     FontStyle style;
     Color color;
   };
-  walkWithState(root, Inherited{root.style(), root.color()}, [&](TNode& node, Inherited& inherited) {
+  walkWithState(root, Inherited{root.style(), root.color()}, [&](MarkupNode& node, Inherited& inherited) {
     switch (node.nodeType()) {
-      case TNodeType::StringNode: {
-        auto& text = static_cast<TStringNode&>(node);
+      case NodeType::TextNode: {
+        auto& text = static_cast<TextNode&>(node);
         text.clearPieces();
         handler.addText(text, inherited.style, inherited.color);
         break;
       }
-      case TNodeType::ActionNode:
-        if (static_cast<TActionNode&>(node).action() == TActionType::ParagraphBreak)
+      case NodeType::BreakNode:
+        if (static_cast<BreakNode&>(node).action() == BreakKind::ParagraphBreak)
           handler.addParagraphBreak();
         else
           handler.addLineBreak();
         break;
-      case TNodeType::StyleNode:
-      case TNodeType::LinkNode:
-      case TNodeType::DynamicNode:
-      case TNodeType::AreaNode: {
-        auto& areaNode = static_cast<TAreaNode&>(node);
-        if (node.nodeType() == TNodeType::StyleNode)
-          inherited.style = inherited.style | static_cast<TStyleNode&>(node).addedStyle();
-        if (node.nodeType() == TNodeType::LinkNode) {
+      case NodeType::StyleNode:
+      case NodeType::LinkNode:
+      case NodeType::DynamicNode:
+      case NodeType::AreaNode: {
+        auto& areaNode = static_cast<AreaNode&>(node);
+        if (node.nodeType() == NodeType::StyleNode)
+          inherited.style = inherited.style | static_cast<StyleNode&>(node).addedStyle();
+        if (node.nodeType() == NodeType::LinkNode) {
           inherited.style = inherited.style | linkStyle_;
           inherited.color = linkColor_;
         }
@@ -203,16 +203,16 @@ void TDefaultRenderer::renderTree(ICanvas& canvas, const Rect& area, TNodeTree& 
   root.collectLinkAreas();
 }
 
-void TDefaultRenderer::renderNode(ICanvas& canvas, const TAreaNode& node) {
-  const Color start = node.nodeType() == TNodeType::LinkNode
-                          ? colorOfLink(static_cast<const TLinkNode&>(node))
+void MarkupRenderer::renderNode(Canvas& canvas, const AreaNode& node) {
+  const Color start = node.nodeType() == NodeType::LinkNode
+                          ? colorOfLink(static_cast<const LinkNode&>(node))
                           : node.color();
-  walkWithState(node, start, [&](TNode& child, Color& color) {
-    if (child.nodeType() == TNodeType::LinkNode) {
-      color = colorOfLink(static_cast<TLinkNode&>(child));
-    } else if (child.nodeType() == TNodeType::StringNode) {
-      const auto& text = static_cast<TStringNode&>(child);
-      for (const TTextPiece& piece : text.pieces())
+  walkWithState(node, start, [&](MarkupNode& child, Color& color) {
+    if (child.nodeType() == NodeType::LinkNode) {
+      color = colorOfLink(static_cast<LinkNode&>(child));
+    } else if (child.nodeType() == NodeType::TextNode) {
+      const auto& text = static_cast<TextNode&>(child);
+      for (const TextPiece& piece : text.pieces())
         canvas.drawText(piece.rect.left, piece.rect.top,
                         std::string_view(text.text()).substr(piece.start, piece.length), piece.style, color);
     }

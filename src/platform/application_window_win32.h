@@ -6,11 +6,11 @@
 namespace tovrik {
 
 // The program's own hidden top-level window: owner of its forms and dialogs, so that they share one
-// taskbar entry and the main form never has to be shown. Created on first use.
+// taskbar entry and no form has to be shown for a dialog to have an owner. Created on first use.
 HWND applicationWindow();
 
-// Gives the window that owns the shell's and the network's dialogs; the main form's, set where the
-// program's platform is put together, since the platform cannot know the forms.
+// Gives the window that owns the shell's and the network's dialogs: the configuration form's window, set
+// where the program's platform is put together, since the platform cannot know the forms.
 using OwnerWindowSource = HWND (*)();
 
 }  // namespace tovrik

@@ -7,26 +7,12 @@
 #include <string>
 
 #include "command/error.h"
-#include "command/resource_owners_win32.h"
+#include "platform/resource_owners_win32.h"
 #include "platform/ansi_names_win32.h"
 #include "platform/system_strings_win32.h"
 
 namespace tovrik {
 namespace {
-
-class FindHandle {
- public:
-  explicit FindHandle(HANDLE handle) : handle_(handle) {}
-  ~FindHandle() {
-    if (handle_ != INVALID_HANDLE_VALUE) FindClose(handle_);
-  }
-  FindHandle(const FindHandle&) = delete;
-  FindHandle& operator=(const FindHandle&) = delete;
-  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-
- private:
-  HANDLE handle_;
-};
 
 class FileByteSource final : public ByteSource {
  public:
@@ -97,7 +83,7 @@ std::optional<std::uint32_t> Win32FileSystem::attributes(std::string_view path) 
 std::optional<FoundEntry> Win32FileSystem::findFirst(std::string_view pattern) {
   WIN32_FIND_DATAA data{};
   const FindHandle search(FindFirstFileA(std::string(pattern).c_str(), &data));
-  if (!search.valid()) return std::nullopt;
+  if (search.get() == INVALID_HANDLE_VALUE) return std::nullopt;
   FoundEntry entry;
   entry.attributes = data.dwFileAttributes;
   entry.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;

@@ -26,7 +26,7 @@ class Network {
   virtual bool isDottedAddress(const std::string& text) = 0;
   // The first address gethostbyname gives for the name; nullopt when it resolves to none.
   virtual std::optional<Ipv4Address> firstHostAddress(const std::string& name) = 0;
-  // InternetAutodial with the flags, the main form's window as owner of any dialog.
+  // InternetAutodial with the flags, the configuration form's window as owner of any dialog.
   virtual void autodial(std::uint32_t flags) = 0;
   // InternetAutodialHangup(0).
   virtual void autodialHangup() = 0;

@@ -13,7 +13,7 @@ namespace {
 
 // Loads the library from the system directory (it stays loaded) and looks the function up; nullptr when
 // either is missing.
-void* FuncAvail(const char* libraryFileName, const char* functionName) {
+void* loadLibraryFunction(const char* libraryFileName, const char* functionName) {
   const HMODULE module = loadSystemLibrary(libraryFileName);
   if (!module) return nullptr;
   return reinterpret_cast<void*>(GetProcAddress(module, functionName));
@@ -28,7 +28,7 @@ Win32Network::~Win32Network() {
 
 std::optional<bool> Win32Network::inetIsOffline() {
   using InetIsOffline = BOOL(WINAPI*)(DWORD);
-  const auto isOffline = reinterpret_cast<InetIsOffline>(FuncAvail("URL.DLL", "InetIsOffline"));
+  const auto isOffline = reinterpret_cast<InetIsOffline>(loadLibraryFunction("URL.DLL", "InetIsOffline"));
   if (!isOffline) return std::nullopt;
   return isOffline(0) != FALSE;
 }

@@ -9,7 +9,7 @@
 #include <cstring>
 #include <memory>
 
-#include "command/resource_owners_win32.h"
+#include "platform/resource_owners_win32.h"
 #include "platform/ansi_names_win32.h"
 #include "platform/application_window_win32.h"
 #include "platform/com_win32.h"

@@ -45,7 +45,7 @@ class Shell {
  public:
   virtual ~Shell() = default;
 
-  // Runs the operation with the main form's window as owner of the shell's windows.
+  // Runs the operation with the configuration form's window as owner of the shell's windows.
   virtual ShellFileOperationOutcome runFileOperation(const ShellFileOperationCall& call) = 0;
 
   // The full form of a path against the process's current directory (260-character buffer); nullopt

@@ -14,6 +14,7 @@
 #include "command/error.h"
 #include "platform/ansi_names_win32.h"
 #include "platform/com_win32.h"
+#include "platform/resource_owners_win32.h"
 #include "platform/system_strings_win32.h"
 
 namespace tovrik {
@@ -35,19 +36,6 @@ class ComReference {
 
  private:
   Interface* pointer_ = nullptr;
-};
-
-class ItemIdList {
- public:
-  ItemIdList() = default;
-  ItemIdList(const ItemIdList&) = delete;
-  ItemIdList& operator=(const ItemIdList&) = delete;
-  ~ItemIdList() { CoTaskMemFree(list_); }
-  LPITEMIDLIST* out() { return &list_; }
-  LPCITEMIDLIST get() const { return list_; }
-
- private:
-  LPITEMIDLIST list_ = nullptr;
 };
 
 // What the shell hands back in hNameMappings: a count and the mappings, UTF-16 on the NT family.
@@ -119,8 +107,10 @@ std::optional<std::string> Win32Shell::universalName(std::string_view path) {
 
 std::optional<std::string> Win32Shell::specialFolderPath(int csidl) {
   ensureComInitialized();
-  ItemIdList list;
-  if (FAILED(SHGetSpecialFolderLocation(nullptr, csidl, list.out())) || !list.get()) return std::nullopt;
+  LPITEMIDLIST located = nullptr;
+  const HRESULT result = SHGetSpecialFolderLocation(nullptr, csidl, &located);
+  const CoTaskMemory<ITEMIDLIST> list(located);
+  if (FAILED(result) || !list) return std::nullopt;
   wchar_t path[261] = {};
   // A folder without a file-system path (a virtual one) has no value to report.
   if (!SHGetPathFromIDListW(list.get(), path)) return std::nullopt;

@@ -23,7 +23,8 @@ class Win32Shell final : public Shell {
   std::string findExecutable(std::string_view file, std::string_view directory) override;
 
  private:
-  // The main form owns the shell's windows; without it, the window with the keyboard focus does.
+  // The configuration form's window owns the shell's windows; without it, the window with the keyboard
+  // focus does.
   HWND ownerWindow() const;
 
   OwnerWindowSource owner_;

@@ -13,7 +13,6 @@ class StatusWindow {
   // Makes the window visible with its design caption and brings it to the front.
   virtual void show() = 0;
   virtual void setTitle(const std::string& title) = 0;
-  // Markup text of the label.
   virtual void setText(const std::string& markup) = 0;
   // Progress window only: the bar's range; raises when maximum < minimum.
   virtual void setRange(std::int32_t minimum, std::int32_t maximum) = 0;

@@ -5,7 +5,7 @@
 #include <objbase.h>
 
 #include "command/error.h"
-#include "command/resource_owners_win32.h"
+#include "platform/resource_owners_win32.h"
 #include "platform/ansi_names_win32.h"
 #include "platform/system_strings_win32.h"
 

@@ -10,27 +10,27 @@
 namespace tovrik {
 
 void runConfig(Command& command) {
-  const std::string drive = GetSystemDrive(command.services);
+  const std::string drive = systemDrive(command.services.systemInformation(), command.services.ansiCharset());
   if (drive.empty()) throw PlatformError("Lecteur syst\xE8me introuvable");
   const std::string path = drive.substr(0, 1) + ":\\Tovrik.bat";
-  STRSetPrefsValue(command.services.registry(), kReturnFileValueName, path);
-  SetGlobalEnvironment(command.services, kReturnFileVariable, path);
+  writeSetting(command.services.registry(), kReturnFileValueName, path);
+  publishEnvironmentVariable(command.services.registry(), command.services.environment(), kReturnFileVariable, path);
 }
 
 void runRegisterVar(Command& command) {
-  const std::string& name = command.arg(2);
-  const std::string& value = command.arg(3);
-  UserSTRSetPrefsValue(command.services.registry(), name, value);
+  const std::string& name = command.param(1);
+  const std::string& value = command.param(2);
+  writeUserVariable(command.services.registry(), name, value);
 }
 
 void runGetVar(Command& command) {
-  const std::string& name = command.arg(2);
-  const std::string& fallback = command.arg(3);
-  command.lines.addSet("VAR", UserSTRGetPrefsValue(command.services.registry(), name, fallback));
+  const std::string& name = command.param(1);
+  const std::string& fallback = command.param(2);
+  command.lines.addSet("VAR", readUserVariable(command.services.registry(), name, fallback));
 }
 
 void runDeleteVar(Command& command) {
-  UserSTRDelPrefsValue(command.services.registry(), command.arg(2));
+  deleteUserVariable(command.services.registry(), command.param(1));
 }
 
 }  // namespace tovrik

@@ -5,9 +5,15 @@
 
 namespace tovrik {
 
-void runConfig(Command& command);
-void runRegisterVar(Command& command);
-void runGetVar(Command& command);
-void runDeleteVar(Command& command);
+// The family's handlers, listed once: the list declares them and gives the command table's test their
+// names (frontend/dispatch.cpp registers the words).
+#define TOVRIK_SETTINGS_HANDLERS(X) \
+  X(runConfig) \
+  X(runRegisterVar) \
+  X(runGetVar) \
+  X(runDeleteVar)
+
+TOVRIK_SETTINGS_HANDLERS(TOVRIK_DECLARE_HANDLER)
+inline constexpr NamedHandler kSettingsHandlers[] = {TOVRIK_SETTINGS_HANDLERS(TOVRIK_NAME_HANDLER)};
 
 }  // namespace tovrik

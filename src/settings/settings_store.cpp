@@ -2,11 +2,12 @@
 #include "settings/settings_store.h"
 
 #include "command/error.h"
-#include "platform/services.h"
+#include "platform/environment.h"
+#include "platform/registry.h"
 
 namespace tovrik {
 
-std::string STRGetPrefsValue(Registry& registry, std::string_view name, std::string_view fallback) {
+std::string readSetting(Registry& registry, std::string_view name, std::string_view fallback) {
   try {
     std::unique_ptr<RegistryKey> key = registry.openCurrentUserKey(kSettingsKeyPath);
     if (std::optional<std::string> text = readStringValue(*key, name)) return *text;
@@ -17,21 +18,22 @@ std::string STRGetPrefsValue(Registry& registry, std::string_view name, std::str
   return std::string(fallback);
 }
 
-void STRSetPrefsValue(Registry& registry, std::string_view name, std::string_view text) {
+void writeSetting(Registry& registry, std::string_view name, std::string_view text) {
   registry.openCurrentUserKey(kSettingsKeyPath)->writeString(name, text);
 }
 
-bool SetGlobalEnvironment(Services& services, std::string_view name, std::string_view value) {
+bool publishEnvironmentVariable(Registry& registry, Environment& environment, std::string_view name,
+                                std::string_view value) {
   std::unique_ptr<RegistryKey> key;
   try {
-    key = services.registry().openCurrentUserKey("Environment");
+    key = registry.openCurrentUserKey("Environment");
   } catch (const RegistryError&) {
     return false;
   }
   key->writeString(name, value);
   key.reset();
-  services.environment().setProcessVariable(name, value);
-  services.environment().broadcastChange();
+  environment.setProcessVariable(name, value);
+  environment.broadcastChange();
   return true;
 }
 

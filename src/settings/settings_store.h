@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "platform/registry.h"
-#include "platform/services.h"
+#include "platform/environment.h"
 
 namespace tovrik {
 
@@ -15,13 +15,14 @@ inline constexpr std::string_view kReturnFileVariable = "TvkFile";
 
 // Returns the stored text of `name`; when the value is missing, stores `fallback` and returns it. Any
 // registry failure, a value of another type included, returns `fallback` and changes nothing.
-std::string STRGetPrefsValue(Registry& registry, std::string_view name, std::string_view fallback);
+std::string readSetting(Registry& registry, std::string_view name, std::string_view fallback);
 
 // Stores `text` as `name`; registry failures reach the caller.
-void STRSetPrefsValue(Registry& registry, std::string_view name, std::string_view text);
+void writeSetting(Registry& registry, std::string_view name, std::string_view text);
 
 // Writes `name` under HKCU\Environment, sets it in this process and tells running programs. Returns
 // false, doing nothing, when the environment key cannot be opened; a refused write reaches the caller.
-bool SetGlobalEnvironment(Services& services, std::string_view name, std::string_view value);
+bool publishEnvironmentVariable(Registry& registry, Environment& environment, std::string_view name,
+                                std::string_view value);
 
 }  // namespace tovrik

@@ -6,11 +6,11 @@
 
 namespace tovrik {
 
-void UserSTRSetPrefsValue(Registry& registry, std::string_view name, std::string_view text) {
+void writeUserVariable(Registry& registry, std::string_view name, std::string_view text) {
   registry.openCurrentUserKey(kUserVariablesKeyPath)->writeString(name, text);
 }
 
-std::string UserSTRGetPrefsValue(Registry& registry, std::string_view name, std::string_view fallback) {
+std::string readUserVariable(Registry& registry, std::string_view name, std::string_view fallback) {
   try {
     std::unique_ptr<RegistryKey> key = registry.openCurrentUserKey(kUserVariablesKeyPath);
     if (std::optional<std::string> text = readStringValue(*key, name)) return *text;
@@ -21,7 +21,7 @@ std::string UserSTRGetPrefsValue(Registry& registry, std::string_view name, std:
   return std::string(fallback);
 }
 
-void UserSTRDelPrefsValue(Registry& registry, std::string_view name) {
+void deleteUserVariable(Registry& registry, std::string_view name) {
   try {
     std::unique_ptr<RegistryKey> key = registry.openCurrentUserKey(kUserVariablesKeyPath);
     if (key->read(name)) key->deleteValue(name);

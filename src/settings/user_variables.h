@@ -11,13 +11,13 @@ namespace tovrik {
 inline constexpr std::string_view kUserVariablesKeyPath = "Software\\Orlenta\\Tovrik\\User_Variables";
 
 // Stores `text` as `name`; registry failures reach the caller.
-void UserSTRSetPrefsValue(Registry& registry, std::string_view name, std::string_view text);
+void writeUserVariable(Registry& registry, std::string_view name, std::string_view text);
 
 // The stored text; when missing, stores `fallback` and returns it. Any registry failure (a value of
 // another type included) returns `fallback` without writing.
-std::string UserSTRGetPrefsValue(Registry& registry, std::string_view name, std::string_view fallback);
+std::string readUserVariable(Registry& registry, std::string_view name, std::string_view fallback);
 
 // Deletes the variable if it exists; failures leave things as they are.
-void UserSTRDelPrefsValue(Registry& registry, std::string_view name);
+void deleteUserVariable(Registry& registry, std::string_view name);
 
 }  // namespace tovrik

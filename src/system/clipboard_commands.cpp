@@ -6,7 +6,7 @@
 namespace tovrik {
 
 void runClipboardSetText(Command& command) {
-  const std::string& text = command.arg(2);
+  const std::string& text = command.param(1);
   ClipboardSession(command.services.clipboard()).setText(text);
 }
 

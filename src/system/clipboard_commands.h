@@ -6,8 +6,14 @@
 
 namespace tovrik {
 
-void runClipboardSetText(Command& command);
-void runClipboardGetText(Command& command);
-void runEmptyClipboard(Command& command);
+// The family's handlers, listed once: the list declares them and gives the command table's test their
+// names (frontend/dispatch.cpp registers the words).
+#define TOVRIK_CLIPBOARD_HANDLERS(X) \
+  X(runClipboardSetText) \
+  X(runClipboardGetText) \
+  X(runEmptyClipboard)
+
+TOVRIK_CLIPBOARD_HANDLERS(TOVRIK_DECLARE_HANDLER)
+inline constexpr NamedHandler kClipboardHandlers[] = {TOVRIK_CLIPBOARD_HANDLERS(TOVRIK_NAME_HANDLER)};
 
 }  // namespace tovrik

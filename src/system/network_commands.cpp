@@ -21,7 +21,7 @@ std::string dottedText(const Ipv4Address& address) {
 
 }  // namespace
 
-bool EstConnecte(Network& network) {
+bool isConnected(Network& network) {
   if (const std::optional<bool> offline = network.inetIsOffline()) return !*offline;
   return network.internetConnectedState();
 }
@@ -36,7 +36,7 @@ std::string getIP(Network& network) {
 }
 
 void runIsConnected(Command& command) {
-  command.lines.addSet("CONNECTED", EstConnecte(command.services.network()) ? "1" : "0");
+  command.lines.addSet("CONNECTED", isConnected(command.services.network()) ? "1" : "0");
 }
 
 void runGetIp(Command& command) { command.lines.addSet("IP", getIP(command.services.network())); }

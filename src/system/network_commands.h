@@ -1,4 +1,4 @@
-// isconnected, getip, netstartconbox, netstartcon and netclosecon, with the main form's helpers.
+// isconnected, getip, netstartconbox, netstartcon and netclosecon, and the functions behind them.
 #pragma once
 
 #include <string>
@@ -10,17 +10,23 @@ namespace tovrik {
 
 // Online by URL.DLL's InetIsOffline; where that entry cannot be loaded, by the platform's own
 // connection state.
-bool EstConnecte(Network& network);
+bool isConnected(Network& network);
 
 // The local host's IPv4 address: "0.0.0.0" when the host has no name, the name itself when it is a
 // dotted address, else the first address the name resolves to; empty when none is found. Starts the
 // socket library on first use; PlatformError "WSAStartup" when it cannot start.
 std::string getIP(Network& network);
 
-void runIsConnected(Command& command);
-void runGetIp(Command& command);
-void runNetStartConBox(Command& command);
-void runNetStartCon(Command& command);
-void runNetCloseCon(Command& command);
+// The family's handlers, listed once: the list declares them and gives the command table's test their
+// names (frontend/dispatch.cpp registers the words).
+#define TOVRIK_NETWORK_HANDLERS(X) \
+  X(runIsConnected) \
+  X(runGetIp) \
+  X(runNetStartConBox) \
+  X(runNetStartCon) \
+  X(runNetCloseCon)
+
+TOVRIK_NETWORK_HANDLERS(TOVRIK_DECLARE_HANDLER)
+inline constexpr NamedHandler kNetworkHandlers[] = {TOVRIK_NETWORK_HANDLERS(TOVRIK_NAME_HANDLER)};
 
 }  // namespace tovrik

@@ -17,9 +17,9 @@ constexpr unsigned kDefaultSeconds = 10;
 constexpr std::int32_t kFewestSeconds = 1;
 constexpr std::int32_t kMostSeconds = 60;
 
-// An argument a script may leave out, or give as NULL: empty then.
-std::string optionalArg(const Command& command, std::size_t index) {
-  return command.args.size() > index ? command.arg(index) : std::string();
+// A parameter a script may leave out, or give as NULL: empty then.
+std::string optionalParam(const Command& command, std::size_t position) {
+  return command.args.size() > position + 1 ? command.param(position) : std::string();
 }
 
 }  // namespace
@@ -50,10 +50,10 @@ std::string fitToField(std::string_view text, std::size_t capacity, const AnsiCh
 void runShowNotification(Command& command) {
   const AnsiCharset& charset = command.services.ansiCharset();
   BalloonRequest request;
-  request.title = fitToField(command.arg(2), kBalloonTitleBytes, charset);
-  request.text = fitToField(command.arg(3), kBalloonTextBytes, charset);
-  request.icon = balloonIconOf(optionalArg(command, 4));
-  request.seconds = balloonSecondsOf(optionalArg(command, 5));
+  request.title = fitToField(command.param(1), kBalloonTitleBytes, charset);
+  request.text = fitToField(command.param(2), kBalloonTextBytes, charset);
+  request.icon = balloonIconOf(optionalParam(command, 3));
+  request.seconds = balloonSecondsOf(optionalParam(command, 4));
   const bool clicked = command.services.notificationArea().showBalloon(request);
   command.lines.addSet("CLICKED", clicked ? "1" : "0");
 }

@@ -10,7 +10,13 @@
 
 namespace tovrik {
 
-void runShowNotification(Command& command);
+// The family's handlers, listed once: the list declares them and gives the command table's test their
+// names (frontend/dispatch.cpp registers the words).
+#define TOVRIK_NOTIFICATION_HANDLERS(X) \
+  X(runShowNotification)
+
+TOVRIK_NOTIFICATION_HANDLERS(TOVRIK_DECLARE_HANDLER)
+inline constexpr NamedHandler kNotificationHandlers[] = {TOVRIK_NOTIFICATION_HANDLERS(TOVRIK_NAME_HANDLER)};
 
 // The kind word's icon: "info" (or nothing), "warning" or "error", ASCII case and blanks aside; any other
 // word raises.

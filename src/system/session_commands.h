@@ -1,4 +1,4 @@
-// shutdown, logoff, reboot and monitorpoweroff, with the main form's helper that ends the session.
+// shutdown, logoff, reboot and monitorpoweroff, and the function that ends the session.
 #pragma once
 
 #include <cstdint>
@@ -20,7 +20,13 @@ bool endSession(SessionControl& session, std::uint32_t platformId, std::uint32_t
 // shutdown powers off, logoff ends the session, reboot restarts; all three force the programs to close.
 enum class ExitKind { kShutdown, kLogoff, kReboot };
 
-void runExitWindows(Command& command);
-void runMonitorPowerOff(Command& command);
+// The family's handlers, listed once: the list declares them and gives the command table's test their
+// names (frontend/dispatch.cpp registers the words).
+#define TOVRIK_SESSION_HANDLERS(X) \
+  X(runExitWindows) \
+  X(runMonitorPowerOff)
+
+TOVRIK_SESSION_HANDLERS(TOVRIK_DECLARE_HANDLER)
+inline constexpr NamedHandler kSessionHandlers[] = {TOVRIK_SESSION_HANDLERS(TOVRIK_NAME_HANDLER)};
 
 }  // namespace tovrik

@@ -18,7 +18,7 @@ std::string readMachineText(RegistryKey* key, std::string_view name) {
 // The drive letter is the argument's first character, so C, C: and C:\Temp all name drive C; an empty
 // argument has none and fails.
 char driveLetterOf(const Command& command) {
-  const std::string& argument = command.arg(2);
+  const std::string& argument = command.param(1);
   if (argument.empty()) throw CommandError("Lecteur absent");
   return argument[0];
 }
@@ -40,7 +40,7 @@ class ScopedErrorMode {
 
 }  // namespace
 
-WindowsVersion GetWindowsVersion(Registry& registry, std::uint32_t platformId) {
+WindowsVersion readWindowsVersion(Registry& registry, std::uint32_t platformId) {
   WindowsVersion version;
   std::string productName;
   std::string versionText;
@@ -69,17 +69,17 @@ std::string formatVolumeSerial(std::uint32_t serial) {
 }
 
 // The volume queries, like the disk test, must not stop a script on the platform's disk dialog.
-std::string SerialNumber(SystemInformation& system, const std::string& rootPath) {
+std::string volumeSerialText(SystemInformation& system, const std::string& rootPath) {
   const ScopedErrorMode quiet(system, kFailCriticalErrors);
   return formatVolumeSerial(system.volumeSerialNumber(rootPath).value_or(0));
 }
 
-std::string LeNomDuDisque(SystemInformation& system, char driveLetter) {
+std::string volumeLabel(SystemInformation& system, char driveLetter) {
   const ScopedErrorMode quiet(system, kFailCriticalErrors);
   return system.volumeLabel(rootPathOf(driveLetter)).value_or(std::string());
 }
 
-bool DiskInDrive(SystemInformation& system, char driveLetter) {
+bool isDiskInDrive(SystemInformation& system, char driveLetter) {
   auto code = static_cast<unsigned char>(driveLetter);
   if (code >= 0x61) code = static_cast<unsigned char>(code - 0x20);
   // Without it an empty removable drive brings up the platform's dialog that asks for a disk.
@@ -87,34 +87,36 @@ bool DiskInDrive(SystemInformation& system, char driveLetter) {
   return system.totalVolumeBytes(rootPathOf(static_cast<char>(code))).has_value();
 }
 
-std::string GetGUID(SystemInformation& system) { return system.newGuidText(); }
+std::string newGuid(SystemInformation& system) { return system.newGuidText(); }
 
 void runGetWinVer(Command& command) {
   const WindowsVersion version =
-      GetWindowsVersion(command.services.registry(), command.services.systemInformation().platformId());
+      readWindowsVersion(command.services.registry(), command.services.systemInformation().platformId());
   command.lines.addSet("STRWINVER", version.combined);
   command.lines.addSet("WINPID", version.productName);
   command.lines.addSet("WINVR", version.versionText);
   command.lines.addSet("WINNT", version.isNt ? "1" : "0");
 }
 
-void runGetSystemDrive(Command& command) { command.lines.addSet("DRIVE", GetSystemDrive(command.services)); }
+void runGetSystemDrive(Command& command) {
+  command.lines.addSet("DRIVE", systemDrive(command.services.systemInformation(), command.services.ansiCharset()));
+}
 
 void runGetVolumeSerial(Command& command) {
   const char letter = driveLetterOf(command);
-  command.lines.addSet("SN", SerialNumber(command.services.systemInformation(), rootPathOf(letter)));
+  command.lines.addSet("SN", volumeSerialText(command.services.systemInformation(), rootPathOf(letter)));
 }
 
 void runGetVolumeLabel(Command& command) {
   const char letter = driveLetterOf(command);
-  command.lines.addSet("LABEL", LeNomDuDisque(command.services.systemInformation(), letter));
+  command.lines.addSet("LABEL", volumeLabel(command.services.systemInformation(), letter));
 }
 
 void runDiskInDrive(Command& command) {
   const char letter = driveLetterOf(command);
-  command.lines.addSet("DISKINDRIVE", DiskInDrive(command.services.systemInformation(), letter) ? "1" : "0");
+  command.lines.addSet("DISKINDRIVE", isDiskInDrive(command.services.systemInformation(), letter) ? "1" : "0");
 }
 
-void runGetGuid(Command& command) { command.lines.addSet("GUID", GetGUID(command.services.systemInformation())); }
+void runGetGuid(Command& command) { command.lines.addSet("GUID", newGuid(command.services.systemInformation())); }
 
 }  // namespace tovrik

@@ -1,5 +1,5 @@
-// getwinver, getsystemdrive, getvolumeserial, getvolumelabel, diskindrive and getguid, with the main
-// form's helpers behind them.
+// getwinver, getsystemdrive, getvolumeserial, getvolumelabel, diskindrive and getguid, and the functions
+// behind them.
 #pragma once
 
 #include <cstdint>
@@ -21,23 +21,29 @@ struct WindowsVersion {
 
 // Reads the product name and version of the platform family from HKEY_LOCAL_MACHINE. RegistryError
 // when a value exists with a non-text type; a missing key or value reads as empty.
-WindowsVersion GetWindowsVersion(Registry& registry, std::uint32_t platformId);
+WindowsVersion readWindowsVersion(Registry& registry, std::uint32_t platformId);
 
 // Exactly ten upper-case hexadecimal digits, so the first two are always 0.
 std::string formatVolumeSerial(std::uint32_t serial);
 // The serial of the volume at the root path; "0000000000" for a volume that cannot be read.
-std::string SerialNumber(SystemInformation& system, const std::string& rootPath);
+std::string volumeSerialText(SystemInformation& system, const std::string& rootPath);
 // The label of the drive's volume; empty for a volume without a label or one that cannot be read.
-std::string LeNomDuDisque(SystemInformation& system, char driveLetter);
+std::string volumeLabel(SystemInformation& system, char driveLetter);
 // Whether the drive's volume size can be read; never lets the platform ask for a disk.
-bool DiskInDrive(SystemInformation& system, char driveLetter);
-std::string GetGUID(SystemInformation& system);
+bool isDiskInDrive(SystemInformation& system, char driveLetter);
+std::string newGuid(SystemInformation& system);
 
-void runGetWinVer(Command& command);
-void runGetSystemDrive(Command& command);
-void runGetVolumeSerial(Command& command);
-void runGetVolumeLabel(Command& command);
-void runDiskInDrive(Command& command);
-void runGetGuid(Command& command);
+// The family's handlers, listed once: the list declares them and gives the command table's test their
+// names (frontend/dispatch.cpp registers the words).
+#define TOVRIK_SYSTEM_INFO_HANDLERS(X) \
+  X(runGetWinVer) \
+  X(runGetSystemDrive) \
+  X(runGetVolumeSerial) \
+  X(runGetVolumeLabel) \
+  X(runDiskInDrive) \
+  X(runGetGuid)
+
+TOVRIK_SYSTEM_INFO_HANDLERS(TOVRIK_DECLARE_HANDLER)
+inline constexpr NamedHandler kSystemInfoHandlers[] = {TOVRIK_SYSTEM_INFO_HANDLERS(TOVRIK_NAME_HANDLER)};
 
 }  // namespace tovrik

@@ -13,8 +13,8 @@ namespace {
 
 char decimalSeparatorOf(Command& command) { return command.services.regionalSettings().decimalSeparator; }
 
-long double readDecimalArgument(Command& command, std::size_t index) {
-  return readDecimalText(command.arg(index), decimalSeparatorOf(command));
+long double readDecimalParam(Command& command, std::size_t position) {
+  return readDecimalText(command.param(position), decimalSeparatorOf(command));
 }
 
 void addDecimalResult(Command& command, long double value) {
@@ -25,10 +25,10 @@ void addRoundedResult(Command& command, long double value) {
   command.lines.addSet("RESULT", formatRounded(value, decimalSeparatorOf(command)));
 }
 
-// Reads arguments 2 and 3, in that order, and applies the operation.
+// Reads parameters 1 and 2, in that order, and applies the operation.
 long double applyToOperands(Command& command, long double (*operation)(long double, long double)) {
-  const long double first = readDecimalArgument(command, 2);
-  const long double second = readDecimalArgument(command, 3);
+  const long double first = readDecimalParam(command, 1);
+  const long double second = readDecimalParam(command, 2);
   return operation(first, second);
 }
 
@@ -42,21 +42,21 @@ void runMul(Command& command) { addDecimalResult(command, applyToOperands(comman
 
 void runDiv(Command& command) { addRoundedResult(command, applyToOperands(command, checkedDiv)); }
 
-void runInc(Command& command) { addRoundedResult(command, checkedAdd(readDecimalArgument(command, 2), 1)); }
+void runInc(Command& command) { addRoundedResult(command, checkedAdd(readDecimalParam(command, 1), 1)); }
 
-void runDec(Command& command) { addRoundedResult(command, checkedSub(readDecimalArgument(command, 2), 1)); }
+void runDec(Command& command) { addRoundedResult(command, checkedSub(readDecimalParam(command, 1), 1)); }
 
-void runRound(Command& command) { addRoundedResult(command, readDecimalArgument(command, 2)); }
+void runRound(Command& command) { addRoundedResult(command, readDecimalParam(command, 1)); }
 
-void runSqr(Command& command) { addDecimalResult(command, checkedSqrt(readDecimalArgument(command, 2))); }
+void runSqr(Command& command) { addDecimalResult(command, checkedSqrt(readDecimalParam(command, 1))); }
 
-void runAbs(Command& command) { addDecimalResult(command, std::fabs(readDecimalArgument(command, 2))); }
+void runAbs(Command& command) { addDecimalResult(command, std::fabs(readDecimalParam(command, 1))); }
 
 void runPwr(Command& command) { addDecimalResult(command, applyToOperands(command, power)); }
 
 // Each run is its own process and draws once, so seeding here is seeding once per run.
 void runRandom(Command& command) {
-  const int32_t bound = readIntegerText(command.arg(2));
+  const int32_t bound = readIntegerText(command.param(1));
   RandomGenerator generator(command.services.clock().randomSeed());
   command.lines.addSet("RANDOM", std::to_string(generator.next(bound)));
 }

@@ -5,16 +5,22 @@
 
 namespace tovrik {
 
-void runAdd(Command& command);
-void runSub(Command& command);
-void runMul(Command& command);
-void runDiv(Command& command);
-void runInc(Command& command);
-void runDec(Command& command);
-void runRound(Command& command);
-void runSqr(Command& command);
-void runAbs(Command& command);
-void runPwr(Command& command);
-void runRandom(Command& command);
+// The family's handlers, listed once: the list declares them and gives the command table's test their
+// names (frontend/dispatch.cpp registers the words).
+#define TOVRIK_ARITHMETIC_HANDLERS(X) \
+  X(runAdd) \
+  X(runSub) \
+  X(runMul) \
+  X(runDiv) \
+  X(runInc) \
+  X(runDec) \
+  X(runRound) \
+  X(runSqr) \
+  X(runAbs) \
+  X(runPwr) \
+  X(runRandom)
+
+TOVRIK_ARITHMETIC_HANDLERS(TOVRIK_DECLARE_HANDLER)
+inline constexpr NamedHandler kArithmeticHandlers[] = {TOVRIK_ARITHMETIC_HANDLERS(TOVRIK_NAME_HANDLER)};
 
 }  // namespace tovrik

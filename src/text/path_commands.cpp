@@ -1,4 +1,4 @@
-// Path command handlers: each reads argument 2 untrimmed and adds one line.
+// Path command handlers: each reads parameter 1 untrimmed and adds one line.
 #include "text/path_commands.h"
 
 #include <optional>
@@ -15,7 +15,7 @@ namespace {
 using PathRule = std::string (*)(std::string_view, const AnsiCharset&);
 
 void addPathPart(Command& command, std::string_view name, PathRule rule) {
-  const std::string& path = command.arg(2);
+  const std::string& path = command.param(1);
   command.lines.addSet(name, rule(path, command.services.ansiCharset()));
 }
 
@@ -40,7 +40,7 @@ void runGetFileNameWithoutExt(Command& command) { addPathPart(command, "STRING",
 // A path that does not exist, names nothing, or whose short form does not fit the 260-character buffer
 // gives an empty value: scripts test one case, and a cut short form would name another file.
 void runConvertToMsDosPath(Command& command) {
-  const std::string& path = command.arg(2);
+  const std::string& path = command.param(1);
   std::optional<std::string> shortPath;
   if (!path.empty() && !holdsWildcard(path, command.services.ansiCharset()))
     shortPath = command.services.fileSystem().shortPathName(path);
@@ -50,10 +50,10 @@ void runConvertToMsDosPath(Command& command) {
 void runIncludeBackslash(Command& command) { addPathPart(command, "DIR", includeTrailingBackslash); }
 void runExcludeBackslash(Command& command) { addPathPart(command, "DIR", excludeTrailingBackslash); }
 
-std::string GetSystemDrive(Services& services) {
-  const std::optional<std::string> directory = services.systemInformation().systemDirectory();
+std::string systemDrive(SystemInformation& system, const AnsiCharset& charset) {
+  const std::optional<std::string> directory = system.systemDirectory();
   if (!directory) return {};
-  return extractFileDrive(*directory, services.ansiCharset());
+  return extractFileDrive(*directory, charset);
 }
 
 }  // namespace tovrik

@@ -4,23 +4,31 @@
 #include <string>
 
 #include "command/command.h"
+#include "platform/ansi_charset.h"
+#include "platform/system_information.h"
 
 namespace tovrik {
 
-// "SET STRING=" and the part of argument 2 that each names.
-void runGetFilePath(Command& command);
-void runGetFileName(Command& command);
-void runGetFileExt(Command& command);
-void runGetFileDir(Command& command);
-void runGetFileDrive(Command& command);
-void runGetFileNameWithoutExt(Command& command);
-// "SET STRING=" and the short form of the existing path in argument 2; empty when there is none.
-void runConvertToMsDosPath(Command& command);
-// "SET DIR=" and argument 2 with one trailing backslash added or removed.
-void runIncludeBackslash(Command& command);
-void runExcludeBackslash(Command& command);
+// The family's handlers, listed once: the list declares them and gives the command table's test their
+// names (frontend/dispatch.cpp registers the words).
+#define TOVRIK_PATH_HANDLERS(X) \
+  /* "SET STRING=" and the part of parameter 1 that each names. */ \
+  X(runGetFilePath) \
+  X(runGetFileName) \
+  X(runGetFileExt) \
+  X(runGetFileDir) \
+  X(runGetFileDrive) \
+  X(runGetFileNameWithoutExt) \
+  /* "SET STRING=" and the short form of the existing path in parameter 1; empty when there is none. */ \
+  X(runConvertToMsDosPath) \
+  /* "SET DIR=" and parameter 1 with one trailing backslash added or removed. */ \
+  X(runIncludeBackslash) \
+  X(runExcludeBackslash)
+
+TOVRIK_PATH_HANDLERS(TOVRIK_DECLARE_HANDLER)
+inline constexpr NamedHandler kPathHandlers[] = {TOVRIK_PATH_HANDLERS(TOVRIK_NAME_HANDLER)};
 
 // The drive of the system directory ("C:", or "\\server\share"), empty when it cannot be told.
-std::string GetSystemDrive(Services& services);
+std::string systemDrive(SystemInformation& system, const AnsiCharset& charset);
 
 }  // namespace tovrik

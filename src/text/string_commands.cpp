@@ -44,27 +44,27 @@ std::size_t findTextPosition(std::string_view needle, std::string_view haystack,
 }
 
 void runStrLength(Command& command) {
-  command.lines.addSet("STRLEN", std::to_string(command.arg(2).size()));
+  command.lines.addSet("STRLEN", std::to_string(command.param(1).size()));
 }
 
 void runStrPos(Command& command) {
   const AnsiCharset& charset = command.services.ansiCharset();
-  const std::string needle = lowerAsciiLetters(command.arg(2), charset);
-  const std::string haystack = lowerAsciiLetters(command.arg(3), charset);
+  const std::string needle = lowerAsciiLetters(command.param(1), charset);
+  const std::string haystack = lowerAsciiLetters(command.param(2), charset);
   command.lines.addSet("STRPOS", std::to_string(findTextPosition(needle, haystack, charset)));
 }
 
 void runStrCopy(Command& command) {
-  const std::string& text = command.arg(2);
-  const int64_t start = readIntegerText(command.arg(3));
-  const std::string& countText = command.arg(4);
+  const std::string& text = command.param(1);
+  const int64_t start = readIntegerText(command.param(2));
+  const std::string& countText = command.param(3);
   const int64_t count = isBlankAfterTrim(countText) ? static_cast<int64_t>(text.size())
                                                      : readIntegerText(countText);
   command.lines.addSet("STRCOPY", clipSubstring(text, start, count));
 }
 
 void runUpperCase(Command& command) {
-  command.lines.addSet("STRING", upperAsciiLetters(command.arg(2), command.services.ansiCharset()));
+  command.lines.addSet("STRING", upperAsciiLetters(command.param(1), command.services.ansiCharset()));
 }
 
 // Reads the raw command line on purpose: "NULL" stays, and a missing parameter is just empty.
@@ -79,7 +79,7 @@ void runIsNumeric(Command& command) {
   std::string written;
   try {
     const char separator = command.services.regionalSettings().decimalSeparator;
-    written = formatGeneral(readDecimalText(command.arg(2), separator), separator);
+    written = formatGeneral(readDecimalText(command.param(1), separator), separator);
   } catch (const ListIndexError&) {
     command.lines.addSet("ISNUMERIC", "0");
     return;
@@ -92,14 +92,14 @@ void runIsNumeric(Command& command) {
 }
 
 void runCompare(Command& command) {
-  const int32_t first = readIntegerText(command.arg(2));
-  const int32_t second = readIntegerText(command.arg(3));
+  const int32_t first = readIntegerText(command.param(1));
+  const int32_t second = readIntegerText(command.param(2));
   const char* result = first == second ? "0" : first > second ? "1" : "2";
   command.lines.addSet("RESULT", result);
 }
 
 void runGetDate(Command& command) {
-  const std::string& format = command.arg(2);
+  const std::string& format = command.param(1);
   command.lines.addSet("DATE", formatDateTime(formatOrDefault(format), command.services.clock().localTime(),
                                               command.services.regionalSettings(), command.services.ansiCharset()));
 }

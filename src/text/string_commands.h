@@ -15,14 +15,20 @@ namespace tovrik {
 // there is none or either text is empty.
 std::size_t findTextPosition(std::string_view needle, std::string_view haystack, const AnsiCharset& charset);
 
-void runStrLength(Command& command);
-void runStrPos(Command& command);
-void runStrCopy(Command& command);
-void runUpperCase(Command& command);
-void runLowerCase(Command& command);
-void runIsNumeric(Command& command);
-void runCompare(Command& command);
-void runGetDate(Command& command);
-void runGetVersion(Command& command);
+// The family's handlers, listed once: the list declares them and gives the command table's test their
+// names (frontend/dispatch.cpp registers the words).
+#define TOVRIK_STRING_HANDLERS(X) \
+  X(runStrLength) \
+  X(runStrPos) \
+  X(runStrCopy) \
+  X(runUpperCase) \
+  X(runLowerCase) \
+  X(runIsNumeric) \
+  X(runCompare) \
+  X(runGetDate) \
+  X(runGetVersion)
+
+TOVRIK_STRING_HANDLERS(TOVRIK_DECLARE_HANDLER)
+inline constexpr NamedHandler kStringHandlers[] = {TOVRIK_STRING_HANDLERS(TOVRIK_NAME_HANDLER)};
 
 }  // namespace tovrik

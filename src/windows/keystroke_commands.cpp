@@ -8,7 +8,7 @@ namespace tovrik {
 
 void runSendKeys(Command& command) {
   const bool wait = command.variantIs(SendKeysMode::kWait, SendKeysMode::kNoWait);
-  SendKeys(command.arg(2), wait, command.services.keySink());
+  sendKeys(command.param(1), wait, command.services.keySink());
 }
 
 }  // namespace tovrik

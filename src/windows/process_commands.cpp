@@ -17,7 +17,7 @@ constexpr int kShowCommandShow = 5;  // SW_SHOW
 
 }  // namespace
 
-bool KillTask(Processes& processes, const AnsiCharset& charset, std::string_view name) {
+bool killTask(Processes& processes, const AnsiCharset& charset, std::string_view name) {
   const std::optional<std::vector<ProcessEntry>> running = processes.runningProcesses();
   if (!running) return false;
   const std::string wanted = upperAsciiLetters(name, charset);
@@ -36,30 +36,30 @@ bool KillTask(Processes& processes, const AnsiCharset& charset, std::string_view
 void runExec(Command& command) {
   ShellStart start;
   start.verb = "open";
-  start.file = command.arg(2);
-  start.parameters = command.arg(3);
+  start.file = command.param(1);
+  start.parameters = command.param(2);
   start.showCommand = kShowCommandShow;
   command.lines.addSet("EXECHWND", std::to_string(command.services.processes().shellExecute(start)));
 }
 
 void runShellExecute(Command& command) {
   ShellStart start;
-  start.showCommand = readIntegerText(command.arg(6));
-  start.verb = command.arg(2);
-  start.file = command.arg(3);
-  start.parameters = command.arg(4);
-  start.directory = command.arg(5);
+  start.showCommand = readIntegerText(command.param(5));
+  start.verb = command.param(1);
+  start.file = command.param(2);
+  start.parameters = command.param(3);
+  start.directory = command.param(4);
   command.services.processes().shellExecute(start);
 }
 
 void runKillApp(Command& command) {
-  KillTask(command.services.processes(), command.services.ansiCharset(), command.arg(2));
+  killTask(command.services.processes(), command.services.ansiCharset(), command.param(1));
 }
 
 void runSleep(Command& command) {
-  const std::int32_t milliseconds = readIntegerText(command.arg(2));
+  const std::int32_t milliseconds = readIntegerText(command.param(1));
   // The platform takes the count unsigned: -1 would never end, other negatives last for weeks.
-  if (milliseconds < 0) throw CommandError("Dur\xE9" "e de pause n\xE9gative : " + command.arg(2));
+  if (milliseconds < 0) throw CommandError("Dur\xE9" "e de pause n\xE9gative : " + command.param(1));
   command.services.processes().sleep(static_cast<std::uint32_t>(milliseconds));
 }
 

@@ -57,7 +57,7 @@ bool isExtendedKey(std::uint8_t virtualKey) {
 
 char upperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
-// One call of SendKeys: the pending modifiers and the group flag live here.
+// One call of sendKeys: the pending modifiers and the group flag live here.
 class KeyStringTyper {
  public:
   KeyStringTyper(KeySink& sink, bool waitMode) : sink_(sink), waitMode_(waitMode) {}
@@ -239,7 +239,7 @@ WindowHandle lastFoundWindow = 0;
 
 }  // namespace
 
-bool SendKeys(std::string_view keys, bool waitMode, KeySink& sink) {
+bool sendKeys(std::string_view keys, bool waitMode, KeySink& sink) {
   KeyStringTyper typer(sink, waitMode);
   return typer.type(keys);
 }
@@ -270,7 +270,7 @@ WindowHandle findAndActivate(TopLevelWindows& windows, std::string_view text, bo
 
 }  // namespace
 
-bool FindWindowByTitle(TopLevelWindows& windows, std::string_view text, bool activate) {
+bool findWindowByTitle(TopLevelWindows& windows, std::string_view text, bool activate) {
   WindowHandle found = 0;
   try {
     found = findAndActivate(windows, text, activate);

@@ -14,13 +14,13 @@ namespace tovrik {
 // dispatched after every key event. True when the end of the string was reached; false for an empty
 // string or a "{" without "}". A repeat count that is not integer text raises ConversionError.
 // However it ends, no modifier key that it pressed is left down.
-bool SendKeys(std::string_view keys, bool waitMode, KeySink& sink);
+bool sendKeys(std::string_view keys, bool waitMode, KeySink& sink);
 
 // Looks for the window whose whole title is the text, else for the first top-level window whose title
 // (its first 79 characters) holds the text, ASCII case aside; with activate, restores it and brings it
 // to the foreground. On success the last found window handle holds it. An error while looking (a window
 // text that cannot be read, memory) is a miss: false, and the last found window handle stays as it was.
-bool FindWindowByTitle(TopLevelWindows& windows, std::string_view text, bool activate);
+bool findWindowByTitle(TopLevelWindows& windows, std::string_view text, bool activate);
 
 // The window the finder found last in this process; 0 until it finds one.
 WindowHandle lastFoundWindowHandle();

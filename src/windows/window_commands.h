@@ -20,11 +20,17 @@ enum class WinHandleMode { kFind, kActivate };
 // findwindow matches the whole title, findwindowclass the class name.
 enum class WindowMatch { kTitle, kClass };
 
-void runFindWinHandle(Command& command);   // findwinhandle, winactivate
-void runFindWindow(Command& command);      // findwindow, findwindowclass
-void runCloseWin(Command& command);
-void runHideWin(Command& command);
-void runGetWindowText(Command& command);
-void runPostMessage(Command& command);
+// The family's handlers, listed once: the list declares them and gives the command table's test their
+// names (frontend/dispatch.cpp registers the words).
+#define TOVRIK_WINDOW_HANDLERS(X) \
+  X(runFindWinHandle) /* findwinhandle, winactivate */ \
+  X(runFindWindow) /* findwindow, findwindowclass */ \
+  X(runCloseWin) \
+  X(runHideWin) \
+  X(runGetWindowText) \
+  X(runPostMessage)
+
+TOVRIK_WINDOW_HANDLERS(TOVRIK_DECLARE_HANDLER)
+inline constexpr NamedHandler kWindowHandlers[] = {TOVRIK_WINDOW_HANDLERS(TOVRIK_NAME_HANDLER)};
 
 }  // namespace tovrik

@@ -34,9 +34,9 @@ TEST(CredentialCommands, LinesFollowTheAnswer) {
   };
   for (std::size_t i = 0; i < std::size(rows); ++i) {
     SCOPED_TRACE(::testing::Message() << "row " << i);
-    testing::FakeServices services;
+    fakes::FakeServices services;
     services.credentials.answer = rows[i].answer;
-    EXPECT_EQ(testing::run(services, rows[i].parameters), rows[i].lines);
+    EXPECT_EQ(fakes::run(services, rows[i].parameters), rows[i].lines);
     EXPECT_EQ(services.credentials.shown, rows[i].shown);
   }
 }

@@ -34,17 +34,17 @@ TEST(FileDialogCommands, LinesComeFromTheChosenPath) {
   };
   for (std::size_t i = 0; i < std::size(rows); ++i) {
     SCOPED_TRACE(::testing::Message() << "row " << i);
-    testing::FakeServices services;
+    fakes::FakeServices services;
     services.dialogs.fileAnswer = rows[i].answer;
-    EXPECT_EQ(testing::run(services, rows[i].parameters), rows[i].lines);
+    EXPECT_EQ(fakes::run(services, rows[i].parameters), rows[i].lines);
     const bool shown = rows[i].lines.front() != "ERROR=1";
     EXPECT_EQ(services.dialogs.fileRequests.size(), shown ? 1u : 0u);
   }
 }
 
 TEST(FileDialogCommands, RequestHoldsTrimmedArgumentsAndThePlatformFilter) {
-  testing::FakeServices services;
-  testing::run(services, {"createsavedialog", " Enregistrer ", " Textes|*.txt|Tout|*.* ", " C:\\dir ", " nom ",
+  fakes::FakeServices services;
+  fakes::run(services, {"createsavedialog", " Enregistrer ", " Textes|*.txt|Tout|*.* ", " C:\\dir ", " nom ",
                           " ..txt "});
   ASSERT_EQ(services.dialogs.fileRequests.size(), 1u);
   const FileDialogRequest& save = services.dialogs.fileRequests[0];
@@ -55,7 +55,7 @@ TEST(FileDialogCommands, RequestHoldsTrimmedArgumentsAndThePlatformFilter) {
   EXPECT_EQ(save.fileName, "nom");
   EXPECT_EQ(save.defaultExtension, "txt");  // the system adds its own dot
 
-  testing::run(services, {"createopendialog", "Ouvrir", "NULL", "NULL"});
+  fakes::run(services, {"createopendialog", "Ouvrir", "NULL", "NULL"});
   ASSERT_EQ(services.dialogs.fileRequests.size(), 2u);
   EXPECT_FALSE(services.dialogs.fileRequests[1].save);
   EXPECT_EQ(services.dialogs.fileRequests[1].filter, "");
@@ -89,9 +89,9 @@ TEST(InputDialogCommand, TextComesBackOnlyOnOk) {
   };
   for (std::size_t i = 0; i < std::size(rows); ++i) {
     SCOPED_TRACE(::testing::Message() << "row " << i);
-    testing::FakeServices services;
+    fakes::FakeServices services;
     services.dialogs.textAnswer = rows[i].answer;
-    EXPECT_EQ(testing::run(services, rows[i].parameters), rows[i].lines);
+    EXPECT_EQ(fakes::run(services, rows[i].parameters), rows[i].lines);
     EXPECT_EQ(services.dialogs.shown, rows[i].shown);
   }
 }
@@ -141,9 +141,9 @@ TEST(ListDialogCommand, EntriesDefaultAndAnswer) {
   };
   for (std::size_t i = 0; i < std::size(rows); ++i) {
     SCOPED_TRACE(::testing::Message() << "row " << i);
-    testing::FakeServices services;
+    fakes::FakeServices services;
     services.dialogs.listAnswer = rows[i].answer;
-    EXPECT_EQ(testing::run(services, rows[i].parameters), rows[i].lines);
+    EXPECT_EQ(fakes::run(services, rows[i].parameters), rows[i].lines);
     if (rows[i].entries.empty()) {
       EXPECT_TRUE(services.dialogs.listRequests.empty());
       continue;
@@ -161,23 +161,23 @@ TEST(ListDialogCommand, AThousandEntriesAreShownAndOneMoreIsRefused) {
   std::string items;
   for (int i = 1; i <= 1001; ++i) items += "e" + std::to_string(i) + "|";
   const std::string thousand = items.substr(0, items.find("e1001"));
-  testing::FakeServices services;
+  fakes::FakeServices services;
   services.dialogs.listAnswer = 999;
-  EXPECT_EQ(testing::run(services, {"createlistdialog", "C", "P", thousand, "1000"}),
+  EXPECT_EQ(fakes::run(services, {"createlistdialog", "C", "P", thousand, "1000"}),
             (Strings{"EXECUTED=1", "TEXT=e1000", "INDEX=1000"}));
   ASSERT_EQ(services.dialogs.listRequests.size(), 1u);
   EXPECT_EQ(services.dialogs.listRequests[0].entries.size(), 1000u);
   EXPECT_EQ(services.dialogs.listRequests[0].selected, 999u);
   // Empty entries do not count.
-  EXPECT_EQ(testing::run(services, {"createlistdialog", "C", "P", "||" + thousand + "||"}),
+  EXPECT_EQ(fakes::run(services, {"createlistdialog", "C", "P", "||" + thousand + "||"}),
             (Strings{"EXECUTED=1", "TEXT=e1000", "INDEX=1000"}));
-  EXPECT_EQ(testing::run(services, {"createlistdialog", "C", "P", items}), Strings{"ERROR=1"});
+  EXPECT_EQ(fakes::run(services, {"createlistdialog", "C", "P", items}), Strings{"ERROR=1"});
   EXPECT_EQ(services.dialogs.listRequests.size(), 2u);
 }
 
 TEST(ListDialogCommand, ADoubleByteCharacterWhoseSecondByteIsABarStaysWhole) {
   // In Shift-JIS, 0x95 0x7C is one character whose trail byte is "|".
-  const testing::FakeShiftJisCharset shiftJis;
+  const fakes::FakeShiftJisCharset shiftJis;
   EXPECT_EQ(listEntriesOf("a\x95|b|c", shiftJis), (Strings{"a\x95|b", "c"}));
   EXPECT_EQ(listEntriesOf("a\x95|b|c", SingleByteCharset()), (Strings{"a\x95", "b", "c"}));
   EXPECT_EQ(listEntriesOf("|\x95|", shiftJis), Strings{"\x95|"});
@@ -206,10 +206,10 @@ TEST(BrowseDirectoryCommand, FolderPartsAndShellVersions) {
   };
   for (std::size_t i = 0; i < std::size(rows); ++i) {
     SCOPED_TRACE(::testing::Message() << "row " << i);
-    testing::FakeServices services;
+    fakes::FakeServices services;
     services.dialogs.version = rows[i].version;
     services.dialogs.folderAnswer = rows[i].answer;
-    EXPECT_EQ(testing::run(services, {"browsedirectory", " Choisir ", " C:\\dir "}), rows[i].lines);
+    EXPECT_EQ(fakes::run(services, {"browsedirectory", " Choisir ", " C:\\dir "}), rows[i].lines);
     if (rows[i].lines.front() == "ERROR=1") {
       EXPECT_TRUE(services.dialogs.folderRequests.empty());
       continue;
@@ -219,8 +219,8 @@ TEST(BrowseDirectoryCommand, FolderPartsAndShellVersions) {
     EXPECT_EQ(services.dialogs.folderRequests[0].initialDirectory, "C:\\dir");
     EXPECT_EQ(services.dialogs.folderRequests[0].newDialogStyle, rows[i].newStyle);
   }
-  testing::FakeServices services;
-  EXPECT_EQ(testing::run(services, {"browsedirectory", "Choisir"}), Strings{"ERROR=1"});
+  fakes::FakeServices services;
+  EXPECT_EQ(fakes::run(services, {"browsedirectory", "Choisir"}), Strings{"ERROR=1"});
   EXPECT_TRUE(services.dialogs.folderRequests.empty());
 }
 
@@ -245,14 +245,14 @@ TEST(MessageBoxCommands, KindButtonsAndResults) {
   };
   for (std::size_t i = 0; i < std::size(rows); ++i) {
     SCOPED_TRACE(::testing::Message() << "row " << i);
-    testing::FakeServices services;
+    fakes::FakeServices services;
     services.dialogs.messageAnswer = rows[i].result;
-    EXPECT_EQ(testing::run(services, rows[i].parameters), rows[i].lines);
+    EXPECT_EQ(fakes::run(services, rows[i].parameters), rows[i].lines);
     EXPECT_EQ(services.dialogs.shown, Strings{rows[i].shown});
   }
   for (const char* word : {"dlgcritical", "dlgwarning", "dlginformation", "dlgyesno", "dlgokcancel"}) {
-    testing::FakeServices services;
-    EXPECT_EQ(testing::run(services, {word}), Strings{"ERROR=1"}) << word;
+    fakes::FakeServices services;
+    EXPECT_EQ(fakes::run(services, {word}), Strings{"ERROR=1"}) << word;
     EXPECT_TRUE(services.dialogs.shown.empty()) << word;
   }
 }
@@ -277,10 +277,10 @@ TEST(MessageBoxCommands, ClipboardTextFrameAndButtons) {
 }
 
 TEST(SoundCommands, BeepAndPlayOnlyAnExistingFile) {
-  testing::FakeServices services;
+  fakes::FakeServices services;
   services.fakeFileSystem.addFile("C:\\sons\\ding.wav");
   services.fakeFileSystem.addDirectory("C:\\sons\\dossier.wav");
-  const testing::Case cases[] = {
+  const fakes::Case cases[] = {
       {{"messagebeep"}, {}},
       {{"messagebeep", "extra", "args"}, {}},
       {{"playwav", "C:\\sons\\ding.wav"}, {}},
@@ -288,7 +288,7 @@ TEST(SoundCommands, BeepAndPlayOnlyAnExistingFile) {
       {{"playwav", "C:\\sons\\dossier.wav"}, {}},
       {{"playwav"}, {"ERROR=1"}},
   };
-  testing::expectCases(services, std::vector<testing::Case>(std::begin(cases), std::end(cases)));
+  fakes::expectCases(services, std::vector<fakes::Case>(std::begin(cases), std::end(cases)));
   EXPECT_EQ(services.dialogs.shown, (Strings{"beep", "beep", "play C:\\sons\\ding.wav"}));
 }
 

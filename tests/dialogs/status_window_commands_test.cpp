@@ -17,14 +17,14 @@ struct Outcome {
   bool enteredLoop = false;
 };
 
-Outcome run(testing::FakeServices& services, Strings parameters) {
+Outcome run(fakes::FakeServices& services, Strings parameters) {
   parameters.insert(parameters.begin(), "t");
   Outcome outcome;
   try {
     const LineList lines = runCommandMode(parameters, "t", services);
     for (const ReturnLine& line : lines.lines())
       if (!line.isRemark) outcome.lines.push_back(line.name + "=" + line.text);
-  } catch (const testing::WindowLoopEntered&) {
+  } catch (const fakes::WindowLoopEntered&) {
     outcome.enteredLoop = true;
   }
   return outcome;
@@ -50,7 +50,7 @@ TEST(StatusWindowCommands, CreatingShowsTitlesAndRunsTheLoop) {
   };
   for (std::size_t i = 0; i < std::size(cases); ++i) {
     SCOPED_TRACE(::testing::Message() << "case " << i);
-    testing::FakeServices services;
+    fakes::FakeServices services;
     const Outcome outcome = run(services, cases[i].parameters);
     EXPECT_EQ(services.statusForms.wait.calls, cases[i].waitCalls);
     EXPECT_EQ(services.statusForms.progress.calls, cases[i].progressCalls);
@@ -62,7 +62,7 @@ TEST(StatusWindowCommands, CreatingShowsTitlesAndRunsTheLoop) {
 TEST(StatusWindowCommands, FindersSendToTheWindowFoundByTitle) {
   struct Case {
     Strings parameters;
-    std::vector<testing::SentMessage> sent;
+    std::vector<fakes::SentMessage> sent;
     Strings lines;
   };
   constexpr std::uint32_t progress = kProgressMessage;
@@ -82,7 +82,7 @@ TEST(StatusWindowCommands, FindersSendToTheWindowFoundByTitle) {
   };
   for (std::size_t i = 0; i < std::size(cases); ++i) {
     SCOPED_TRACE(::testing::Message() << "case " << i << " " << cases[i].parameters[0]);
-    testing::FakeServices services;
+    fakes::FakeServices services;
     services.windows.byTitle["Copie"] = 77;
     const Outcome outcome = run(services, cases[i].parameters);
     EXPECT_EQ(outcome.lines, cases[i].lines);

@@ -12,7 +12,7 @@ def registered_words() -> list[str]:
     table = (ROOT / "src/frontend/dispatch.cpp").read_text()
     body = table[table.index("kCommands[] = {"):]
     body = body[:body.index("\n};")]
-    words = re.findall(r'^\s*\{"([^"]+)",', body, flags=re.MULTILINE)
+    words = re.findall(r'^\s*\{\.word = "([^"]+)",', body, flags=re.MULTILINE)
     return sorted(set(words))
 
 

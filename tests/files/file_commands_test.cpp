@@ -15,16 +15,16 @@ namespace tovrik {
 namespace {
 
 using Lines = std::vector<std::string>;
-using testing::fileTimeOf;
+using fakes::fileTimeOf;
 
-using testing::run;
+using fakes::run;
 
 struct CommandCase {
   std::vector<std::string> parameters;
   Lines lines;
 };
 
-void expectLines(testing::FakeServices& services, const std::vector<CommandCase>& cases) {
+void expectLines(fakes::FakeServices& services, const std::vector<CommandCase>& cases) {
   for (std::size_t i = 0; i < cases.size(); ++i) {
     std::string shown;
     for (const std::string& p : cases[i].parameters) shown += " \"" + p + "\"";
@@ -81,7 +81,7 @@ TEST(FileCommandsDosDateTime, DecodesWithTheDayOfTheWeek) {
 }
 
 TEST(FileCommands, FileSizeDividesAllSixtyFourBitsAndRoundsHalfToEven) {
-  testing::FakeServices services;
+  fakes::FakeServices services;
   auto& files = services.fakeFileSystem;
   files.addFile("C:\\data\\a.txt", std::string(2560, 'x'));
   files.addFile("C:\\data\\b.txt", std::string(3584, 'x'));
@@ -113,7 +113,7 @@ TEST(FileCommands, FileSizeDividesAllSixtyFourBitsAndRoundsHalfToEven) {
 }
 
 TEST(FileCommands, FileDateFormatsTheEvenSecondLocalTime) {
-  testing::FakeServices services;
+  fakes::FakeServices services;
   auto& files = services.fakeFileSystem;
   files.addFile("C:\\d\\odd.txt").lastWriteLocalTime = fileTimeOf(2026, 12, 7, 10, 15, 37, 250);
   files.addFile("C:\\d\\midnight.txt").lastWriteLocalTime = fileTimeOf(2026, 3, 1);
@@ -136,7 +136,7 @@ TEST(FileCommands, FileDateFormatsTheEvenSecondLocalTime) {
 }
 
 TEST(FileCommands, ExistenceOfFilesAndDirectories) {
-  testing::FakeServices services;
+  fakes::FakeServices services;
   auto& files = services.fakeFileSystem;
   files.addFile("C:\\Data\\a.txt");
   files.addFile("C:\\Data\\old.txt").lastWriteLocalTime = fileTimeOf(1975, 1, 1);
@@ -164,11 +164,11 @@ TEST(FileCommands, CurrentDirectoryEndsInOneBackslash) {
       {"C:\\", "DIR=C:\\"}, {"C:\\Scripts", "DIR=C:\\Scripts\\"}, {"\\\\srv\\share\\x", "DIR=\\\\srv\\share\\x\\"}};
   for (const auto& [current, line] : cases) {
     SCOPED_TRACE(current);
-    testing::FakeServices services;
+    fakes::FakeServices services;
     services.fakeFileSystem.current = current;
     EXPECT_EQ(run(services, {"getcurrentdir"}), Lines{line});
   }
-  testing::FakeServices services;
+  fakes::FakeServices services;
   services.fakeFileSystem.addDirectory("C:\\Work");
   EXPECT_EQ(run(services, {"setcurrentdir", "C:\\Work"}), Lines{});
   EXPECT_EQ(run(services, {"getcurrentdir"}), Lines{"DIR=C:\\Work\\"});
@@ -178,7 +178,7 @@ TEST(FileCommands, CurrentDirectoryEndsInOneBackslash) {
 }
 
 TEST(FileCommands, CopiesAndRenamesReportNothing) {
-  testing::FakeServices services;
+  fakes::FakeServices services;
   auto& files = services.fakeFileSystem;
   files.addFile("C:\\a.txt", "new");
   files.addFile("C:\\b.txt", "old");
@@ -224,18 +224,18 @@ TEST(FileCommands, CreateTreeMakesTheMissingDirectoriesOutermostFirst) {
   };
   for (std::size_t i = 0; i < std::size(cases); ++i) {
     SCOPED_TRACE("case " + std::to_string(i) + ": " + cases[i].path);
-    testing::FakeServices services;
+    fakes::FakeServices services;
     services.fakeFileSystem.addDirectory("C:\\A");
     services.fakeFileSystem.refusedDirectories.insert("c:\\a\\refused");
     EXPECT_EQ(run(services, {"createtree", cases[i].path}), cases[i].lines);
     EXPECT_EQ(services.fakeFileSystem.calls, cases[i].made);
   }
-  testing::FakeServices services;
+  fakes::FakeServices services;
   EXPECT_EQ(run(services, {"createtree"}), Lines{"ERROR=1"});
 }
 
 TEST(FileCommands, CreateTreeOfAVeryDeepPathCreatesEveryLevel) {
-  testing::FakeServices services;
+  fakes::FakeServices services;
   std::string path = "C:";
   for (int level = 0; level < 3000; ++level) path += "\\d";
   EXPECT_EQ(run(services, {"createtree", path}), Lines{});

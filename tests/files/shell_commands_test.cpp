@@ -13,7 +13,7 @@ namespace {
 using namespace std::string_literals;
 using Lines = std::vector<std::string>;
 
-using testing::run;
+using fakes::run;
 
 TEST(ShellCommands, EachWordReachesTheShellWithItsOperationAndForm) {
   struct Case {
@@ -33,7 +33,7 @@ TEST(ShellCommands, EachWordReachesTheShellWithItsOperationAndForm) {
   };
   for (std::size_t i = 0; i < std::size(cases); ++i) {
     SCOPED_TRACE("case " + std::to_string(i));
-    testing::FakeServices services;
+    fakes::FakeServices services;
     services.fakeShell.fullPaths = {{"rel\\x", "C:\\Scripts\\rel\\x"}, {"..\\y", "C:\\y"}};
     EXPECT_EQ(run(services, cases[i].parameters), Lines{});
     ASSERT_EQ(services.fakeShell.fileOperations.size(), 1u);
@@ -46,7 +46,7 @@ TEST(ShellCommands, EachWordReachesTheShellWithItsOperationAndForm) {
 }
 
 TEST(ShellCommands, FailuresOfTheShellAreNotReported) {
-  testing::FakeServices services;
+  fakes::FakeServices services;
   services.fakeShell.fileOperationOutcome.result = 0x7C;
   services.fakeShell.fileOperationOutcome.anyOperationsAborted = true;
   EXPECT_EQ(run(services, {"silentdirdelete", "C:\\nothing"}), Lines{});
@@ -63,7 +63,7 @@ TEST(ShellCommands, MissingArgumentsOrPathsWithoutFullFormStopBeforeTheShell) {
   };
   for (std::size_t i = 0; i < std::size(cases); ++i) {
     SCOPED_TRACE("case " + std::to_string(i));
-    testing::FakeServices services;
+    fakes::FakeServices services;
     services.fakeShell.tooLongPaths.insert(longPath);
     EXPECT_EQ(run(services, cases[i]), Lines{"ERROR=1"});
     EXPECT_TRUE(services.fakeShell.fileOperations.empty());

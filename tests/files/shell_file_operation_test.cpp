@@ -1,4 +1,4 @@
-// TJvSHFileOperation: the option flags, SHSilent, the path lists and their expansion, Execute's result.
+// ShellFileOperation: the option flags, setSilent, the path lists and their expansion, execute's result.
 #include "files/shell_file_operation.h"
 
 #include <gtest/gtest.h>
@@ -10,15 +10,16 @@ namespace tovrik {
 namespace {
 
 using namespace std::string_literals;
+using enum FileOperationOption;
 
 TEST(ShellFileOperationFlags, EachOptionStandsForItsShellFlag) {
-  const std::pair<TJvSHFileOption, std::uint16_t> cases[] = {
-      {fofAllowUndo, 0x40},         {fofConfirmMouse, 0x2},          {fofFilesOnly, 0x80},
-      {fofMultiDestFiles, 0x1},     {fofNoConfirmation, 0x10},       {fofNoConfirmMkDir, 0x200},
-      {fofRenameOnCollision, 0x8},  {fofSilent, 0x4},                {fofSimpleProgress, 0x100},
-      {fofWantMappingHandle, 0x20}, {fofNoErrorUI, 0x400},           {fofNoCopySecurityAttributes, 0x800},
-      {fofNoRecursion, 0x1000},     {fofNoConnectedElements, 0x2000}, {fofNoRecurseParse, 0x8000},
-      {fofWantNukeWarning, 0x4000},
+  const std::pair<FileOperationOption, std::uint16_t> cases[] = {
+      {kAllowUndo, 0x40},         {kConfirmMouse, 0x2},          {kFilesOnly, 0x80},
+      {kMultiDestFiles, 0x1},     {kNoConfirmation, 0x10},       {kNoConfirmMkDir, 0x200},
+      {kRenameOnCollision, 0x8},  {kSilent, 0x4},                {kSimpleProgress, 0x100},
+      {kWantMappingHandle, 0x20}, {kNoErrorUi, 0x400},           {kNoCopySecurityAttributes, 0x800},
+      {kNoRecursion, 0x1000},     {kNoConnectedElements, 0x2000}, {kNoRecurseParse, 0x8000},
+      {kWantNukeWarning, 0x4000},
   };
   std::uint16_t all = 0;
   for (std::size_t i = 0; i < std::size(cases); ++i) {
@@ -30,44 +31,44 @@ TEST(ShellFileOperationFlags, EachOptionStandsForItsShellFlag) {
   EXPECT_EQ(all, 0xFFFF) << "every flag is distinct";
   EXPECT_EQ(shellFlagsOf(0xFFFF), 0xFFFF);
   EXPECT_EQ(shellFlagsOf(0), 0);
-  EXPECT_EQ(shellFlagsOf(optionSet(fofAllowUndo) | optionSet(fofFilesOnly)), 0xC0);
+  EXPECT_EQ(shellFlagsOf(optionSet(kAllowUndo) | optionSet(kFilesOnly)), 0xC0);
 }
 
 TEST(ShellFileOperationSilent, AddsOrRemovesOnlyTheThreeQuietOptions) {
   struct Case {
-    TJvSHFileOptions before;
+    FileOperationOptions before;
     bool silent;
     std::uint16_t flags;
   };
   const Case cases[] = {
-      {kMainFormFileOptions, true, 0x610},
-      {kMainFormFileOptions, false, 0x000},
+      {kDefaultFileOptions, true, 0x610},
+      {kDefaultFileOptions, false, 0x000},
       {0, true, 0x610},
       {0, false, 0x000},
-      {optionSet(fofAllowUndo) | optionSet(fofFilesOnly), true, 0x6D0},
-      {optionSet(fofAllowUndo) | optionSet(fofFilesOnly), false, 0x0C0},
+      {optionSet(kAllowUndo) | optionSet(kFilesOnly), true, 0x6D0},
+      {optionSet(kAllowUndo) | optionSet(kFilesOnly), false, 0x0C0},
       {0xFFFF, false, static_cast<std::uint16_t>(0xFFFF & ~0x610)},
-      {optionSet(fofNoConfirmation) | optionSet(fofSilent), true, 0x614},
+      {optionSet(kNoConfirmation) | optionSet(kSilent), true, 0x614},
   };
-  testing::FakeShell shell;
+  fakes::FakeShell shell;
   for (std::size_t i = 0; i < std::size(cases); ++i) {
     SCOPED_TRACE("case " + std::to_string(i));
-    TJvSHFileOperation operation(shell);
-    operation.Options = cases[i].before;
-    SHSilent(operation, cases[i].silent);
-    EXPECT_EQ(shellFlagsOf(operation.Options), cases[i].flags);
+    ShellFileOperation operation(shell);
+    operation.options = cases[i].before;
+    setSilent(operation, cases[i].silent);
+    EXPECT_EQ(shellFlagsOf(operation.options), cases[i].flags);
   }
 }
 
-TEST(ShellFileOperationSilent, MainFormComponentStartsQuiet) {
-  testing::FakeShell shell;
-  const TJvSHFileOperation component(shell);
-  EXPECT_EQ(shellFlagsOf(component.Options), 0xC0) << "the component's own default";
-  const TJvSHFileOperation onForm = makeMainFormFileOperation(shell);
-  EXPECT_EQ(shellFlagsOf(onForm.Options), 0x610);
-  EXPECT_EQ(onForm.Operation, foCopy);
-  EXPECT_TRUE(onForm.SourceFiles.empty());
-  EXPECT_TRUE(onForm.Title.empty());
+TEST(ShellFileOperationSilent, DefaultOperationStartsQuiet) {
+  fakes::FakeShell shell;
+  const ShellFileOperation component(shell);
+  EXPECT_EQ(shellFlagsOf(component.options), 0xC0) << "the component's own default";
+  const ShellFileOperation onForm = makeDefaultFileOperation(shell);
+  EXPECT_EQ(shellFlagsOf(onForm.options), 0x610);
+  EXPECT_EQ(onForm.kind, FileOperationKind::kCopy);
+  EXPECT_TRUE(onForm.sourceFiles.empty());
+  EXPECT_TRUE(onForm.title.empty());
 }
 
 TEST(ShellFileOperationExecute, BuildsDoubleNulListsOfExpandedPaths) {
@@ -83,14 +84,14 @@ TEST(ShellFileOperationExecute, BuildsDoubleNulListsOfExpandedPaths) {
   };
   for (std::size_t i = 0; i < std::size(cases); ++i) {
     SCOPED_TRACE("case " + std::to_string(i));
-    testing::FakeShell shell;
+    fakes::FakeShell shell;
     shell.fullPaths = {{"rel", "C:\\cur\\rel"}, {"..\\up", "C:\\up"}};
     shell.universalNames = {{"Z:\\share\\f", "\\\\srv\\s\\f"}};
-    TJvSHFileOperation operation(shell);
-    operation.Operation = foMove;
-    operation.SourceFiles = cases[i].sources;
-    operation.DestFiles = cases[i].destinations;
-    operation.Execute();
+    ShellFileOperation operation(shell);
+    operation.kind = FileOperationKind::kMove;
+    operation.sourceFiles = cases[i].sources;
+    operation.destinationFiles = cases[i].destinations;
+    operation.execute();
     ASSERT_EQ(shell.fileOperations.size(), 1u);
     const ShellFileOperationCall& call = shell.fileOperations[0];
     EXPECT_EQ(call.from, cases[i].from);
@@ -117,7 +118,7 @@ TEST(ShellFileOperationExecute, ExpandsTheFullPathThenAsksForTheUniversalNameOfD
   };
   for (std::size_t i = 0; i < std::size(cases); ++i) {
     SCOPED_TRACE("case " + std::to_string(i));
-    testing::FakeShell shell;
+    fakes::FakeShell shell;
     shell.fullPaths[cases[i].path] = cases[i].full;
     EXPECT_EQ(expandFileOperationPath(cases[i].path, shell), cases[i].full);
     EXPECT_EQ(shell.calls, cases[i].calls);
@@ -131,12 +132,12 @@ TEST(ShellFileOperationExecute, APathWithoutFullFormOrAPatternAsDestinationStops
                                                         {"", "C:\\d"}, {"C:\\a", "C:\\d\\*"}, {"C:\\a", "C:\\d?"}};
   for (std::size_t i = 0; i < std::size(cases); ++i) {
     SCOPED_TRACE("case " + std::to_string(i));
-    testing::FakeShell shell;
+    fakes::FakeShell shell;
     shell.tooLongPaths.insert(longPath);
-    TJvSHFileOperation operation(shell);
-    operation.SourceFiles = {cases[i].first};
-    operation.DestFiles = {cases[i].second};
-    EXPECT_THROW(operation.Execute(), PlatformError);
+    ShellFileOperation operation(shell);
+    operation.sourceFiles = {cases[i].first};
+    operation.destinationFiles = {cases[i].second};
+    EXPECT_THROW(operation.execute(), PlatformError);
     EXPECT_TRUE(shell.fileOperations.empty());
   }
 }
@@ -150,21 +151,21 @@ TEST(ShellFileOperationExecute, ResultIsSuccessWithoutAbort) {
   const Case cases[] = {{0, false, true}, {0, true, false}, {2, false, false}, {0x7C, true, false}};
   for (std::size_t i = 0; i < std::size(cases); ++i) {
     SCOPED_TRACE("case " + std::to_string(i));
-    testing::FakeShell shell;
+    fakes::FakeShell shell;
     shell.fileOperationOutcome.result = cases[i].result;
     shell.fileOperationOutcome.anyOperationsAborted = cases[i].aborted;
-    TJvSHFileOperation operation(shell);
-    operation.SourceFiles = {"C:\\a"};
-    EXPECT_EQ(operation.Execute(), cases[i].expected);
+    ShellFileOperation operation(shell);
+    operation.sourceFiles = {"C:\\a"};
+    EXPECT_EQ(operation.execute(), cases[i].expected);
   }
 }
 
 TEST(ShellFileOperationExecute, NoSourceEntryIsAnError) {
-  testing::FakeShell shell;
-  TJvSHFileOperation operation(shell);
-  operation.DestFiles = {"C:\\d"};
+  fakes::FakeShell shell;
+  ShellFileOperation operation(shell);
+  operation.destinationFiles = {"C:\\d"};
   try {
-    operation.Execute();
+    operation.execute();
     FAIL() << "no error raised";
   } catch (const CommandError& error) {
     EXPECT_STREQ(error.what(), "No files specified to TJvSHFileOperation Execute function");
@@ -173,17 +174,17 @@ TEST(ShellFileOperationExecute, NoSourceEntryIsAnError) {
 }
 
 TEST(ShellFileOperationExecute, NameMappingsWithBothNamesReachTheEvent) {
-  testing::FakeShell shell;
+  fakes::FakeShell shell;
   shell.fileOperationOutcome.nameMappings = {
       {"C:\\a.txt", "C:\\Copie de a.txt"}, {"", "C:\\x"}, {"C:\\y", ""}, {"C:\\b", "C:\\b (2)"}};
-  TJvSHFileOperation operation(shell);
-  operation.SourceFiles = {"C:\\a.txt"};
+  ShellFileOperation operation(shell);
+  operation.sourceFiles = {"C:\\a.txt"};
   std::vector<std::string> seen;
-  operation.OnFileMapping = [&](TJvSHFileOperation& sender, const std::string& oldName, const std::string& newName) {
+  operation.onFileMapping = [&](ShellFileOperation& sender, const std::string& oldName, const std::string& newName) {
     EXPECT_EQ(&sender, &operation);
     seen.push_back(oldName + ">" + newName);
   };
-  operation.Execute();
+  operation.execute();
   EXPECT_EQ(seen, (std::vector<std::string>{"C:\\a.txt>C:\\Copie de a.txt", "C:\\b>C:\\b (2)"}));
 }
 

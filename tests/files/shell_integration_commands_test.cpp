@@ -14,10 +14,10 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-using testing::run;
+using fakes::run;
 
 // Each shell folder answers with a path of its own, so a wrong CSIDL shows.
-void fillShellFolders(testing::FakeShell& shell) {
+void fillShellFolders(fakes::FakeShell& shell) {
   for (int csidl : {2, 5, 6, 7, 8, 9, 11, 16, 19, 20, 21, 32, 33, 34})
     shell.specialFolders[csidl] = "C:\\f" + std::to_string(csidl);
 }
@@ -35,7 +35,7 @@ TEST(ShellIntegrationFolders, EverySubWordGivesItsFolder) {
   for (std::size_t i = 0; i < std::size(cases); ++i) {
     SCOPED_TRACE("case " + std::to_string(i) + " " + cases[i].first);
     EXPECT_EQ(specialFolderTable()[i].subWord, cases[i].first) << "table order";
-    testing::FakeServices services;
+    fakes::FakeServices services;
     fillShellFolders(services.fakeShell);
     services.fakeFileSystem.addDirectory("C:\\Users\\u\\Temp\\");
     EXPECT_EQ(run(services, {"getspecialfolder", cases[i].first}), Lines{"DIR=" + cases[i].second});
@@ -62,7 +62,7 @@ TEST(ShellIntegrationFolders, SubWordIsTrimmedAndLoweredAndUnknownOnesAddNothing
   };
   for (std::size_t i = 0; i < std::size(cases); ++i) {
     SCOPED_TRACE("case " + std::to_string(i));
-    testing::FakeServices services;
+    fakes::FakeServices services;
     fillShellFolders(services.fakeShell);
     EXPECT_EQ(run(services, cases[i].first), cases[i].second);
   }
@@ -88,7 +88,7 @@ TEST(ShellIntegrationFolders, FailedLookupsAndTrailingBackslashes) {
   };
   for (std::size_t i = 0; i < std::size(cases); ++i) {
     SCOPED_TRACE("case " + std::to_string(i));
-    testing::FakeServices services;
+    fakes::FakeServices services;
     if (cases[i].shellFolder) services.fakeShell.specialFolders[20] = *cases[i].shellFolder;
     services.fakeShell.tempPath = cases[i].tempPath;
     if (cases[i].tempExists && cases[i].tempPath) services.fakeFileSystem.addDirectory(*cases[i].tempPath);
@@ -96,7 +96,7 @@ TEST(ShellIntegrationFolders, FailedLookupsAndTrailingBackslashes) {
     services.system.systemDir = cases[i].systemDir;
     EXPECT_EQ(run(services, {"getspecialfolder", cases[i].subWord}), Lines{cases[i].expected});
   }
-  testing::FakeServices services;
+  fakes::FakeServices services;
   services.fakeShell.tempPath = "C:\\T\\";
   services.fakeFileSystem.addFile("C:\\T");
   EXPECT_EQ(run(services, {"getspecialfolder", "wintemp"}), Lines{"DIR=c:\\"}) << "a file is no directory";
@@ -121,7 +121,7 @@ TEST(ShellIntegrationShortcut, NameTakesTheLnkExtension) {
 }
 
 TEST(ShellIntegrationShortcut, WritesTheLinkWithItsFourProperties) {
-  testing::FakeServices services;
+  fakes::FakeServices services;
   services.fakeFileSystem.addDirectory("C:\\Tools");
   services.fakeFileSystem.addFile("C:\\Tools\\App.exe");
   EXPECT_EQ(run(services, {"createshortcut", "C:\\Tools\\App.exe", "C:\\Links\\App.old", "Mon outil", "/a \"b c\""}),
@@ -135,10 +135,10 @@ TEST(ShellIntegrationShortcut, WritesTheLinkWithItsFourProperties) {
   EXPECT_EQ(link.showCommand, 5);
 
   // The helper tells whether the shortcut's file exists afterwards.
-  EXPECT_FALSE(CreateFileShortcut(services.fakeShell, services.fakeFileSystem, services.ansiCharset(),
+  EXPECT_FALSE(createFileShortcut(services.fakeShell, services.fakeFileSystem, services.ansiCharset(),
                                   "C:\\Tools\\App.exe", "C:\\Links\\A", "", ""));
   services.fakeShell.linkFiles = &services.fakeFileSystem;
-  EXPECT_TRUE(CreateFileShortcut(services.fakeShell, services.fakeFileSystem, services.ansiCharset(),
+  EXPECT_TRUE(createFileShortcut(services.fakeShell, services.fakeFileSystem, services.ansiCharset(),
                                  "C:\\Tools\\App.exe", "C:\\Links\\A", "", ""));
 }
 
@@ -162,12 +162,12 @@ TEST(ShellIntegrationShortcut, FailuresAreWrappedAndWriteNothing) {
   };
   for (std::size_t i = 0; i < std::size(cases); ++i) {
     SCOPED_TRACE("case " + std::to_string(i));
-    testing::FakeServices services;
+    fakes::FakeServices services;
     services.fakeFileSystem.addDirectory("C:\\Tools");
     services.fakeFileSystem.addFile("C:\\Tools\\App.exe");
     services.fakeShell.refuseLinkObject = cases[i].refuseObject;
     try {
-      CreateFileShortcut(services.fakeShell, services.fakeFileSystem, services.ansiCharset(), cases[i].target,
+      createFileShortcut(services.fakeShell, services.fakeFileSystem, services.ansiCharset(), cases[i].target,
                          cases[i].name, "d", "a");
       ADD_FAILURE() << "no error raised";
     } catch (const CommandError& error) {
@@ -188,7 +188,7 @@ TEST(ShellIntegrationInstallInf, StartsRundll32HiddenWithThePathAsReceived) {
   };
   for (std::size_t i = 0; i < std::size(cases); ++i) {
     SCOPED_TRACE("case " + std::to_string(i));
-    testing::FakeServices services;
+    fakes::FakeServices services;
     services.fakeShell.executionStarts = i % 2 == 0;
     EXPECT_EQ(run(services, {"installinf", cases[i].first}), Lines{});
     ASSERT_EQ(services.fakeShell.executions.size(), 1u);
@@ -198,7 +198,7 @@ TEST(ShellIntegrationInstallInf, StartsRundll32HiddenWithThePathAsReceived) {
     EXPECT_EQ(execution.parameters, cases[i].second);
     EXPECT_EQ(execution.showCommand, 0);
   }
-  testing::FakeServices services;
+  fakes::FakeServices services;
   EXPECT_EQ(run(services, {"installinf"}), Lines{"ERROR=1"});
   EXPECT_TRUE(services.fakeShell.executions.empty());
 }
@@ -218,7 +218,7 @@ TEST(ShellIntegrationFindExec, AsksWithNameAndDirectoryAndReportsEmptyWithoutAss
   };
   for (std::size_t i = 0; i < std::size(cases); ++i) {
     SCOPED_TRACE("case " + std::to_string(i));
-    testing::FakeServices services;
+    fakes::FakeServices services;
     services.fakeShell.associations["C:\\Docs\\|lettre.txt"] = "C:\\windows\\notepad.exe";
     EXPECT_EQ(run(services, {"findexec", cases[i].document}), Lines{cases[i].expected});
     ASSERT_EQ(services.fakeShell.executableLookups.size(), 1u);
@@ -242,7 +242,7 @@ TEST(ShellIntegrationFindExec, PathsBeyondTheSystemLimitAreNotFoundWithoutAsking
   };
   for (std::size_t i = 0; i < std::size(cases); ++i) {
     SCOPED_TRACE("case " + std::to_string(i) + ", " + std::to_string(cases[i].document.size()) + " bytes");
-    testing::FakeServices services;
+    fakes::FakeServices services;
     EXPECT_EQ(run(services, {"findexec", cases[i].document}), Lines{"EXEPATH="});
     EXPECT_EQ(services.fakeShell.executableLookups.size(), cases[i].asked ? 1u : 0u);
   }

@@ -16,7 +16,7 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-using testing::run;
+using fakes::run;
 
 struct TextCase {
   std::string content;
@@ -44,7 +44,7 @@ TEST(TextFileCommands, CountAndLinesAgreeForEachKindOfFile) {
                               {" 1", "LINE=L1"}, {"1 ", "ERROR=1"}}},
   };
   for (std::size_t i = 0; i < std::size(cases); ++i) {
-    testing::FakeServices services;
+    fakes::FakeServices services;
     services.fakeFileSystem.addFile("C:\\t\\file.txt", cases[i].content);
     SCOPED_TRACE("case " + std::to_string(i));
     EXPECT_EQ(run(services, {"countlinesoftextfile", "C:\\t\\file.txt"}), Lines{cases[i].count});
@@ -56,11 +56,11 @@ TEST(TextFileCommands, CountAndLinesAgreeForEachKindOfFile) {
 }
 
 TEST(TextFileCommands, FilesThatAreMissingOrCannotBeReadGiveOneErrorLine) {
-  testing::FakeServices services;
+  fakes::FakeServices services;
   auto& files = services.fakeFileSystem;
   files.addFile("C:\\t\\a.txt", "x\r\ny\r\n");
   files.addFile("C:\\t\\locked.txt", "x\r\ny\r\n").refusesToOpen = true;
-  files.addFile("C:\\t\\old.txt", "x\r\ny\r\n").lastWriteLocalTime = testing::fileTimeOf(1970, 1, 2);
+  files.addFile("C:\\t\\old.txt", "x\r\ny\r\n").lastWriteLocalTime = fakes::fileTimeOf(1970, 1, 2);
   files.addDirectory("C:\\t\\dir");
   const std::string paths[] = {"C:\\t\\missing.txt", "C:\\t\\locked.txt", "C:\\t\\old.txt", "C:\\t\\dir",
                                "C:\\t\\*.txt",  // passes the age test, but a pattern cannot be opened
@@ -76,7 +76,7 @@ TEST(TextFileCommands, FilesThatAreMissingOrCannotBeReadGiveOneErrorLine) {
 }
 
 TEST(TextFileCommands, ALineNearTheStartReadsOneChunkOfALargeFile) {
-  testing::FakeServices services;
+  fakes::FakeServices services;
   std::string content;
   while (content.size() < 8 * 1024 * 1024) content += "une ligne de texte ordinaire\r\n";
   services.fakeFileSystem.addFile("C:\\big.txt", content);
@@ -89,14 +89,14 @@ TEST(TextFileCommands, ALineNearTheStartReadsOneChunkOfALargeFile) {
 }
 
 TEST(TextFileCommands, IniWriteAndReadFlushTheFileEachTime) {
-  testing::FakeServices services;
+  fakes::FakeServices services;
   auto& files = services.fakeFileSystem;
   EXPECT_EQ(run(services, {"iniwrite", "C:\\app.ini", "Main", "Name", "Tom & Jerry"}), Lines{});
   EXPECT_EQ(run(services, {"iniread", "C:\\app.ini", "main", "NAME", "none"}), Lines{"INIRESULT=Tom & Jerry"});
   EXPECT_EQ(run(services, {"iniread", "C:\\app.ini", "Main", "Other", "none"}), Lines{"INIRESULT=none"});
   EXPECT_EQ(run(services, {"iniread", "C:\\app.ini", "Main", "Other", "NULL"}), Lines{"INIRESULT="});
   EXPECT_EQ(run(services, {"iniwrite", "tovrik.ini", "S", "K", "NULL"}), Lines{});
-  EXPECT_EQ(files.profileValues[testing::FakeFileSystem::profileKey("tovrik.ini", "S", "K")], "");
+  EXPECT_EQ(files.profileValues[fakes::FakeFileSystem::profileKey("tovrik.ini", "S", "K")], "");
   EXPECT_EQ(files.profileCalls, (Lines{"write C:\\app.ini", "flush C:\\app.ini", "read C:\\app.ini",
                                        "flush C:\\app.ini", "read C:\\app.ini", "flush C:\\app.ini",
                                        "read C:\\app.ini", "flush C:\\app.ini", "write tovrik.ini",

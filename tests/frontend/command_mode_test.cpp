@@ -44,7 +44,7 @@ TEST(CommandMode, RunsTheWordAndGuardsErrors) {
   };
   for (std::size_t i = 0; i < std::size(cases); ++i) {
     SCOPED_TRACE(::testing::Message() << "case " << i << ": " << cases[i].parameters[1]);
-    testing::FakeServices services;
+    fakes::FakeServices services;
     const LineList lines = runCommandMode(cases[i].parameters, "C:\\tovrik.exe", services);
     ASSERT_GE(lines.lines().size(), 2u);
     EXPECT_TRUE(lines.lines()[0].isRemark && lines.lines()[1].isRemark);
@@ -96,7 +96,7 @@ namespace tovrik {
 namespace {
 
 // What the run showed or did through the platform: dialogs, message boxes, shell operations, dialling.
-std::size_t interactions(testing::FakeServices& services) {
+std::size_t interactions(fakes::FakeServices& services) {
   return services.dialogs.fileRequests.size() + services.dialogs.folderRequests.size() +
          services.dialogs.shown.size() + services.dialogs.listRequests.size() + services.credentials.shown.size() +
          services.fakeShell.fileOperations.size() + services.net.calls.size() +
@@ -136,7 +136,7 @@ TEST(Unattended, AWordWaitingForAnAnswerEndsAtOnceWhereNoOneCanSeeIt) {
   for (const auto& parameters : waiting) {
     SCOPED_TRACE(parameters.size() > 1 ? parameters[1] : "(no word)");
     EXPECT_TRUE(waitsForAnswer(parameters));
-    testing::FakeServices hidden;
+    fakes::FakeServices hidden;
     hidden.station.visible = false;
     const LineList lines = runCommandMode(parameters, "C:\\tovrik.exe", hidden);
     EXPECT_TRUE(noOneCanAnswer(parameters, hidden));
@@ -146,7 +146,7 @@ TEST(Unattended, AWordWaitingForAnAnswerEndsAtOnceWhereNoOneCanSeeIt) {
     EXPECT_EQ(interactions(hidden), 0u);
 
     if (parameters.size() < 3) continue;  // nothing the visible run could show
-    testing::FakeServices visible;
+    fakes::FakeServices visible;
     runCommandMode(parameters, "C:\\tovrik.exe", visible);
     EXPECT_EQ(visible.station.questions, 1);
     EXPECT_GT(interactions(visible), 0u) << "the visible station shows the window as before";
@@ -154,7 +154,7 @@ TEST(Unattended, AWordWaitingForAnAnswerEndsAtOnceWhereNoOneCanSeeIt) {
 }
 
 TEST(Unattended, OtherWordsRunAsBeforeWithoutAskingTheWindowStation) {
-  testing::FakeServices hidden;
+  fakes::FakeServices hidden;
   hidden.station.visible = false;
   EXPECT_EQ(setLines(runCommandMode({"t", "strlength", "abc"}, "C:\\tovrik.exe", hidden)),
             std::vector<std::string>{"STRLEN=3"});
@@ -165,7 +165,7 @@ TEST(Unattended, OtherWordsRunAsBeforeWithoutAskingTheWindowStation) {
   EXPECT_EQ(hidden.net.calls, std::vector<std::string>{"autodial 2"});
   // The wait window needs no answer: it is shown and its loop entered, in any window station.
   EXPECT_THROW(runCommandMode({"t", "createwaitdlg", "Attente", "x"}, "C:\\tovrik.exe", hidden),
-               testing::WindowLoopEntered);
+               fakes::WindowLoopEntered);
   EXPECT_EQ(hidden.statusForms.wait.calls.front(), "show");
   EXPECT_EQ(hidden.station.questions, 0);
   for (const char* word : {"strlength", "createwaitdlg", "createprogressdlg", "closewaitdlg", "silentdircopy",

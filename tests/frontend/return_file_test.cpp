@@ -52,14 +52,14 @@ TEST(ReturnFile, EscapesWhatCmdWouldInterpret) {
 }
 
 TEST(ReturnFile, DoubleByteTrailBytesAreNotEscaped) {
-  testing::FakeShiftJisCharset charset;
+  fakes::FakeShiftJisCharset charset;
   // 0x7C ('|') as the trail byte of a double-byte character stays as it is.
   EXPECT_EQ(escapeBatchValue("\x83\x7C|", charset), "\x83\x7C^|");
 }
 
 TEST(ReturnFile, RendersHeaderAndSetLinesWithCrLf) {
   LineList lines;
-  RegionalSettings regional = testing::frenchSettings();
+  RegionalSettings regional = fakes::frenchSettings();
   regional.dateSeparator = ".";
   regional.timeSeparator = "h";
   addHeaderLines(lines, DateTime{2026, 3, 4, 3, 7, 8, 9, 0}, regional);

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "support/regional_settings_samples.h"
 #include "text/date_format.h"
 
 namespace {
@@ -24,36 +25,11 @@ std::string alternativeCalendar(const DateTime&, std::string_view picture) {
   return picture == "gg" ? "Reiwa" : "08";
 }
 
-RegionalSettings frenchSettings() {
-  RegionalSettings r;
-  r.shortMonthNames = {"janv.", "f\xE9vr.", "mars", "avr.", "mai", "juin",
-                       "juil.", "ao\xFBt", "sept.", "oct.", "nov.", "d\xE9" "c."};
-  r.longMonthNames = {"janvier", "f\xE9vrier", "mars", "avril", "mai", "juin",
-                      "juillet", "ao\xFBt", "septembre", "octobre", "novembre", "d\xE9" "cembre"};
-  r.shortDayNames = {"dim.", "lun.", "mar.", "mer.", "jeu.", "ven.", "sam."};
-  r.longDayNames = {"dimanche", "lundi", "mardi", "mercredi", "jeudi", "vendredi", "samedi"};
-  r.shortDatePicture = "dd/MM/yyyy";
-  r.longDatePicture = "dddd d MMMM yyyy";
-  r.shortTimePicture = "HH:mm";
-  r.longTimePicture = "HH:mm:ss";
-  return r;
-}
-
-RegionalSettings englishSettings() {
-  RegionalSettings r;
-  r.shortMonthNames = {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-  r.longMonthNames = {"January", "February", "March",     "April",   "May",      "June",
-                      "July",    "August",   "September", "October", "November", "December"};
-  r.shortDayNames = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
-  r.longDayNames = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
-  r.shortDatePicture = "M/d/yyyy";
-  r.longDatePicture = "dddd, MMMM d, yyyy";
-  r.shortTimePicture = "h:mm tt";
-  r.longTimePicture = "h:mm:ss tt";
-  r.amDesignator = "AM";
-  r.pmDesignator = "PM";
-  r.formatAlternativeCalendar = alternativeCalendar;
-  return r;
+// US English with an alternative calendar, so the era codes have something to format.
+RegionalSettings englishWithCalendar() {
+  RegionalSettings regional = fakes::englishSettings();
+  regional.formatAlternativeCalendar = alternativeCalendar;
+  return regional;
 }
 
 // The longest text one format byte can produce with these settings is "c" (date, space, long time, about
@@ -72,8 +48,8 @@ void check(std::string_view format, const DateTime& when, const RegionalSettings
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static const RegionalSettings french = frenchSettings();
-  static const RegionalSettings english = englishSettings();
+  static const RegionalSettings french = fakes::frenchSettings();
+  static const RegionalSettings english = englishWithCalendar();
   static const SingleByteCharset singleByte;
   static const ShiftJisCharset shiftJis;
   const std::string_view format(reinterpret_cast<const char*>(data), size);

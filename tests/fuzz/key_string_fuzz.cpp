@@ -59,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (const bool waitMode : {false, true}) {
     KeyStateSink sink;
     try {
-      tovrik::SendKeys(keys, waitMode, sink);
+      tovrik::sendKeys(keys, waitMode, sink);
     } catch (const tovrik::ConversionError&) {
     }
     for (const std::uint8_t modifier : {0x10, 0x11, 0x12})

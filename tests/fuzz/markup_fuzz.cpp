@@ -4,12 +4,12 @@
 #include <string>
 #include <string_view>
 
-#include "markup/link_label.h"
+#include "markup/markup_label.h"
 
 namespace {
 
 // Widths vary by character, and some characters measure zero, to reach odd wrap decisions.
-class VaryingWidthCanvas final : public tovrik::ICanvas {
+class VaryingWidthCanvas final : public tovrik::Canvas {
  public:
   tovrik::TextSize measure(std::string_view text, tovrik::FontStyle style) override {
     int width = 0;
@@ -27,7 +27,7 @@ class VaryingWidthCanvas final : public tovrik::ICanvas {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);
-  tovrik::TJvCustomLinkLabel label;
+  tovrik::MarkupLabel label;
   // Dynamic tags are filled with a piece of the input itself, markup included.
   label.setOnDynamicTagInit(
       [&text](int number) { return text.substr(static_cast<std::size_t>(number) % (text.size() + 1)); });
@@ -53,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     label.mouseLeave();
   }
-  label.setFont(tovrik::FontStyle::Italic, tovrik::clBlack);
+  label.setFont(tovrik::FontStyle::Italic, tovrik::kBlack);
   label.layout(canvas);
   return 0;
 }

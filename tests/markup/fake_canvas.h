@@ -10,7 +10,7 @@
 namespace tovrik::test {
 
 // Every character is 6 px wide (7 px in bold), every line 13 px high.
-class FixedWidthCanvas final : public ICanvas {
+class FixedWidthCanvas final : public Canvas {
  public:
   struct Drawn {
     int x;

@@ -9,34 +9,34 @@
 namespace tovrik {
 namespace {
 
-std::string describeTree(const TParentNode& parent);
+std::string describeTree(const ParentNode& parent);
 
-std::string describeNode(const TNode& node) {
+std::string describeNode(const MarkupNode& node) {
   switch (node.nodeType()) {
-    case TNodeType::StringNode:
-      return "\"" + static_cast<const TStringNode&>(node).text() + "\"";
-    case TNodeType::ActionNode:
-      return static_cast<const TActionNode&>(node).action() == TActionType::LineBreak ? "BR" : "P";
-    case TNodeType::UnknownNode:
-      return "<" + static_cast<const TUnknownNode&>(node).tag() + ">";
-    case TNodeType::StyleNode: {
-      const FontStyle style = static_cast<const TStyleNode&>(node).addedStyle();
+    case NodeType::TextNode:
+      return "\"" + static_cast<const TextNode&>(node).text() + "\"";
+    case NodeType::BreakNode:
+      return static_cast<const BreakNode&>(node).action() == BreakKind::LineBreak ? "BR" : "P";
+    case NodeType::UnknownNode:
+      return "<" + static_cast<const UnknownNode&>(node).tag() + ">";
+    case NodeType::StyleNode: {
+      const FontStyle style = static_cast<const StyleNode&>(node).addedStyle();
       const char* name = style == FontStyle::Bold ? "B" : style == FontStyle::Italic ? "I" : "U";
-      return name + ("{" + describeTree(static_cast<const TParentNode&>(node)) + "}");
+      return name + ("{" + describeTree(static_cast<const ParentNode&>(node)) + "}");
     }
-    case TNodeType::LinkNode:
-      return "L" + std::to_string(static_cast<const TLinkNode&>(node).number()) + "{" +
-             describeTree(static_cast<const TParentNode&>(node)) + "}";
-    case TNodeType::DynamicNode:
-      return "D" + std::to_string(static_cast<const TDynamicNode&>(node).number()) + "{" +
-             describeTree(static_cast<const TParentNode&>(node)) + "}";
+    case NodeType::LinkNode:
+      return "L" + std::to_string(static_cast<const LinkNode&>(node).number()) + "{" +
+             describeTree(static_cast<const ParentNode&>(node)) + "}";
+    case NodeType::DynamicNode:
+      return "D" + std::to_string(static_cast<const DynamicNode&>(node).number()) + "{" +
+             describeTree(static_cast<const ParentNode&>(node)) + "}";
     default:
       return "?";
   }
 }
 
 // Children separated by blanks: `B{"bold"} " plain"`.
-std::string describeTree(const TParentNode& parent) {
+std::string describeTree(const ParentNode& parent) {
   std::string result;
   for (std::size_t i = 0; i < parent.childCount(); ++i) {
     if (i > 0) result += " ";
@@ -46,7 +46,7 @@ std::string describeTree(const TParentNode& parent) {
 }
 
 std::string parseToShape(std::string_view text) {
-  TDefaultParser parser;
+  MarkupParser parser;
   return describeTree(parser.parse(text)->root());
 }
 
@@ -95,21 +95,21 @@ TEST(MarkupParser, BuildsTreeShapes) {
 }
 
 TEST(MarkupParser, SplitsElementsAndPeeksWithoutConsuming) {
-  TElementEnumerator elements("ab<B></x y>c<open");
+  ElementEnumerator elements("ab<B></x y>c<open");
   struct Expected {
-    TElementKind kind;
+    ElementKind kind;
     const char* text;
   };
-  const Expected expected[] = {{TElementKind::Text, "ab"},
-                               {TElementKind::BeginTag, "B"},
-                               {TElementKind::EndTag, "x y"},
-                               {TElementKind::Text, "c"},
-                               {TElementKind::BeginTag, "ope"}};
+  const Expected expected[] = {{ElementKind::Text, "ab"},
+                               {ElementKind::BeginTag, "B"},
+                               {ElementKind::EndTag, "x y"},
+                               {ElementKind::Text, "c"},
+                               {ElementKind::BeginTag, "ope"}};
   for (std::size_t i = 0; i < std::size(expected); ++i) {
     SCOPED_TRACE("element " + std::to_string(i));
     ASSERT_FALSE(elements.isAtEnd());
-    const TElement peeked = elements.peek();
-    const TElement taken = elements.next();
+    const MarkupElement peeked = elements.peek();
+    const MarkupElement taken = elements.next();
     EXPECT_EQ(static_cast<int>(peeked.kind), static_cast<int>(expected[i].kind));
     EXPECT_EQ(peeked.text, expected[i].text);
     EXPECT_EQ(static_cast<int>(taken.kind), static_cast<int>(expected[i].kind));
@@ -119,21 +119,21 @@ TEST(MarkupParser, SplitsElementsAndPeeksWithoutConsuming) {
   try {
     elements.next();
     FAIL() << "no error past the end";
-  } catch (const EParserError& error) {
+  } catch (const ParserError& error) {
     EXPECT_STREQ(error.what(), "TElementEnumerator.GetNextElement: No more elements to return");
   }
 }
 
 TEST(MarkupParser, ParsesLinesWithoutTheirLineEnds) {
-  TDefaultParser parser;
+  MarkupParser parser;
   auto tree = parser.parse(std::vector<std::string>{"a<b>", "x\r\n", "</b>c"});
   EXPECT_EQ(describeTree(tree->root()), "\"a\" B{\"x\"} \"c\"");
 }
 
-class FixedMarkupHandler final : public IDynamicNodeHandler {
+class FixedMarkupHandler final : public DynamicMarkupSource {
  public:
   explicit FixedMarkupHandler(std::string markup) : markup_(std::move(markup)) {}
-  std::string dynamicNodeMarkup(const TDynamicNode& node) override {
+  std::string dynamicNodeMarkup(const DynamicNode& node) override {
     asked.push_back(node.number());
     std::string markup = markup_;
     const std::size_t hash = markup.find('#');
@@ -161,7 +161,7 @@ TEST(MarkupParser, FillsDynamicTagsFromTheHandler) {
   for (std::size_t i = 0; i < std::size(cases); ++i) {
     SCOPED_TRACE("case " + std::to_string(i) + ": " + cases[i].text);
     FixedMarkupHandler handler(cases[i].markup);
-    TDefaultParser parser;
+    MarkupParser parser;
     parser.setDynamicNodeHandler(&handler);
     EXPECT_EQ(describeTree(parser.parse(cases[i].text)->root()), cases[i].shape);
   }
@@ -169,22 +169,22 @@ TEST(MarkupParser, FillsDynamicTagsFromTheHandler) {
 
 TEST(MarkupParser, StopsAHandlerThatAlwaysAddsDynamicTags) {
   FixedMarkupHandler handler("<dynamic><dynamic><dynamic>");
-  TDefaultParser parser;
+  MarkupParser parser;
   parser.setDynamicNodeHandler(&handler);
   auto tree = parser.parse("<dynamic>");
-  EXPECT_EQ(static_cast<int>(handler.asked.size()), TDefaultParser::kMaxDynamicExpansions);
+  EXPECT_EQ(static_cast<int>(handler.asked.size()), MarkupParser::kMaxDynamicExpansions);
   // Nested no deeper than the limit: follow the first child down.
   int depth = 0;
-  const TParentNode* node = &tree->root();
+  const ParentNode* node = &tree->root();
   while (node->childCount() > 0) {
-    node = &static_cast<const TParentNode&>(node->child(0));
+    node = &static_cast<const ParentNode&>(node->child(0));
     ++depth;
   }
-  EXPECT_EQ(depth, TDefaultParser::kMaxDynamicDepth + 1);
+  EXPECT_EQ(depth, MarkupParser::kMaxDynamicDepth + 1);
 }
 
 TEST(MarkupParser, NumbersAgainForEachTextAndGoesOnWhenAppending) {
-  TDefaultParser parser;
+  MarkupParser parser;
   parser.parse("<link>a</link><link>b</link>");
   auto tree = parser.parse("<link>c</link>");
   EXPECT_EQ(describeTree(tree->root()), "L0{\"c\"}");
@@ -198,16 +198,16 @@ TEST(MarkupParser, HandlesThousandsOfNestedTags) {
   std::string text;
   for (int i = 0; i < depth; ++i) text += i % 2 == 0 ? "<b>" : "<link>";
   text += "x";
-  TDefaultParser parser;
+  MarkupParser parser;
   auto tree = parser.parse(text);
   int levels = 0;
-  const TNode* node = &tree->root();
-  while (node->isParentNode() && static_cast<const TParentNode*>(node)->childCount() == 1) {
-    node = &static_cast<const TParentNode*>(node)->child(0);
+  const MarkupNode* node = &tree->root();
+  while (node->isParentNode() && static_cast<const ParentNode*>(node)->childCount() == 1) {
+    node = &static_cast<const ParentNode*>(node)->child(0);
     ++levels;
   }
   EXPECT_EQ(levels, depth + 1);
-  ASSERT_EQ(node->nodeType(), TNodeType::StringNode);
+  ASSERT_EQ(node->nodeType(), NodeType::TextNode);
   EXPECT_EQ(tree->linkNodes().size(), static_cast<std::size_t>(depth / 2));
   EXPECT_EQ(collectText(tree->root()), "x");
   tree.reset();  // frees the nested tree without recursion

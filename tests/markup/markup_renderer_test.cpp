@@ -17,10 +17,10 @@ struct Rendered {
 };
 
 Rendered render(const char* text, int width) {
-  TDefaultParser parser;
+  MarkupParser parser;
   auto tree = parser.parse(text);
   FixedWidthCanvas canvas;
-  TDefaultRenderer renderer;
+  MarkupRenderer renderer;
   renderer.renderTree(canvas, {0, 0, width, 1000}, *tree);
   return {canvas.drawnText(), renderer.textHeight()};
 }
@@ -87,17 +87,17 @@ TEST(MarkupWrap, DrawsRunsWhereTheRulesPlaceThem) {
 }
 
 TEST(MarkupWrap, DrawsInTheRootColorAndEveryLinkInTheLinkColorAndRedrawsOneInItsState) {
-  TDefaultParser parser;
+  MarkupParser parser;
   auto tree = parser.parse("a <link>b</link> <link>c</link>");
   tree->root().setStyleAndColor(FontStyle::Italic, makeColor(1, 2, 3));
-  tree->linkNode(1)->setState(TLinkState::Hot);
+  tree->linkNode(1)->setState(LinkState::Hot);
   FixedWidthCanvas canvas;
-  TDefaultRenderer renderer;
+  MarkupRenderer renderer;
   renderer.setLinkStyle(FontStyle::Bold);
   renderer.renderTree(canvas, {0, 0, 200, 100}, *tree);
   EXPECT_EQ(canvas.drawnText(), R"(0,0[I]"a " | 12,0[BI]"b" | 19,0[I]" " | 25,0[BI]"c")");
   // A full drawing shows the hot link in the link colour too.
-  const Color expected[] = {makeColor(1, 2, 3), clBlue, makeColor(1, 2, 3), clBlue};
+  const Color expected[] = {makeColor(1, 2, 3), kBlue, makeColor(1, 2, 3), kBlue};
   ASSERT_EQ(canvas.drawn.size(), std::size(expected));
   for (std::size_t i = 0; i < std::size(expected); ++i)
     EXPECT_EQ(canvas.drawn[i].color, expected[i]) << "run " << i;
@@ -105,39 +105,39 @@ TEST(MarkupWrap, DrawsInTheRootColorAndEveryLinkInTheLinkColorAndRedrawsOneInIts
   renderer.renderNode(canvas, *tree->linkNode(1));
   EXPECT_EQ(canvas.drawnText(), R"(25,0[BI]"c")");
   ASSERT_EQ(canvas.drawn.size(), 1u);
-  EXPECT_EQ(canvas.drawn[0].color, clPurple);
+  EXPECT_EQ(canvas.drawn[0].color, kPurple);
 }
 
 TEST(MarkupWrap, RecordsPiecesRectanglesAndStartPositions) {
-  TDefaultParser parser;
+  MarkupParser parser;
   auto tree = parser.parse("ab <link>cd ef</link> bo<b>ld</b>");
   FixedWidthCanvas canvas;
-  TDefaultRenderer renderer;
+  MarkupRenderer renderer;
   renderer.renderTree(canvas, {0, 0, 40, 100}, *tree);
   ASSERT_EQ(canvas.drawnText(), R"(0,0"ab " | 18,0[U]"cd" | 0,13[U]"ef" | 0,26"bo" | 12,26[B]"ld")");
-  TLinkNode& link = *tree->linkNode(0);
+  LinkNode& link = *tree->linkNode(0);
   EXPECT_EQ(test::describeRects(collectRects(link)), "(18,0,30,13) (0,13,12,26)");
   EXPECT_EQ(link.startPosition(), (Point{18, 0}));
   // The bold node was entered with " bo" still buffered: it starts where its own text was drawn.
-  const auto& bold = static_cast<const TAreaNode&>(tree->root().child(3));
+  const auto& bold = static_cast<const AreaNode&>(tree->root().child(3));
   EXPECT_EQ(bold.startPosition(), (Point{12, 26}));
   ASSERT_EQ(tree->root().linkAreas().size(), 2u);
   EXPECT_EQ(tree->linkNodeAt({11, 20}), &link);
   EXPECT_EQ(tree->linkNodeAt({12, 12}), nullptr);
 
   // Drawing the link again uses the recorded places and the colour of its state.
-  link.setState(TLinkState::Clicked);
+  link.setState(LinkState::Clicked);
   canvas.clear();
   renderer.renderNode(canvas, link);
   EXPECT_EQ(canvas.drawnText(), R"(18,0[U]"cd" | 0,13[U]"ef")");
-  for (const auto& drawn : canvas.drawn) EXPECT_EQ(drawn.color, clRed);
+  for (const auto& drawn : canvas.drawn) EXPECT_EQ(drawn.color, kRed);
 }
 
 TEST(MarkupWrap, MeasuresEachWordOnceUntilTheCacheIsCleared) {
-  TDefaultParser parser;
+  MarkupParser parser;
   auto tree = parser.parse("one two <b>three</b> four");
   FixedWidthCanvas canvas;
-  TDefaultRenderer renderer;
+  MarkupRenderer renderer;
   renderer.renderTree(canvas, {0, 0, 60, 100}, *tree);
   const std::string first = canvas.drawnText();
   // Line height, then each node's words and blank: 1 + (2 + 1) + (1 + 1) + (2 + 1).
@@ -153,7 +153,7 @@ TEST(MarkupWrap, MeasuresEachWordOnceUntilTheCacheIsCleared) {
 }
 
 TEST(MarkupWrap, StringNodeRejectsAWordIndexOutOfBounds) {
-  TStringNode node("ab cd");
+  TextNode node("ab cd");
   FixedWidthCanvas canvas;
   node.measureWords(canvas, FontStyle::Normal);
   ASSERT_EQ(node.wordCount(), 2u);
@@ -162,7 +162,7 @@ TEST(MarkupWrap, StringNodeRejectsAWordIndexOutOfBounds) {
   try {
     node.wordInfo(2);
     FAIL() << "no error";
-  } catch (const ENodeError& error) {
+  } catch (const NodeError& error) {
     EXPECT_STREQ(error.what(), "TStringNode.GetWordInfo: Index out of bounds");
   }
 }

@@ -14,11 +14,11 @@ namespace {
 constexpr std::string_view kSettings = "Software\\Orlenta\\Tovrik";
 constexpr std::string_view kVariables = "Software\\Orlenta\\Tovrik\\User_Variables";
 
-using testing::run;
+using fakes::run;
 
 TEST(SettingsStore, FirstReadStoresTheDefault) {
-  testing::FakeServices services;
-  EXPECT_EQ(STRGetPrefsValue(services.fakeRegistry, "RFile", "C:\\Tovrik.bat"), "C:\\Tovrik.bat");
+  fakes::FakeServices services;
+  EXPECT_EQ(readSetting(services.fakeRegistry, "RFile", "C:\\Tovrik.bat"), "C:\\Tovrik.bat");
   const RegistryValue* stored = services.fakeRegistry.find(kSettings, "RFile");
   ASSERT_NE(stored, nullptr);
   EXPECT_EQ(stored->type, kRegistryString);
@@ -26,29 +26,29 @@ TEST(SettingsStore, FirstReadStoresTheDefault) {
 }
 
 TEST(SettingsStore, ReadFailuresGiveTheDefaultAndChangeNothing) {
-  testing::FakeServices services;
+  fakes::FakeServices services;
   services.fakeRegistry.set(kSettings, "RFile", 4, std::string("\x01\x00\x00\x00", 4));
-  EXPECT_EQ(STRGetPrefsValue(services.fakeRegistry, "RFile", "C:\\Tovrik.bat"), "C:\\Tovrik.bat");
+  EXPECT_EQ(readSetting(services.fakeRegistry, "RFile", "C:\\Tovrik.bat"), "C:\\Tovrik.bat");
   EXPECT_EQ(services.fakeRegistry.find(kSettings, "RFile")->type, 4u);
 
   services.fakeRegistry.set(kSettings, "Other", kRegistryExpandString, "%TEMP%\\r.bat");
-  EXPECT_EQ(STRGetPrefsValue(services.fakeRegistry, "Other", "x"), "%TEMP%\\r.bat");
+  EXPECT_EQ(readSetting(services.fakeRegistry, "Other", "x"), "%TEMP%\\r.bat");
 
-  testing::FakeServices refusing;
+  fakes::FakeServices refusing;
   refusing.fakeRegistry.unopenableKeys.insert("software\\orlenta\\tovrik");
-  EXPECT_EQ(STRGetPrefsValue(refusing.fakeRegistry, "RFile", "d"), "d");
+  EXPECT_EQ(readSetting(refusing.fakeRegistry, "RFile", "d"), "d");
 }
 
 TEST(SettingsStore, PublishingWritesTheVariableSetsItAndTells) {
-  testing::FakeServices services;
-  EXPECT_TRUE(SetGlobalEnvironment(services, "TvkFile", "D:\\r.bat"));
+  fakes::FakeServices services;
+  EXPECT_TRUE(publishEnvironmentVariable(services.fakeRegistry, services.fakeEnvironment, "TvkFile", "D:\\r.bat"));
   EXPECT_EQ(services.fakeRegistry.find("Environment", "TvkFile")->data, "D:\\r.bat");
   EXPECT_EQ(services.fakeEnvironment.variables["TvkFile"], "D:\\r.bat");
   EXPECT_EQ(services.fakeEnvironment.broadcasts, 1);
 
-  testing::FakeServices locked;
+  fakes::FakeServices locked;
   locked.fakeRegistry.unopenableKeys.insert("environment");
-  EXPECT_FALSE(SetGlobalEnvironment(locked, "TvkFile", "x"));
+  EXPECT_FALSE(publishEnvironmentVariable(locked.fakeRegistry, locked.fakeEnvironment, "TvkFile", "x"));
   EXPECT_EQ(locked.fakeEnvironment.broadcasts, 0);
   EXPECT_TRUE(locked.fakeEnvironment.variables.empty());
 }
@@ -63,31 +63,31 @@ TEST(SettingsStore, SystemDriveOfLocalAndNetworkSystemDirectories) {
   };
   for (const auto& [directory, drive] : cases) {
     SCOPED_TRACE(directory.value_or("(none)"));
-    testing::FakeServices services;
+    fakes::FakeServices services;
     services.system.systemDir = directory;
-    EXPECT_EQ(GetSystemDrive(services), drive);
+    EXPECT_EQ(systemDrive(services.system, services.ansiCharset()), drive);
   }
 }
 
 TEST(ConfigCommand, ResetsAndPublishesTheReturnFilePath) {
-  testing::FakeServices services;
+  fakes::FakeServices services;
   services.system.systemDir = "D:\\Windows\\system32";
   EXPECT_TRUE(run(services, {"/CONFIG"}).empty());
   EXPECT_EQ(services.fakeRegistry.find(kSettings, "RFile")->data, "D:\\Tovrik.bat");
   EXPECT_EQ(services.fakeRegistry.find("Environment", "TvkFile")->data, "D:\\Tovrik.bat");
 
-  testing::FakeServices noDrive;
+  fakes::FakeServices noDrive;
   noDrive.system.systemDir = std::nullopt;
   EXPECT_EQ(run(noDrive, {"/config"}), std::vector<std::string>{"ERROR=1"});
   EXPECT_EQ(noDrive.fakeRegistry.find(kSettings, "RFile"), nullptr);
 
-  testing::FakeServices refusing;
+  fakes::FakeServices refusing;
   refusing.fakeRegistry.refuseWrites = true;
   EXPECT_EQ(run(refusing, {"/config"}), std::vector<std::string>{"ERROR=1"});
 }
 
 TEST(UserVariables, ScriptsKeepValuesAcrossRuns) {
-  testing::FakeServices services;
+  fakes::FakeServices services;
   using Lines = std::vector<std::string>;
   EXPECT_EQ(run(services, {"getvar", "count", "0"}), Lines{"VAR=0"});
   EXPECT_EQ(services.fakeRegistry.find(kVariables, "count")->data, "0");
@@ -110,13 +110,13 @@ TEST(UserVariables, ScriptsKeepValuesAcrossRuns) {
 }
 
 TEST(UserVariables, UnreadableValuesGiveTheDefaultWithoutWriting) {
-  testing::FakeServices services;
+  fakes::FakeServices services;
   services.fakeRegistry.set(kVariables, "n", 4, std::string("\x05\x00\x00\x00", 4));
-  EXPECT_EQ(UserSTRGetPrefsValue(services.fakeRegistry, "n", "dflt"), "dflt");
+  EXPECT_EQ(readUserVariable(services.fakeRegistry, "n", "dflt"), "dflt");
   EXPECT_EQ(services.fakeRegistry.find(kVariables, "n")->type, 4u);
 
   services.fakeRegistry.refuseWrites = true;
-  EXPECT_EQ(UserSTRGetPrefsValue(services.fakeRegistry, "fresh", "dflt"), "dflt");
+  EXPECT_EQ(readUserVariable(services.fakeRegistry, "fresh", "dflt"), "dflt");
   EXPECT_EQ(run(services, {"registervar", "a", "b"}), std::vector<std::string>{"ERROR=1"});
 }
 

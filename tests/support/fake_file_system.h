@@ -16,7 +16,7 @@
 #include "command/error.h"
 #include "platform/file_system.h"
 
-namespace tovrik::testing {
+namespace tovrik::fakes {
 
 // 100-ns ticks since 1601-01-01 of a calendar time (proleptic Gregorian), for building test entries.
 inline std::uint64_t fileTimeOf(int year, int month, int day, int hour = 0, int minute = 0, int second = 0,
@@ -200,4 +200,4 @@ class FakeFileSystem final : public FileSystem {
   }
 };
 
-}  // namespace tovrik::testing
+}  // namespace tovrik::fakes

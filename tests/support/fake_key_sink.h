@@ -10,7 +10,7 @@
 
 #include "platform/key_sink.h"
 
-namespace tovrik::testing {
+namespace tovrik::fakes {
 
 struct KeyEvent {
   std::uint8_t virtualKey;
@@ -85,4 +85,4 @@ class RecordingKeySink final : public KeySink {
   }
 };
 
-}  // namespace tovrik::testing
+}  // namespace tovrik::fakes

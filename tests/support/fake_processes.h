@@ -9,7 +9,7 @@
 
 #include "platform/processes.h"
 
-namespace tovrik::testing {
+namespace tovrik::fakes {
 
 class FakeProcesses final : public Processes {
  public:
@@ -34,4 +34,4 @@ class FakeProcesses final : public Processes {
   }
 };
 
-}  // namespace tovrik::testing
+}  // namespace tovrik::fakes

@@ -16,8 +16,9 @@
 #include "support/fake_shell.h"
 #include "support/fake_standard_dialogs.h"
 #include "support/fake_system.h"
+#include "support/regional_settings_samples.h"
 
-namespace tovrik::testing {
+namespace tovrik::fakes {
 
 // Registry keys are case-insensitive on Windows; the fake folds ASCII case the same way.
 inline std::string foldCase(std::string_view text) { return lowerAscii(text); }
@@ -84,24 +85,6 @@ class FakeShiftJisCharset final : public AnsiCharset {
     return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
   }
 };
-
-inline RegionalSettings frenchSettings() {
-  RegionalSettings settings;
-  settings.decimalSeparator = ',';
-  settings.dateSeparator = "/";
-  settings.timeSeparator = ":";
-  settings.shortMonthNames = {"janv.", "f\xE9vr.", "mars", "avr.", "mai", "juin",
-                              "juil.", "ao\xFBt", "sept.", "oct.", "nov.", "d\xE9" "c."};
-  settings.longMonthNames = {"janvier", "f\xE9vrier", "mars", "avril", "mai", "juin",
-                             "juillet", "ao\xFBt", "septembre", "octobre", "novembre", "d\xE9" "cembre"};
-  settings.shortDayNames = {"dim.", "lun.", "mar.", "mer.", "jeu.", "ven.", "sam."};
-  settings.longDayNames = {"dimanche", "lundi", "mardi", "mercredi", "jeudi", "vendredi", "samedi"};
-  settings.shortDatePicture = "dd/MM/yyyy";
-  settings.longDatePicture = "dddd d MMMM yyyy";
-  settings.shortTimePicture = "HH:mm";
-  settings.longTimePicture = "HH:mm:ss";
-  return settings;
-}
 
 class FakeClock final : public Clock {
  public:
@@ -177,4 +160,4 @@ class FakeServices final : public Services {
   NotificationArea& notificationArea() override { return notifications; }
 };
 
-}  // namespace tovrik::testing
+}  // namespace tovrik::fakes

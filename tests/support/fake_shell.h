@@ -11,7 +11,7 @@
 #include "platform/shell.h"
 #include "support/fake_file_system.h"
 
-namespace tovrik::testing {
+namespace tovrik::fakes {
 
 class FakeShell final : public Shell {
  public:
@@ -93,4 +93,4 @@ class FakeShell final : public Shell {
   }
 };
 
-}  // namespace tovrik::testing
+}  // namespace tovrik::fakes

@@ -7,7 +7,7 @@
 
 #include "platform/standard_dialogs.h"
 
-namespace tovrik::testing {
+namespace tovrik::fakes {
 
 class FakeStandardDialogs final : public StandardDialogs {
  public:
@@ -52,4 +52,4 @@ class FakeStandardDialogs final : public StandardDialogs {
   void playSoundFile(const std::string& path) override { shown.push_back("play " + path); }
 };
 
-}  // namespace tovrik::testing
+}  // namespace tovrik::fakes

@@ -15,7 +15,7 @@
 #include "platform/session_control.h"
 #include "platform/system_information.h"
 
-namespace tovrik::testing {
+namespace tovrik::fakes {
 
 struct SentMessageToApp {
   std::uint32_t message;
@@ -227,4 +227,4 @@ class FakeNotificationArea final : public NotificationArea {
   }
 };
 
-}  // namespace tovrik::testing
+}  // namespace tovrik::fakes

@@ -14,7 +14,7 @@
 #include "platform/status_windows.h"
 #include "platform/top_level_windows.h"
 
-namespace tovrik::testing {
+namespace tovrik::fakes {
 
 struct SentMessage {
   WindowHandle window;
@@ -143,4 +143,4 @@ class FakeCredentialDialogs final : public CredentialDialogs {
   }
 };
 
-}  // namespace tovrik::testing
+}  // namespace tovrik::fakes

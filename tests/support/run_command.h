@@ -9,7 +9,7 @@
 #include "frontend/command_mode.h"
 #include "support/fake_services.h"
 
-namespace tovrik::testing {
+namespace tovrik::fakes {
 
 inline std::vector<std::string> run(FakeServices& services, std::vector<std::string> parameters) {
   parameters.insert(parameters.begin(), "t");
@@ -33,4 +33,4 @@ inline void expectCases(FakeServices& services, const std::vector<Case>& cases) 
   }
 }
 
-}  // namespace tovrik::testing
+}  // namespace tovrik::fakes

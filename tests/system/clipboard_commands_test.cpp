@@ -12,7 +12,7 @@ namespace tovrik {
 namespace {
 
 using Lines = std::vector<std::string>;
-using testing::run;
+using fakes::run;
 
 TEST(ClipboardSetText, ReplacesTheContentsByOneTextBlockWithItsNul) {
   const std::string longText(30000, 'z');
@@ -20,7 +20,7 @@ TEST(ClipboardSetText, ReplacesTheContentsByOneTextBlockWithItsNul) {
       {"hello", "hello"}, {"NULL", ""}, {"100% & <b>", "100% & <b>"}, {longText, longText}};
   for (const auto& [argument, text] : cases) {
     SCOPED_TRACE(argument.substr(0, 20));
-    testing::FakeServices services;
+    fakes::FakeServices services;
     services.clip.contents = {{2, "bitmap"}, {1, std::string("old\0", 4)}};
     EXPECT_EQ(run(services, {"clipboardsettext", argument}), Lines{});
     EXPECT_EQ(services.clip.contents, (std::map<std::uint32_t, std::string>{{1, text + '\0'}}));
@@ -34,22 +34,22 @@ TEST(ClipboardSetText, ReplacesTheContentsByOneTextBlockWithItsNul) {
 TEST(ClipboardSetText, EveryFailureLeavesTheClipboardClosedAndNoBlockBehind) {
   struct Row {
     const char* what;
-    void (*setUp)(testing::FakeClipboard&);
+    void (*setUp)(fakes::FakeClipboard&);
     Lines calls;
     bool oldContentsStay;
   };
   const Row rows[] = {
-      {"held by another program", [](testing::FakeClipboard& c) { c.heldByAnother = true; }, {"open"}, true},
-      {"allocation refused", [](testing::FakeClipboard& c) { c.refuseAllocation = true; },
+      {"held by another program", [](fakes::FakeClipboard& c) { c.heldByAnother = true; }, {"open"}, true},
+      {"allocation refused", [](fakes::FakeClipboard& c) { c.refuseAllocation = true; },
        {"open", "alloc 3", "close"}, true},
-      {"lock refused", [](testing::FakeClipboard& c) { c.refuseLock = true; },
+      {"lock refused", [](fakes::FakeClipboard& c) { c.refuseLock = true; },
        {"open", "alloc 3", "free", "close"}, true},
-      {"data refused", [](testing::FakeClipboard& c) { c.refuseSetData = true; },
+      {"data refused", [](fakes::FakeClipboard& c) { c.refuseSetData = true; },
        {"open", "alloc 3", "empty", "set 1", "free", "close"}, false},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
-    testing::FakeServices services;
+    fakes::FakeServices services;
     services.clip.contents = {{1, std::string("old\0", 4)}};
     row.setUp(services.clip);
     EXPECT_EQ(run(services, {"clipboardsettext", "hi"}), Lines{"ERROR=1"});
@@ -58,7 +58,7 @@ TEST(ClipboardSetText, EveryFailureLeavesTheClipboardClosedAndNoBlockBehind) {
     EXPECT_FALSE(services.clip.isOpen);
     EXPECT_EQ(services.clip.contents.count(1), row.oldContentsStay ? 1u : 0u);
   }
-  testing::FakeServices services;
+  fakes::FakeServices services;
   EXPECT_EQ(run(services, {"clipboardsettext"}), Lines{"ERROR=1"}) << "missing text";
   EXPECT_TRUE(services.clip.calls.empty());
 }
@@ -72,24 +72,24 @@ TEST(ClipboardGetText, TextUpToItsNulOrEmpty) {
   };
   for (std::size_t i = 0; i < std::size(cases); ++i) {
     SCOPED_TRACE(i);
-    testing::FakeServices services;
+    fakes::FakeServices services;
     services.clip.contents = cases[i].first;
     EXPECT_EQ(run(services, {"clipboardgettext"}), Lines{cases[i].second});
     EXPECT_EQ(services.clip.calls, (Lines{"open", "get 1", "close"}));
   }
-  testing::FakeServices services;
+  fakes::FakeServices services;
   services.clip.heldByAnother = true;
   EXPECT_EQ(run(services, {"clipboardgettext"}), Lines{"ERROR=1"});
 }
 
 TEST(EmptyClipboard, OpensEmptiesAndClosesOrLeavesAHeldClipboardAlone) {
-  testing::FakeServices services;
+  fakes::FakeServices services;
   services.clip.contents = {{1, std::string("x\0", 2)}, {2, "bitmap"}};
   EXPECT_EQ(run(services, {"emptyclipboard"}), Lines{});
   EXPECT_TRUE(services.clip.contents.empty());
   EXPECT_EQ(services.clip.calls, (Lines{"open", "empty", "close"}));
 
-  testing::FakeServices held;
+  fakes::FakeServices held;
   held.clip.heldByAnother = true;
   held.clip.contents = {{2, "bitmap"}};
   EXPECT_EQ(run(held, {"emptyclipboard"}), Lines{});
@@ -98,7 +98,7 @@ TEST(EmptyClipboard, OpensEmptiesAndClosesOrLeavesAHeldClipboardAlone) {
 }
 
 TEST(ClipboardSession, NestedOpensOpenOnceEmptyOnceAndCloseAtTheOutermost) {
-  testing::FakeClipboard clipboard;
+  fakes::FakeClipboard clipboard;
   clipboard.contents = {{2, "bitmap"}};
   {
     ClipboardSession session(clipboard);

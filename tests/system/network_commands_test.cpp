@@ -10,7 +10,7 @@ namespace tovrik {
 namespace {
 
 using Lines = std::vector<std::string>;
-using testing::run;
+using fakes::run;
 
 TEST(IsConnected, InetIsOfflineDecidesAndTheConnectedStateStandsInWhereItIsMissing) {
   struct Row {
@@ -27,7 +27,7 @@ TEST(IsConnected, InetIsOfflineDecidesAndTheConnectedStateStandsInWhereItIsMissi
   };
   for (std::size_t i = 0; i < std::size(rows); ++i) {
     SCOPED_TRACE(i);
-    testing::FakeServices services;
+    fakes::FakeServices services;
     services.net.offline = rows[i].offline;
     services.net.connectedState = rows[i].connectedState;
     EXPECT_EQ(run(services, {"isconnected"}), Lines{rows[i].expected});
@@ -53,7 +53,7 @@ TEST(GetIp, FollowsTheHostNameRules) {
   };
   for (std::size_t i = 0; i < std::size(rows); ++i) {
     SCOPED_TRACE(i);
-    testing::FakeServices services;
+    fakes::FakeServices services;
     services.net.name = rows[i].hostName;
     services.net.dottedAddresses = {"10.0.0.5"};
     services.net.hosts = {{"poste", {192, 168, 1, 20}}, {"zero", {0, 0, 0, 255}}};
@@ -64,7 +64,7 @@ TEST(GetIp, FollowsTheHostNameRules) {
 }
 
 TEST(GetIp, ASocketLibraryThatDoesNotStartFails) {
-  testing::FakeServices services;
+  fakes::FakeServices services;
   services.net.socketsStart = false;
   EXPECT_EQ(run(services, {"getip"}), Lines{"ERROR=1"});
   EXPECT_TRUE(services.net.calls.empty());
@@ -76,7 +76,7 @@ TEST(DialUp, EachWordPassesItsArgumentsAndReportsNothing) {
       {"netstartconbox", "autodial 0"}, {"netstartcon", "autodial 2"}, {"netclosecon", "hangup"}};
   for (const auto& [word, call] : cases) {
     SCOPED_TRACE(word);
-    testing::FakeServices services;
+    fakes::FakeServices services;
     EXPECT_EQ(run(services, {word}), Lines{});
     EXPECT_EQ(services.net.calls, Lines{call});
   }

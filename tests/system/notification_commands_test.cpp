@@ -37,9 +37,9 @@ TEST(ShowNotificationCommand, ArgumentsBecomeTheBalloon) {
   };
   for (std::size_t i = 0; i < std::size(rows); ++i) {
     SCOPED_TRACE(::testing::Message() << "row " << i);
-    testing::FakeServices services;
+    fakes::FakeServices services;
     services.notifications.clicked = rows[i].clicked;
-    EXPECT_EQ(testing::run(services, rows[i].parameters), rows[i].lines);
+    EXPECT_EQ(fakes::run(services, rows[i].parameters), rows[i].lines);
     ASSERT_EQ(services.notifications.balloons.size(), 1u);
     const BalloonRequest& balloon = services.notifications.balloons[0];
     EXPECT_EQ(balloon.title, rows[i].parameters[1]);
@@ -63,22 +63,22 @@ TEST(ShowNotificationCommand, WrongArgumentsShowNothing) {
   };
   for (const Strings& parameters : rows) {
     SCOPED_TRACE(::testing::PrintToString(parameters));
-    testing::FakeServices services;
-    EXPECT_EQ(testing::run(services, parameters), Strings{"ERROR=1"});
+    fakes::FakeServices services;
+    EXPECT_EQ(fakes::run(services, parameters), Strings{"ERROR=1"});
     EXPECT_TRUE(services.notifications.balloons.empty());
   }
 }
 
 TEST(ShowNotificationCommand, TextsAreCutToTheBalloonsFieldsOnWholeCharacters) {
-  testing::FakeServices services;
+  fakes::FakeServices services;
   const std::string longTitle(100, 't'), longText(300, 'x');
-  testing::run(services, {"shownotification", longTitle, longText});
+  fakes::run(services, {"shownotification", longTitle, longText});
   ASSERT_EQ(services.notifications.balloons.size(), 1u);
   EXPECT_EQ(services.notifications.balloons[0].title, std::string(63, 't'));
   EXPECT_EQ(services.notifications.balloons[0].text, std::string(255, 'x'));
 
   // A double-byte character that would end past the field is left out whole.
-  const testing::FakeShiftJisCharset shiftJis;
+  const fakes::FakeShiftJisCharset shiftJis;
   const std::string title = std::string(62, 'a') + "\x82\xA0";
   EXPECT_EQ(fitToField(title, kBalloonTitleBytes, shiftJis), std::string(62, 'a'));
   EXPECT_EQ(fitToField(title, kBalloonTitleBytes, SingleByteCharset()), std::string(62, 'a') + "\x82");

@@ -10,7 +10,7 @@ namespace tovrik {
 namespace {
 
 using Lines = std::vector<std::string>;
-using testing::run;
+using fakes::run;
 
 TEST(SessionCommands, EachWordAsksForItsFlagsAfterEnablingThePrivilegeOnNt) {
   const std::pair<std::string, std::string> cases[] = {
@@ -18,7 +18,7 @@ TEST(SessionCommands, EachWordAsksForItsFlagsAfterEnablingThePrivilegeOnNt) {
   for (const auto& [word, exitCall] : cases) {
     SCOPED_TRACE(word);
     for (const bool accepted : {true, false}) {
-      testing::FakeServices services;
+      fakes::FakeServices services;
       services.session.exitAccepted = accepted;
       EXPECT_EQ(run(services, {word}), Lines{}) << "no line, whatever the answer";
       const Lines expected = {"open 40", "lookup SeShutdownPrivilege",
@@ -32,7 +32,7 @@ TEST(SessionCommands, AKindOutsideTheThreeEndsNoSession) {
   // A mistaken row raises before the privilege or the exit is asked for; it never falls back on logoff.
   for (const int variant : {static_cast<int>(ExitKind::kShutdown) - 1, static_cast<int>(ExitKind::kReboot) + 1}) {
     SCOPED_TRACE(variant);
-    testing::FakeServices services;
+    fakes::FakeServices services;
     const Lines parameters = {"t", "logoff"};
     const ArgumentList args("t", parameters);
     LineList lines;
@@ -57,7 +57,7 @@ TEST(SessionCommands, PrivilegeStepsThatFailOrDoNotApplyAreSkipped) {
   };
   for (std::size_t i = 0; i < std::size(rows); ++i) {
     SCOPED_TRACE(i);
-    testing::FakeServices services;
+    fakes::FakeServices services;
     services.system.platform = rows[i].platform;
     services.session.tokenOpens = rows[i].tokenOpens;
     services.session.privilegeKnown = rows[i].privilegeKnown;
@@ -67,7 +67,7 @@ TEST(SessionCommands, PrivilegeStepsThatFailOrDoNotApplyAreSkipped) {
 }
 
 TEST(SessionCommands, MonitorGoesToLowPowerThroughTheApplicationWindow) {
-  testing::FakeServices services;
+  fakes::FakeServices services;
   EXPECT_EQ(run(services, {"monitorpoweroff"}), Lines{});
   ASSERT_EQ(services.session.appMessages.size(), 1u);
   EXPECT_EQ(services.session.appMessages[0].message, 0x0112u);

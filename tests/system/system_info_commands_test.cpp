@@ -10,7 +10,7 @@ namespace tovrik {
 namespace {
 
 using Lines = std::vector<std::string>;
-using testing::run;
+using fakes::run;
 
 constexpr char kNtKey[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
 constexpr char k95Key[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
@@ -30,7 +30,7 @@ TEST(GetWinVer, ReadsTheKeyOfThePlatformFamily) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.platform);
-    testing::FakeServices services;
+    fakes::FakeServices services;
     services.system.platform = row.platform;
     services.fakeRegistry.setMachine(kNtKey, "ProductName", kRegistryString, "Windows 10 Pro");
     services.fakeRegistry.setMachine(kNtKey, "CurrentVersion", kRegistryExpandString, "6.3");
@@ -44,7 +44,7 @@ TEST(GetWinVer, ReadsTheKeyOfThePlatformFamily) {
 }
 
 TEST(GetWinVer, MissingReadsAsEmptyAndANonTextValueFailsBeforeAnyLine) {
-  testing::FakeServices services;
+  fakes::FakeServices services;
   EXPECT_EQ(run(services, {"getwinver"}), (Lines{"STRWINVER= (Version )", "WINPID=", "WINVR=", "WINNT=1"}));
   EXPECT_TRUE(services.fakeRegistry.machineKeys.empty()) << "the missing key is not created";
 
@@ -55,8 +55,8 @@ TEST(GetWinVer, MissingReadsAsEmptyAndANonTextValueFailsBeforeAnyLine) {
   EXPECT_EQ(run(services, {"getwinver"}), Lines{"ERROR=1"});
 }
 
-TEST(GetSystemDrive, DriveOfTheSystemDirectoryOrEmpty) {
-  testing::FakeServices services;
+TEST(systemDrive, DriveOfTheSystemDirectoryOrEmpty) {
+  fakes::FakeServices services;
   EXPECT_EQ(run(services, {"getsystemdrive"}), Lines{"DRIVE=C:"});
   services.system.systemDir = std::nullopt;
   EXPECT_EQ(run(services, {"getsystemdrive"}), Lines{"DRIVE="});
@@ -64,7 +64,7 @@ TEST(GetSystemDrive, DriveOfTheSystemDirectoryOrEmpty) {
 
 TEST(VolumeCommands, TheFirstCharacterNamesTheDrive) {
   const std::string longArgument = "D" + std::string(29999, 'x');
-  const testing::Case cases[] = {
+  const fakes::Case cases[] = {
       {{"getvolumeserial", "C"}, {"SN=0012AB34CD"}},
       {{"getvolumeserial", "C:\\Temp"}, {"SN=0012AB34CD"}},
       {{"getvolumeserial", "D:"}, {"SN=00FFFFFFFF"}},
@@ -85,18 +85,18 @@ TEST(VolumeCommands, TheFirstCharacterNamesTheDrive) {
       {{"diskindrive", "NULL"}, {"ERROR=1"}},
       {{"diskindrive"}, {"ERROR=1"}},
   };
-  testing::FakeServices services;
+  fakes::FakeServices services;
   services.system.serials = {{"C:\\", 0x12AB34CDu}, {"D:\\", 0xFFFFFFFFu}, {"E:\\", 0xAu}};
   services.system.labels = {{"C:\\", "Syst\xE8me & co"}, {"D:\\", ""}};
   services.system.sizes = {{"C:\\", 1u << 30}};
   services.system.errorMode = 0x8000;
-  testing::expectCases(services, std::vector<testing::Case>(std::begin(cases), std::end(cases)));
+  fakes::expectCases(services, std::vector<fakes::Case>(std::begin(cases), std::end(cases)));
   for (const std::uint32_t mode : services.system.errorModesDuringQueries) EXPECT_EQ(mode, 1u);
   EXPECT_EQ(services.system.errorMode, 0x8000u) << "the previous error mode is back";
 }
 
 TEST(VolumeCommands, SerialKeepsTheLetterAsGivenAndDiskTestUpperCasesIt) {
-  testing::FakeServices services;
+  fakes::FakeServices services;
   run(services, {"getvolumeserial", "c"});
   run(services, {"getvolumelabel", "c:\\x"});
   run(services, {"diskindrive", "c"});
@@ -104,7 +104,7 @@ TEST(VolumeCommands, SerialKeepsTheLetterAsGivenAndDiskTestUpperCasesIt) {
 }
 
 TEST(VolumeCommands, ErrorModeIsRestoredWhenTheDiskQueryRaises) {
-  testing::FakeServices services;
+  fakes::FakeServices services;
   services.system.errorMode = 0x8003;
   services.system.sizeQueryThrows = true;
   EXPECT_EQ(run(services, {"diskindrive", "A"}), Lines{"ERROR=1"});
@@ -119,7 +119,7 @@ TEST(FormatVolumeSerial, TenUpperCaseDigits) {
 }
 
 TEST(GetGuid, EachCallHandsOnTheNewGuidAndAFailedConversionFails) {
-  testing::FakeServices services;
+  fakes::FakeServices services;
   services.system.guids = {"{6B29FC40-CA47-1067-B31D-00DD010662DA}", "{00000000-0000-0000-C000-000000000046}"};
   EXPECT_EQ(run(services, {"getguid"}), Lines{"GUID={6B29FC40-CA47-1067-B31D-00DD010662DA}"});
   EXPECT_EQ(run(services, {"getguid"}), Lines{"GUID={00000000-0000-0000-C000-000000000046}"});

@@ -13,14 +13,14 @@ namespace tovrik {
 namespace {
 
 using Lines = std::vector<std::string>;
-using testing::Case;
-using testing::expectCases;
-using testing::run;
+using fakes::Case;
+using fakes::expectCases;
+using fakes::run;
 
 const Lines kError = {"ERROR=1"};
 
 TEST(ArithmeticCommands, FrenchDecimalComma) {
-  testing::FakeServices services;
+  fakes::FakeServices services;
   expectCases(services, {
       {{"add", "1,5", "2,25"}, {"RESULT=3,75"}},
       {{"add", "1.5", "2"}, kError},
@@ -98,7 +98,7 @@ TEST(ArithmeticCommands, FrenchDecimalComma) {
 }
 
 TEST(ArithmeticCommands, EnglishDecimalPoint) {
-  testing::FakeServices services;
+  fakes::FakeServices services;
   services.regional.decimalSeparator = '.';
   expectCases(services, {
       {{"add", "1.5", "2.25"}, {"RESULT=3.75"}},
@@ -136,12 +136,12 @@ TEST(ArithmeticCommands, RandomDrawsOnceFromTheServicesSeed) {
   };
   for (std::size_t i = 0; i < std::size(draws); ++i) {
     SCOPED_TRACE(::testing::Message() << "case " << i << ": seed " << draws[i].seed << " n " << draws[i].bound);
-    testing::FakeServices services;
+    fakes::FakeServices services;
     services.fakeClock.seed = draws[i].seed;
     EXPECT_EQ(run(services, {"random", draws[i].bound}), Lines{"RANDOM=" + expectedDraw(draws[i].seed, draws[i].n)});
   }
   // 1 * 134775813 + 1 = 134775814, and 134775814 * 100 / 2^32 = 3.14
-  testing::FakeServices services;
+  fakes::FakeServices services;
   EXPECT_EQ(run(services, {"random", "100"}), Lines{"RANDOM=3"});
   for (const uint32_t seed : {0u, 1u, 0x80000000u, 0xFFFFFFFFu}) {
     SCOPED_TRACE(::testing::Message() << "seed " << seed);

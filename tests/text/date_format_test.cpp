@@ -7,8 +7,14 @@
 #include <utility>
 #include <vector>
 
+#include "support/regional_settings_samples.h"
+
 namespace tovrik {
 namespace {
+
+using fakes::englishSettings;
+using fakes::frenchSettings;
+using fakes::germanSettings;
 
 // Saturday 7 February 2026, 09:05:03.007: single-digit day, month, hour, minute and second.
 DateTime saturdayMorning() { return DateTime{2026, 2, 7, 6, 9, 5, 3, 7}; }
@@ -20,50 +26,6 @@ DateTime at(int hour, int minute, int second = 0, int millisecond = 0) {
   when.second = second;
   when.millisecond = millisecond;
   return when;
-}
-
-RegionalSettings frenchSettings() {
-  RegionalSettings r;
-  r.decimalSeparator = ',';
-  r.dateSeparator = "/";
-  r.timeSeparator = ":";
-  r.shortMonthNames = {"janv.", "f\xE9vr.", "mars", "avr.", "mai", "juin",
-                       "juil.", "ao\xFBt", "sept.", "oct.", "nov.", "d\xE9" "c."};
-  r.longMonthNames = {"janvier", "f\xE9vrier", "mars", "avril", "mai", "juin",
-                      "juillet", "ao\xFBt", "septembre", "octobre", "novembre", "d\xE9" "cembre"};
-  r.shortDayNames = {"dim.", "lun.", "mar.", "mer.", "jeu.", "ven.", "sam."};
-  r.longDayNames = {"dimanche", "lundi", "mardi", "mercredi", "jeudi", "vendredi", "samedi"};
-  r.shortDatePicture = "dd/MM/yyyy";
-  r.longDatePicture = "dddd d MMMM yyyy";
-  r.shortTimePicture = "HH:mm";
-  r.longTimePicture = "HH:mm:ss";
-  return r;
-}
-
-RegionalSettings englishSettings() {
-  RegionalSettings r;
-  r.shortMonthNames = {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-  r.longMonthNames = {"January", "February", "March",     "April",   "May",      "June",
-                      "July",    "August",   "September", "October", "November", "December"};
-  r.shortDayNames = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
-  r.longDayNames = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
-  r.shortDatePicture = "M/d/yyyy";
-  r.longDatePicture = "dddd, MMMM d, yyyy";
-  r.shortTimePicture = "h:mm tt";
-  r.longTimePicture = "h:mm:ss tt";
-  r.amDesignator = "AM";
-  r.pmDesignator = "PM";
-  return r;
-}
-
-RegionalSettings germanSettings() {
-  RegionalSettings r = frenchSettings();
-  r.dateSeparator = ".";
-  r.longMonthNames[1] = "Februar";
-  r.longDayNames[6] = "Samstag";
-  r.shortDatePicture = "dd.MM.yyyy";
-  r.longDatePicture = "dddd, d. MMMM yyyy";
-  return r;
 }
 
 // Shift-JIS: 0x81-0x9F and 0xE0-0xFC lead a double-byte character.

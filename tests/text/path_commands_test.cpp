@@ -13,14 +13,14 @@
 namespace tovrik {
 namespace {
 
-using testing::run;
+using fakes::run;
 
 struct CommandCase {
   std::vector<std::string> parameters;
   std::string line;
 };
 
-void expectLines(const std::vector<CommandCase>& cases, testing::FakeServices& services) {
+void expectLines(const std::vector<CommandCase>& cases, fakes::FakeServices& services) {
   for (std::size_t i = 0; i < cases.size(); ++i) {
     SCOPED_TRACE("case " + std::to_string(i) + ": " + cases[i].parameters[0] + " \"" +
                  (cases[i].parameters.size() > 1 ? cases[i].parameters[1] : "(none)") + "\"");
@@ -31,7 +31,7 @@ void expectLines(const std::vector<CommandCase>& cases, testing::FakeServices& s
 const std::string kLongPath = "C:\\" + std::string(150, 'd') + "\\" + std::string(150, 'f') + ".txt";
 
 TEST(PathCommands, EachWordAddsItsOneLine) {
-  testing::FakeServices services;
+  fakes::FakeServices services;
   expectLines(
       {
           {{"getfilepath", "C:\\dir\\file.txt"}, "STRING=C:\\dir\\"},
@@ -60,7 +60,7 @@ TEST(PathCommands, EachWordAddsItsOneLine) {
 // Arguments are used untrimmed, "NULL" is an empty path, and what cmd.exe would interpret stays as it is
 // (the return file escapes it later).
 TEST(PathCommands, HostileAndEmptyPathsGiveTheirLineNeverAnError) {
-  testing::FakeServices services;
+  fakes::FakeServices services;
   expectLines(
       {
           {{"getfilename", " C:\\dir\\ a b .txt "}, "STRING= a b .txt "},
@@ -89,13 +89,13 @@ TEST(PathCommands, MissingPathIsAnError) {
                            "getfilenamewithoutext", "converttomsdospath", "includebackslash",
                            "excludebackslash"}) {
     SCOPED_TRACE(word);
-    testing::FakeServices services;
+    fakes::FakeServices services;
     EXPECT_EQ(run(services, {word}), std::vector<std::string>{"ERROR=1"});
   }
 }
 
 TEST(PathCommands, ShortFormOfExistingPathsOnlyAsTheSystemGivesIt) {
-  testing::FakeServices services;
+  fakes::FakeServices services;
   services.fakeFileSystem.shortNames = {
       {"C:\\Long Directory Name\\some long file name.txt", "C:\\LONGDI~1\\SOMELO~1.TXT"},
       {"C:\\Tom & Jerry\\100% sure.txt", "C:\\TOM&JE~1\\100%SU~1.TXT"},

@@ -13,25 +13,15 @@ namespace tovrik {
 namespace {
 
 using Lines = std::vector<std::string>;
-using testing::Case;
-using testing::expectCases;
-using testing::run;
-
-RegionalSettings englishSettings() {
-  RegionalSettings settings = testing::frenchSettings();
-  settings.decimalSeparator = '.';
-  settings.longDayNames = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
-  settings.shortDatePicture = "M/d/yyyy";
-  settings.longTimePicture = "h:mm:ss tt";
-  settings.amDesignator = "AM";
-  settings.pmDesignator = "PM";
-  return settings;
-}
+using fakes::Case;
+using fakes::expectCases;
+using fakes::englishSettings;
+using fakes::run;
 
 const std::string kLong(30000, 'a');
 
 TEST(StringCommands, StrLengthAndStrPos) {
-  testing::FakeServices services;
+  fakes::FakeServices services;
   expectCases(services, {
       {{"strlength", "NULL"}, {"STRLEN=0"}},
       {{"strlength", kLong}, {"STRLEN=30000"}},
@@ -51,7 +41,7 @@ TEST(StringCommands, StrLengthAndStrPos) {
 }
 
 TEST(StringCommands, StrCopyClipsWithoutOverflow) {
-  testing::FakeServices services;
+  fakes::FakeServices services;
   expectCases(services, {
       {{"strcopy", "abcdef", "3", "2"}, {"STRCOPY=cd"}},
       {{"strcopy", "abcdef", "3", "NULL"}, {"STRCOPY=cdef"}},
@@ -80,7 +70,7 @@ TEST(StringCommands, StrCopyClipsWithoutOverflow) {
 }
 
 TEST(StringCommands, CaseConversionTouchesAsciiLettersOnly) {
-  testing::FakeServices services;
+  fakes::FakeServices services;
   expectCases(services, {
       {{"uppercase", "\xE9" "a"}, {"STRING=\xE9" "A"}},
       {{"uppercase", "abNULL"}, {"STRING=AB"}},
@@ -97,7 +87,7 @@ TEST(StringCommands, CaseConversionTouchesAsciiLettersOnly) {
 
 // In Shift-JIS a trail byte may equal an ASCII letter; it is not one.
 TEST(StringCommands, DoubleByteCharactersStayWhole) {
-  const testing::FakeShiftJisCharset shiftJis;
+  const fakes::FakeShiftJisCharset shiftJis;
   EXPECT_EQ(upperAsciiLetters("a\x82" "ab", shiftJis), "A\x82" "aB");
   EXPECT_EQ(lowerAsciiLetters("A\x82" "AB", shiftJis), "a\x82" "Ab");
   EXPECT_EQ(findTextPosition("a", "\x82" "aa", shiftJis), 3u);
@@ -107,7 +97,7 @@ TEST(StringCommands, DoubleByteCharactersStayWhole) {
 }
 
 TEST(StringCommands, IsNumericAnswersInsteadOfFailing) {
-  testing::FakeServices french;
+  fakes::FakeServices french;
   expectCases(french, {
       {{"isnumeric", "12"}, {"INT=12", "ISNUMERIC=1"}},
       {{"isnumeric", "007"}, {"INT=7", "ISNUMERIC=1"}},
@@ -126,7 +116,7 @@ TEST(StringCommands, IsNumericAnswersInsteadOfFailing) {
       {{"isnumeric", kLong}, {"ISNUMERIC=0"}},
       {{"isnumeric"}, {"ISNUMERIC=0"}},
   });
-  testing::FakeServices english;
+  fakes::FakeServices english;
   english.regional = englishSettings();
   expectCases(english, {
       {{"isnumeric", "1.5"}, {"INT=1.5", "ISNUMERIC=1"}},
@@ -136,7 +126,7 @@ TEST(StringCommands, IsNumericAnswersInsteadOfFailing) {
 }
 
 TEST(StringCommands, CompareReadsIntegerText) {
-  testing::FakeServices services;
+  fakes::FakeServices services;
   expectCases(services, {
       {{"compare", "10", "9"}, {"RESULT=1"}},
       {{"compare", "-1", "1"}, {"RESULT=2"}},
@@ -156,7 +146,7 @@ TEST(StringCommands, CompareReadsIntegerText) {
 
 // The fake clock stands at Monday 7 December 2026, 09:05:03.
 TEST(StringCommands, GetDateFormatsTheLocalTime) {
-  testing::FakeServices french;
+  fakes::FakeServices french;
   expectCases(french, {
       {{"getdate", "yyyy-mm-dd"}, {"DATE=2026-12-07"}},
       {{"getdate", "hh:mm"}, {"DATE=09:05"}},
@@ -169,7 +159,7 @@ TEST(StringCommands, GetDateFormatsTheLocalTime) {
   french.regional.dateSeparator = ".";
   expectCases(french, {{{"getdate", "dd/mm/yyyy"}, {"DATE=07.12.2026"}}});
 
-  testing::FakeServices english;
+  fakes::FakeServices english;
   english.regional = englishSettings();
   expectCases(english, {
       {{"getdate", "dddd"}, {"DATE=Monday"}},

@@ -7,13 +7,13 @@
 namespace tovrik {
 namespace {
 
-using testing::FakeServices;
+using fakes::FakeServices;
 using Ids = std::vector<std::uint32_t>;
 
 TEST(ProcessCommands, ExecOpensWithParametersAndReportsTheShellsNumber) {
   FakeServices services;
   services.fakeProcesses.shellResult = 31;
-  testing::expectCases(services, {
+  fakes::expectCases(services, {
       {{"exec", "C:\\doc.zzz", "NULL"}, {"EXECHWND=31"}},
       {{"exec", "notepad.exe", "C:\\a b.txt"}, {"EXECHWND=31"}},
       {{"exec", "notepad.exe"}, {"ERROR=1"}},
@@ -29,12 +29,12 @@ TEST(ProcessCommands, ExecOpensWithParametersAndReportsTheShellsNumber) {
   EXPECT_EQ(starts[1].parameters, "C:\\a b.txt");
 
   services.fakeProcesses.shellResult = 0x80000000u;
-  testing::expectCases(services, {{{"exec", "x", "y"}, {"EXECHWND=2147483648"}}});
+  fakes::expectCases(services, {{{"exec", "x", "y"}, {"EXECHWND=2147483648"}}});
 }
 
 TEST(ProcessCommands, ShellExecuteParsesTheShowCommandBeforeStartingAnything) {
   FakeServices services;
-  testing::expectCases(services, {
+  fakes::expectCases(services, {
       {{"shellexecute", "print", "C:\\r.txt", "NULL", "NULL", "0"}, {}},
       {{"shellexecute", "NULL", "prog.exe", "-x", "C:\\w", "$3"}, {}},
       {{"shellexecute", "open", "prog.exe", "-x", "C:\\w"}, {"ERROR=1"}},
@@ -71,7 +71,7 @@ TEST(ProcessCommands, KillAppEndsEveryOtherMatchingProcess) {
     SCOPED_TRACE(name);
     FakeServices services;
     services.fakeProcesses.running = running;
-    EXPECT_EQ(testing::run(services, {"killapp", name.empty() ? "NULL" : name}), std::vector<std::string>{});
+    EXPECT_EQ(fakes::run(services, {"killapp", name.empty() ? "NULL" : name}), std::vector<std::string>{});
     EXPECT_EQ(services.fakeProcesses.terminated, killed);
   }
 }
@@ -80,20 +80,20 @@ TEST(ProcessCommands, KillTaskReportsTheLastAttemptAndNeedsASnapshot) {
   FakeServices services;
   services.fakeProcesses.running = std::vector<ProcessEntry>{{4, "a.exe"}, {8, "a.exe"}};
   services.fakeProcesses.unterminable = {4};
-  EXPECT_TRUE(KillTask(services.fakeProcesses, services.charset, "A.EXE"));
+  EXPECT_TRUE(killTask(services.fakeProcesses, services.charset, "A.EXE"));
   services.fakeProcesses.unterminable = {8};
-  EXPECT_FALSE(KillTask(services.fakeProcesses, services.charset, "A.EXE"));
-  EXPECT_FALSE(KillTask(services.fakeProcesses, services.charset, "b.exe"));
+  EXPECT_FALSE(killTask(services.fakeProcesses, services.charset, "A.EXE"));
+  EXPECT_FALSE(killTask(services.fakeProcesses, services.charset, "b.exe"));
   services.fakeProcesses.running = std::nullopt;
   services.fakeProcesses.terminated.clear();
-  EXPECT_FALSE(KillTask(services.fakeProcesses, services.charset, "a.exe"));
+  EXPECT_FALSE(killTask(services.fakeProcesses, services.charset, "a.exe"));
   EXPECT_TRUE(services.fakeProcesses.terminated.empty());
-  testing::expectCases(services, {{{"killapp"}, {"ERROR=1"}}});
+  fakes::expectCases(services, {{{"killapp"}, {"ERROR=1"}}});
 }
 
 TEST(ProcessCommands, SleepPausesOnlyForAnIntegerThatIsNotNegative) {
   FakeServices services;
-  testing::expectCases(services, {
+  fakes::expectCases(services, {
       {{"sleep", "0"}, {}},
       {{"sleep", "1500"}, {}},
       {{"sleep", "$10"}, {}},

@@ -9,8 +9,8 @@
 namespace tovrik {
 namespace {
 
-using testing::KeyEvent;
-using testing::RecordingKeySink;
+using fakes::KeyEvent;
+using fakes::RecordingKeySink;
 using Events = std::vector<KeyEvent>;
 using Strings = std::vector<std::string>;
 
@@ -41,7 +41,7 @@ void expectNothingHeld(const RecordingKeySink& sink) {
 
 constexpr std::uint8_t kShift = 0x10, kCtrl = 0x11, kAlt = 0x12, kEnter = 0x0D;
 
-TEST(SendKeys, KeyEventsOfEachString) {
+TEST(sendKeys, KeyEventsOfEachString) {
   struct Case {
     std::string keys;
     Events events;
@@ -110,14 +110,14 @@ TEST(SendKeys, KeyEventsOfEachString) {
   for (std::size_t i = 0; i < std::size(cases); ++i) {
     SCOPED_TRACE(::testing::Message() << "case " << i << ": " << cases[i].keys);
     RecordingKeySink sink;
-    EXPECT_EQ(SendKeys(cases[i].keys, false, sink), cases[i].result);
+    EXPECT_EQ(sendKeys(cases[i].keys, false, sink), cases[i].result);
     EXPECT_EQ(sink.events, cases[i].events);
     EXPECT_EQ(sink.messages, cases[i].messages);
     expectNothingHeld(sink);
   }
 }
 
-TEST(SendKeys, BadRepeatCountRaisesAfterTheKeysBeforeAndLetsModifiersGo) {
+TEST(sendKeys, BadRepeatCountRaisesAfterTheKeysBeforeAndLetsModifiersGo) {
   const std::pair<std::string, Events> cases[] = {
       {"a{ENTER x}b", tap('A')},
       {"+(a{ENTER x}b)", join({{down(kShift)}, tap('A'), {up(kShift)}})},
@@ -128,55 +128,55 @@ TEST(SendKeys, BadRepeatCountRaisesAfterTheKeysBeforeAndLetsModifiersGo) {
   for (const auto& [keys, events] : cases) {
     SCOPED_TRACE(keys);
     RecordingKeySink sink;
-    EXPECT_THROW(SendKeys(keys, false, sink), ConversionError);
+    EXPECT_THROW(sendKeys(keys, false, sink), ConversionError);
     EXPECT_EQ(sink.events, events);
     expectNothingHeld(sink);
   }
 }
 
-TEST(SendKeys, NoCloseLetsGoOfModifiersBeforeItsBox) {
+TEST(sendKeys, NoCloseLetsGoOfModifiersBeforeItsBox) {
   RecordingKeySink sink;
-  EXPECT_FALSE(SendKeys("+%{ENTER", false, sink));
+  EXPECT_FALSE(sendKeys("+%{ENTER", false, sink));
   EXPECT_EQ(sink.calls, (Strings{"down 10", "down 12", "up 10", "up 12", "box No Close"}));
 }
 
-TEST(SendKeys, BracesUseTheLayoutsKeysAndTheFixedCodesOnlyWithout) {
+TEST(sendKeys, BracesUseTheLayoutsKeysAndTheFixedCodesOnlyWithout) {
   // A French layout: the braces are AltGr (Ctrl+Alt) with the 4 and the = key.
   RecordingKeySink french;
   french.layout = {{'{', 0x0634}, {'}', 0x06BB}};
-  EXPECT_TRUE(SendKeys("{{}{}}", false, french));
+  EXPECT_TRUE(sendKeys("{{}{}}", false, french));
   EXPECT_EQ(french.events, join({{down(kCtrl), down(kAlt)}, tap('4'), {up(kCtrl), up(kAlt)},
                                  {down(kCtrl), down(kAlt)}, tap(0xBB), {up(kCtrl), up(kAlt)}}));
   RecordingKeySink none;
   none.layout = {{'{', kNoKeyCode}, {'}', kNoKeyCode}};
-  EXPECT_TRUE(SendKeys("{{}{}}", false, none));
+  EXPECT_TRUE(sendKeys("{{}{}}", false, none));
   EXPECT_EQ(none.events, join({shifted(0xDB), shifted(0xDD)}));
 }
 
-TEST(SendKeys, NumLockFlipsTheKeyboardStateOncePerBrace) {
+TEST(sendKeys, NumLockFlipsTheKeyboardStateOncePerBrace) {
   RecordingKeySink sink;
-  SendKeys("{NUMLOCK 5}", false, sink);
+  sendKeys("{NUMLOCK 5}", false, sink);
   EXPECT_TRUE(sink.numLock);
-  SendKeys("{NUMLOCK}a", false, sink);
+  sendKeys("{NUMLOCK}a", false, sink);
   EXPECT_FALSE(sink.numLock);
   EXPECT_EQ(sink.calls, (Strings{"numlock 1", "numlock 0", "down 41", "up 41"}));
 }
 
-TEST(SendKeys, WaitModeDispatchesAfterEveryKeyEvent) {
+TEST(sendKeys, WaitModeDispatchesAfterEveryKeyEvent) {
   RecordingKeySink sink;
-  SendKeys("+a", true, sink);
+  sendKeys("+a", true, sink);
   EXPECT_EQ(sink.calls, (Strings{"down 10", "pump", "down 41", "pump", "up 41", "pump", "up 10", "pump"}));
   RecordingKeySink noWait;
-  SendKeys("+a", false, noWait);
+  sendKeys("+a", false, noWait);
   EXPECT_EQ(noWait.calls, (Strings{"down 10", "down 41", "up 41", "up 10"}));
 }
 
-TEST(SendKeys, LongStringsAreTypedWhole) {
+TEST(sendKeys, LongStringsAreTypedWhole) {
   RecordingKeySink sink;
-  EXPECT_TRUE(SendKeys(std::string(30000, 'a'), false, sink));
+  EXPECT_TRUE(sendKeys(std::string(30000, 'a'), false, sink));
   EXPECT_EQ(sink.events.size(), 60000u);
   RecordingKeySink braced;
-  EXPECT_FALSE(SendKeys("{" + std::string(30000, 'x'), false, braced));
+  EXPECT_FALSE(sendKeys("{" + std::string(30000, 'x'), false, braced));
   EXPECT_EQ(braced.messages, Strings{"No Close"});
 }
 

@@ -8,9 +8,9 @@
 namespace tovrik {
 namespace {
 
-using testing::Case;
-using testing::FakeServices;
-using testing::SentMessage;
+using fakes::Case;
+using fakes::FakeServices;
+using fakes::SentMessage;
 using Strings = std::vector<std::string>;
 
 const std::string kLongTitle = "Rapport " + std::string(71, '-') + "FIN" + std::string(18, '.');  // 100
@@ -73,7 +73,7 @@ TEST_F(WindowCommands, AnErrorWhileFindingIsAMissThatKeepsTheLastFoundWindow) {
         {{word, "ba"}, {"HANDLE=259"}},           // the error: a miss, the window found before stays
         {{"findwinhandle", "Calcul"}, {"HANDLE=257"}},  // the first window still reads
     });
-    EXPECT_FALSE(FindWindowByTitle(services.windows, "ba", word == "winactivate"));
+    EXPECT_FALSE(findWindowByTitle(services.windows, "ba", word == "winactivate"));
     EXPECT_EQ(lastFoundWindowHandle(), 257u);
   }
 }

@@ -14,17 +14,17 @@
 
 namespace tovrik {
 
-enum class TAlign { None, Top, Bottom, Left, Right, Client };
+enum class Alignment { None, Top, Bottom, Left, Right, Client };
 
-class TJvCustomLinkLabel : private IDynamicNodeHandler {
+class MarkupLabel : private DynamicMarkupSource {
  public:
-  using TLinkClickEvent = std::function<void(int linkNumber, const std::string& linkText)>;
-  using TNotifyEvent = std::function<void()>;
+  using LinkClickHandler = std::function<void(int linkNumber, const std::string& linkText)>;
+  using ChangeHandler = std::function<void()>;
   // Returns the markup for the dynamic tag with this number; empty for none.
-  using TDynamicTagInitEvent = std::function<std::string(int dynamicNumber)>;
+  using DynamicTagHandler = std::function<std::string(int dynamicNumber)>;
 
-  TJvCustomLinkLabel();
-  ~TJvCustomLinkLabel() override;
+  MarkupLabel();
+  ~MarkupLabel() override;
 
   const std::string& caption() const { return caption_; }
   // Parses the new text; false (and nothing happens) when it equals the current one.
@@ -55,8 +55,8 @@ class TJvCustomLinkLabel : private IDynamicNodeHandler {
   // The control's own colour, filled behind the text when not transparent.
   Color color() const { return color_; }
   void setColor(Color color) { color_ = color; }
-  TAlign align() const { return align_; }
-  void setAlign(TAlign align) { align_ = align; }
+  Alignment align() const { return align_; }
+  void setAlign(Alignment align) { align_ = align; }
 
   int width() const { return width_; }
   int height() const { return height_; }
@@ -67,28 +67,28 @@ class TJvCustomLinkLabel : private IDynamicNodeHandler {
   // The label font's own style and colour; the word widths measured in the old font are forgotten.
   void setFont(FontStyle style, Color color);
 
-  void setOnLinkClick(TLinkClickEvent handler) { onLinkClick_ = std::move(handler); }
-  void setOnCaptionChanged(TNotifyEvent handler) { onCaptionChanged_ = std::move(handler); }
+  void setOnLinkClick(LinkClickHandler handler) { onLinkClick_ = std::move(handler); }
+  void setOnCaptionChanged(ChangeHandler handler) { onCaptionChanged_ = std::move(handler); }
   // Asked while the caption is parsed, so set it before the caption.
-  void setOnDynamicTagInit(TDynamicTagInitEvent handler) { onDynamicTagInit_ = std::move(handler); }
+  void setOnDynamicTagInit(DynamicTagHandler handler) { onDynamicTagInit_ = std::move(handler); }
 
-  // Fills the client area unless transparent, draws the text with every link in LinkColor, then applies
+  // Fills the client area unless transparent, draws the text with every link in the link colour, then applies
   // the automatic height: after painting, height() may differ from the control's size, and the control
   // then resizes itself.
-  void paint(ICanvas& canvas);
+  void paint(Canvas& canvas);
   // Draws the pressed or lit link again in its state's colour: after paint(), when only the areas that
   // the mouse operations handed back are repainted.
-  void paintLinkStates(ICanvas& canvas);
+  void paintLinkStates(Canvas& canvas);
   // The same layout without drawing: sizes the control (and places the links) before its first paint.
-  void layout(ICanvas& measuringCanvas);
-  // From the last layout: the pen's final y plus one line height; AutoHeight adds MarginHeight to it.
+  void layout(Canvas& measuringCanvas);
+  // From the last layout: the pen's final y plus one line height; automatic height adds the margin height to it.
   int textHeight() const { return renderer_->textHeight(); }
   bool appliesAutoHeight() const;
 
   // Each mouse operation returns the areas to repaint (those of the links whose state changed).
   std::vector<Rect> mouseMove(Point point);
   std::vector<Rect> mouseDown(Point point);
-  // Calls OnLinkClick when released over a link.
+  // Calls the link click handler when released over a link.
   std::vector<Rect> mouseUp(Point point);
   std::vector<Rect> mouseLeave();
   // The button was let go where the control does not see it (it lost the mouse capture): the pressed
@@ -100,21 +100,21 @@ class TJvCustomLinkLabel : private IDynamicNodeHandler {
   std::string linkText(int linkNumber) const;
   std::vector<Rect> linkRects(int linkNumber) const;
   // Draws one link again at once in its state's colour (painting its invalidated areas does the same).
-  void renderLink(ICanvas& canvas, int linkNumber);
+  void renderLink(Canvas& canvas, int linkNumber);
   int hotLink() const { return hotLink_; }
   int clickedLink() const { return clickedLink_; }
 
-  const TNodeTree& tree() const { return *tree_; }
+  const MarkupTree& tree() const { return *tree_; }
 
  private:
-  std::string dynamicNodeMarkup(const TDynamicNode& node) override;
+  std::string dynamicNodeMarkup(const DynamicNode& node) override;
   Rect layoutArea() const;
-  void renderAndSize(ICanvas& canvas);
-  void setLinkState(int linkNumber, TLinkState state, std::vector<Rect>& changed);
+  void renderAndSize(Canvas& canvas);
+  void setLinkState(int linkNumber, LinkState state, std::vector<Rect>& changed);
 
-  std::unique_ptr<IParser> parser_;
-  std::unique_ptr<IRenderer> renderer_;
-  std::unique_ptr<TNodeTree> tree_;
+  std::unique_ptr<MarkupParser> parser_;
+  std::unique_ptr<MarkupRenderer> renderer_;
+  std::unique_ptr<MarkupTree> tree_;
 
   std::string caption_;
   bool hotLinks_ = false;
@@ -124,18 +124,18 @@ class TJvCustomLinkLabel : private IDynamicNodeHandler {
   bool transparent_ = false;
   // The control sets the face colour of the form it sits on.
   Color color_ = makeColor(240, 240, 240);
-  TAlign align_ = TAlign::None;
+  Alignment align_ = Alignment::None;
   int width_ = 160;
   int height_ = 17;
   FontStyle fontStyle_ = FontStyle::Normal;
-  Color fontColor_ = clBlack;
+  Color fontColor_ = kBlack;
 
   int hotLink_ = -1;
   int clickedLink_ = -1;
 
-  TLinkClickEvent onLinkClick_;
-  TNotifyEvent onCaptionChanged_;
-  TDynamicTagInitEvent onDynamicTagInit_;
+  LinkClickHandler onLinkClick_;
+  ChangeHandler onCaptionChanged_;
+  DynamicTagHandler onDynamicTagInit_;
 };
 
 }  // namespace tovrik

@@ -1,6 +1,6 @@
 // The file dialogs over GetOpenFileName / GetSaveFileName, the folder browser over SHBrowseForFolder with
 // its callback, and the shell library's version.
-#include "forms/dialog_components_win32.h"
+#include "forms/common_dialogs_win32.h"
 
 #include <commdlg.h>
 #include <objbase.h>
@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "command/error.h"
-#include "command/resource_owners_win32.h"
+#include "platform/resource_owners_win32.h"
 #include "platform/ansi_names_win32.h"
 #include "platform/com_win32.h"
 #include "platform/system_strings_win32.h"
@@ -19,7 +19,6 @@ namespace tovrik {
 namespace {
 
 constexpr DWORD kCommonFileOptions = OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_ENABLEHOOK | OFN_EXPLORER;
-// The folder browser's status line.
 constexpr int kStatusLineId = 14147;
 
 // The hook's only task: centre the dialog on the screen once it is laid out.
@@ -86,12 +85,12 @@ std::string chosenPath(const std::wstring& path) {
 }
 
 int CALLBACK browseCallback(HWND dialog, UINT message, LPARAM lParam, LPARAM data) {
-  const auto* browser = reinterpret_cast<const TJvBrowseFolder*>(data);
+  const auto* browser = reinterpret_cast<const FolderBrowser*>(data);
   if (message == BFFM_INITIALIZED) {
     SetWindowPos(dialog, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    if (!browser->Directory.empty())
-      SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(browser->Directory.c_str()));
-    showInStatusLine(dialog, browser->Directory);
+    if (!browser->directory.empty())
+      SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(browser->directory.c_str()));
+    showInStatusLine(dialog, browser->directory);
   } else if (message == BFFM_SELCHANGED) {
     // Shown only: the closest ANSI form reads best.
     const std::wstring selected = pathOfItem(reinterpret_cast<LPCITEMIDLIST>(lParam));
@@ -117,55 +116,56 @@ std::uint32_t readShellLibraryVersion() {
 
 }  // namespace
 
-TOpenDialog::TOpenDialog()
-    : TFileDialog(kCommonFileOptions | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST) {}
+OpenFileDialog::OpenFileDialog()
+    : FileDialog(kCommonFileOptions | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST) {}
 
-TSaveDialog::TSaveDialog() : TFileDialog(kCommonFileOptions | OFN_CREATEPROMPT) {}
+SaveFileDialog::SaveFileDialog() : FileDialog(kCommonFileOptions | OFN_CREATEPROMPT) {}
 
 // The UTF-16 dialog: the ANSI one would hand back a chosen name outside the code page as a look-alike.
-bool TFileDialog::Execute(HWND owner, bool save) {
+bool FileDialog::execute(HWND owner, bool save) {
   wchar_t file[MAX_PATH] = {};
-  lstrcpynW(file, widenAnsi(FileName).c_str(), MAX_PATH);
-  const std::wstring filter = widenAnsi(Filter);  // its NUL separators and final double NUL included
-  const std::wstring initialDir = widenAnsi(InitialDir);
-  const std::wstring title = widenAnsi(Title);
-  const std::wstring defaultExt = widenAnsi(DefaultExt);
+  lstrcpynW(file, widenAnsi(fileName).c_str(), MAX_PATH);
+  const std::wstring wideFilter = widenAnsi(filter);  // its NUL separators and final double NUL included
+  const std::wstring wideInitialDir = widenAnsi(initialDir);
+  const std::wstring wideTitle = widenAnsi(title);
+  const std::wstring wideDefaultExt = widenAnsi(defaultExt);
   OPENFILENAMEW request{};
   request.lStructSize = sizeof request;
   request.hwndOwner = owner;
-  request.lpstrFilter = filter.empty() ? nullptr : filter.c_str();
+  request.lpstrFilter = wideFilter.empty() ? nullptr : wideFilter.c_str();
   request.nFilterIndex = 1;
   request.lpstrFile = file;
   request.nMaxFile = MAX_PATH;
   // No folder has a longer path: the system would only cut it.
-  request.lpstrInitialDir = initialDir.empty() || initialDir.size() >= MAX_PATH ? nullptr : initialDir.c_str();
-  request.lpstrTitle = title.empty() ? nullptr : title.c_str();
+  request.lpstrInitialDir =
+      wideInitialDir.empty() || wideInitialDir.size() >= MAX_PATH ? nullptr : wideInitialDir.c_str();
+  request.lpstrTitle = wideTitle.empty() ? nullptr : wideTitle.c_str();
   request.Flags = options_;
-  request.lpstrDefExt = defaultExt.empty() ? nullptr : defaultExt.c_str();
+  request.lpstrDefExt = wideDefaultExt.empty() ? nullptr : wideDefaultExt.c_str();
   request.lpfnHook = fileDialogHook;
   // The Explorer-style dialogs host shell objects: COM must be started on this thread first.
   ensureComInitialized();
   const BOOL chosen = save ? GetSaveFileNameW(&request) : GetOpenFileNameW(&request);
   if (!chosen) return false;
-  FileName = chosenPath(file);
+  fileName = chosenPath(file);
   return true;
 }
 
-bool TJvBrowseFolder::Execute(HWND owner) {
+bool FolderBrowser::execute(HWND owner) {
   char displayName[MAX_PATH] = {};
   BROWSEINFOA request{};
   request.hwndOwner = owner;
   request.pidlRoot = nullptr;
   request.pszDisplayName = displayName;
-  request.lpszTitle = Title.empty() ? nullptr : Title.c_str();
-  request.ulFlags = BIF_STATUSTEXT | (NewDialogStyle ? BIF_NEWDIALOGSTYLE : 0);
+  request.lpszTitle = title.empty() ? nullptr : title.c_str();
+  request.ulFlags = BIF_STATUSTEXT | (newDialogStyle ? BIF_NEWDIALOGSTYLE : 0);
   request.lpfn = browseCallback;
   request.lParam = reinterpret_cast<LPARAM>(this);
   ensureComInitialized();
   const CoTaskMemory<ITEMIDLIST> chosen(SHBrowseForFolderA(&request));
   const std::wstring path = pathOfItem(chosen.get());
   if (path.empty()) return false;
-  Directory = chosenPath(path);
+  directory = chosenPath(path);
   return true;
 }
 

@@ -1,5 +1,5 @@
-// Owners of Win32 resources, for every layer's Win32 code: each frees its resource once, when it goes
-// out of scope, also when an exception passes.
+// Owners of Win32 resources, for the Win32 code of every layer above the platform: each frees its resource
+// once, when it goes out of scope, also when an exception passes.
 #pragma once
 
 #include <windows.h>
@@ -18,6 +18,20 @@ struct KernelHandleCloser {
 // A kernel object handle (file, process, token); null or INVALID_HANDLE_VALUE owns nothing.
 using UniqueHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, KernelHandleCloser>;
 
+struct FindCloser {
+  void operator()(HANDLE search) const {
+    if (search != INVALID_HANDLE_VALUE) FindClose(search);
+  }
+};
+// A directory search of FindFirstFileA; INVALID_HANDLE_VALUE owns nothing.
+using FindHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, FindCloser>;
+
+struct RegistryKeyCloser {
+  void operator()(HKEY key) const { RegCloseKey(key); }
+};
+// A registry key opened by this program.
+using OwnedRegistryKey = std::unique_ptr<std::remove_pointer_t<HKEY>, RegistryKeyCloser>;
+
 struct GdiObjectDeleter {
   void operator()(HGDIOBJ object) const { DeleteObject(object); }
 };
@@ -31,6 +45,13 @@ struct CoTaskMemoryFreer {
 // Memory that a COM or shell call handed over (a string, an item id list).
 template <typename T>
 using CoTaskMemory = std::unique_ptr<T, CoTaskMemoryFreer>;
+
+struct LocalMemoryFreer {
+  void operator()(void* block) const { LocalFree(block); }
+};
+// Memory that a system call allocated with LocalAlloc for the caller (FormatMessageA's text).
+template <typename T>
+using LocalMemory = std::unique_ptr<T, LocalMemoryFreer>;
 
 // A window's device context (the screen's for a null window), released on leaving the scope.
 class WindowDC {

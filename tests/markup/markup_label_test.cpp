@@ -1,5 +1,5 @@
 // Tests of the markup label's core: text, automatic height, painting, links and their mouse states.
-#include "markup/link_label.h"
+#include "markup/markup_label.h"
 
 #include <gtest/gtest.h>
 
@@ -17,11 +17,11 @@ using test::describeRects;
 using test::FixedWidthCanvas;
 
 TEST(MarkupLabel, StartsWithItsDefaults) {
-  TJvCustomLinkLabel label;
+  MarkupLabel label;
   EXPECT_EQ(label.caption(), "");
-  EXPECT_EQ(label.linkColor(), clBlue);
-  EXPECT_EQ(label.linkColorClicked(), clRed);
-  EXPECT_EQ(label.linkColorHot(), clPurple);
+  EXPECT_EQ(label.linkColor(), kBlue);
+  EXPECT_EQ(label.linkColorClicked(), kRed);
+  EXPECT_EQ(label.linkColorHot(), kPurple);
   EXPECT_EQ(label.linkStyle(), FontStyle::Underline);
   EXPECT_FALSE(label.hotLinks());
   EXPECT_TRUE(label.autoHeight());
@@ -36,21 +36,21 @@ TEST(MarkupLabel, AutoHeightIsLinesTimesLineHeight) {
   struct Case {
     const char* caption;
     int width;
-    TAlign align;
+    Alignment align;
     bool autoHeight;
     int height;
   };
   const Case cases[] = {
-      {"", 160, TAlign::None, true, 13},         {"a<br>b", 160, TAlign::None, true, 26},
-      {"a<p>b", 160, TAlign::None, true, 39},    {"a<br>", 160, TAlign::None, true, 26},
-      {"a<p>", 160, TAlign::None, true, 39},     {"aaaa bbbb cccc", 60, TAlign::None, true, 26},
-      {"a<br>b", 160, TAlign::Top, true, 26},    {"a<br>b", 160, TAlign::Bottom, true, 26},
-      {"a<br>b", 160, TAlign::Left, true, 17},   {"a<br>b", 160, TAlign::Right, true, 17},
-      {"a<br>b", 160, TAlign::Client, true, 17}, {"a<br>b", 160, TAlign::None, false, 17},
+      {"", 160, Alignment::None, true, 13},         {"a<br>b", 160, Alignment::None, true, 26},
+      {"a<p>b", 160, Alignment::None, true, 39},    {"a<br>", 160, Alignment::None, true, 26},
+      {"a<p>", 160, Alignment::None, true, 39},     {"aaaa bbbb cccc", 60, Alignment::None, true, 26},
+      {"a<br>b", 160, Alignment::Top, true, 26},    {"a<br>b", 160, Alignment::Bottom, true, 26},
+      {"a<br>b", 160, Alignment::Left, true, 17},   {"a<br>b", 160, Alignment::Right, true, 17},
+      {"a<br>b", 160, Alignment::Client, true, 17}, {"a<br>b", 160, Alignment::None, false, 17},
   };
   for (std::size_t i = 0; i < std::size(cases); ++i) {
     SCOPED_TRACE("case " + std::to_string(i) + ": " + cases[i].caption);
-    TJvCustomLinkLabel label;
+    MarkupLabel label;
     label.setSize(cases[i].width, 17);
     label.setAlign(cases[i].align);
     label.setAutoHeight(cases[i].autoHeight);
@@ -62,7 +62,7 @@ TEST(MarkupLabel, AutoHeightIsLinesTimesLineHeight) {
 }
 
 TEST(MarkupLabel, LaysOutInsideTheMargins) {
-  TJvCustomLinkLabel label;
+  MarkupLabel label;
   label.setSize(30, 17);
   label.setMarginWidth(5);
   label.setMarginHeight(3);
@@ -74,7 +74,7 @@ TEST(MarkupLabel, LaysOutInsideTheMargins) {
 }
 
 TEST(MarkupLabel, FillsItsAreaUnlessTransparent) {
-  TJvCustomLinkLabel label;
+  MarkupLabel label;
   label.setColor(makeColor(9, 8, 7));
   label.setCaption("x");
   FixedWidthCanvas canvas;
@@ -91,7 +91,7 @@ TEST(MarkupLabel, FillsItsAreaUnlessTransparent) {
 }
 
 TEST(MarkupLabel, LayoutSizesWithoutDrawing) {
-  TJvCustomLinkLabel label;
+  MarkupLabel label;
   label.setCaption("<link>a</link><br>b");
   FixedWidthCanvas canvas;
   label.layout(canvas);
@@ -102,7 +102,7 @@ TEST(MarkupLabel, LayoutSizesWithoutDrawing) {
 }
 
 TEST(MarkupLabel, SetsTheCaptionOnlyWhenItChanges) {
-  TJvCustomLinkLabel label;
+  MarkupLabel label;
   int changes = 0;
   label.setOnCaptionChanged([&changes] { ++changes; });
   EXPECT_TRUE(label.setCaption("a<b>b</b>"));
@@ -120,7 +120,7 @@ TEST(MarkupLabel, SetsTheCaptionOnlyWhenItChanges) {
 }
 
 TEST(MarkupLabel, FontChangeRestylesAndMeasuresAgain) {
-  TJvCustomLinkLabel label;
+  MarkupLabel label;
   label.setCaption("ab cd");
   FixedWidthCanvas canvas;
   label.paint(canvas);
@@ -142,7 +142,7 @@ TEST(MarkupLabel, FontChangeRestylesAndMeasuresAgain) {
 }
 
 TEST(MarkupLabel, FillsDynamicTagsFromItsEvent) {
-  TJvCustomLinkLabel label;
+  MarkupLabel label;
   std::vector<int> asked;
   label.setOnDynamicTagInit([&asked](int number) {
     asked.push_back(number);
@@ -189,14 +189,14 @@ class MarkupLinks : public ::testing::Test {
     }
     std::string result;
     for (const auto& [at, color] : places)
-      result += color == clBlue     ? "B"
-                : color == clRed    ? "R"
-                : color == clPurple ? "P"
+      result += color == kBlue     ? "B"
+                : color == kRed    ? "R"
+                : color == kPurple ? "P"
                                     : "-";
     return result;
   }
 
-  TJvCustomLinkLabel label;
+  MarkupLabel label;
   FixedWidthCanvas canvas;
   std::vector<std::pair<int, std::string>> clicks;
 };
@@ -341,7 +341,7 @@ TEST_F(MarkupLinks, RedrawsOneLinkInItsStateColor) {
   label.renderLink(canvas, 1);
   EXPECT_EQ(canvas.drawnText(), R"(48,0[U]"two")");
   ASSERT_EQ(canvas.drawn.size(), 1u);
-  EXPECT_EQ(canvas.drawn[0].color, clRed);
+  EXPECT_EQ(canvas.drawn[0].color, kRed);
 }
 
 TEST_F(MarkupLinks, NewCaptionForgetsTheActiveLink) {
@@ -372,7 +372,7 @@ TEST(MarkupRobustness, LaysOutLongAndDeeplyNestedTexts) {
   for (const std::string& caption : {nested, longText}) {
     for (int width : {-50, 0, 1, 5, 160}) {
       SCOPED_TRACE("width " + std::to_string(width) + ", caption of " + std::to_string(caption.size()));
-      TJvCustomLinkLabel label;
+      MarkupLabel label;
       label.setSize(width, 17);
       label.setHotLinks(true);
       label.setCaption(caption);

@@ -1,6 +1,6 @@
 // The configuration form to its measures: background picture, five markup labels, the path's edit box,
 // OK and Annuler; its show, button, close and link handlers.
-#include "forms/main_form_win32.h"
+#include "forms/configuration_form_win32.h"
 
 #include <shellapi.h>
 
@@ -10,7 +10,7 @@
 #include "forms/jpeg_picture.h"
 #include "command/error.h"
 #include "platform/application_error_win32.h"
-#include "markup/link_label_win32.h"
+#include "markup/markup_label_win32.h"
 #include "platform/com_win32.h"
 #include "settings/settings_store.h"
 
@@ -36,7 +36,7 @@ constexpr char kRestartNoticeMarkup[] =
 constexpr int kLabelFontHeight = -11;
 constexpr int kSmallLabelFontHeight = -8;
 
-// The five labels' 96-DPI places (left, top, width), in the order of TMainForm::labels_.
+// The five labels' 96-DPI places (left, top, width), in the order of ConfigurationForm::labels_.
 constexpr struct {
   int left, top, width;
   bool small;
@@ -54,18 +54,18 @@ void reportingErrors(const std::function<void()>& handler) {
 }
 
 HWND addMarkupLabel(HWND form, int left, int top, int width, HFONT font, const std::string& markup) {
-  const HWND label = createLinkLabel(form, left, top, width, 17, font);
-  TJvCustomLinkLabel& core = linkLabelOf(label);
-  core.setLinkColor(clBlue);
-  core.setLinkColorClicked(clRed);
-  core.setLinkColorHot(clPurple);
+  const HWND label = createMarkupLabel(form, left, top, width, 17, font);
+  MarkupLabel& core = markupLabelOf(label);
+  core.setLinkColor(kBlue);
+  core.setLinkColorClicked(kRed);
+  core.setLinkColorHot(kPurple);
   core.setLinkStyle(FontStyle::Underline);
   core.setHotLinks(false);
   core.setAutoHeight(true);
   core.setMarginWidth(0);
   core.setMarginHeight(0);
   core.setTransparent(true);
-  setLinkLabelCaption(label, markup);
+  setMarkupLabelCaption(label, markup);
   return label;
 }
 
@@ -102,46 +102,52 @@ DeviceIndependentPicture loadBackgroundPicture() {
 
 }  // namespace
 
-TMainForm::TMainForm() : Form(FormLayout{"TMainForm", "Selvane Tovrik", 320, 212, true, false}) {}
+ConfigurationForm::ConfigurationForm()
+    : Form(FormLayout{.className = "TMainForm",
+                      .caption = "Selvane Tovrik",
+                      .clientWidth = 320,
+                      .clientHeight = 212,
+                      .systemMenu = true,
+                      .topmost = false}) {}
 
-TMainForm& TMainForm::instance() {
+ConfigurationForm& ConfigurationForm::instance() {
   // Lives until the process ends: windows are never destroyed from a static destructor.
-  static TMainForm* const form = new TMainForm;
+  static ConfigurationForm* const form = new ConfigurationForm;
   return *form;
 }
 
-HWND TMainForm::handle() { return instance().Form::handle(); }
+HWND ConfigurationForm::handle() { return instance().Form::handle(); }
 
-void TMainForm::createChildren() {
+void ConfigurationForm::createChildren() {
   const HWND form = Form::handle();
   // Its own taskbar button, though the hidden application window owns it.
   SetWindowLongPtrA(form, GWL_EXSTYLE, GetWindowLongPtrA(form, GWL_EXSTYLE) | WS_EX_APPWINDOW);
   labelFont_ = createScaledFont("Tahoma", kLabelFontHeight, dpi());
   smallLabelFont_ = createScaledFont("Tahoma", kSmallLabelFontHeight, dpi());
   const char* const markups[] = {kTitleMarkup, kWebLinkMarkup, kTermsMarkup, kPathTitleMarkup, kRestartNoticeMarkup};
-  HWND* const labels[] = {&JvLinkLabel1, &JvLinkLabel5, &JvLinkLabel2, &JvLinkLabel3, &JvLinkLabel4};
+  HWND* const labels[] = {&titleLabel_, &webLinkLabel_, &termsLabel_, &pathTitleLabel_, &restartNoticeLabel_};
   for (std::size_t i = 0; i < std::size(labels); ++i) {
     const auto& place = kLabelPlaces[i];
     *labels[i] = addMarkupLabel(form, scaled(place.left), scaled(place.top),
                                 scaled(place.left + place.width) - scaled(place.left),
                                 place.small ? smallLabelFont_.get() : labelFont_.get(), markups[i]);
   }
-  linkLabelOf(JvLinkLabel5).setOnLinkClick([this](int, const std::string&) {
-    reportingErrors([this] { JvLinkLabel5LinkClick(); });
+  markupLabelOf(webLinkLabel_).setOnLinkClick([this](int, const std::string&) {
+    reportingErrors([this] { onWebLinkClick(); });
   });
   // Created in the tab order: OK, the edit box, Annuler.
-  BtnOK = addButton("&OK", 238, 184, 75, 25, IDOK, true);
-  EdtTK = addEdit(8, 128, 305, 21, false);
-  BtnCancel = addButton("&Annuler", 160, 184, 75, 25, kCancelButtonId, false);
+  okButton_ = addButton("&OK", 238, 184, 75, 25, IDOK, true);
+  pathEdit_ = addEdit(8, 128, 305, 21, false);
+  cancelButton_ = addButton("&Annuler", 160, 184, 75, 25, kCancelButtonId, false);
 }
 
-int TMainForm::runConfiguration(Services& services, const std::string& returnFilePath) {
-  TMainForm& form = instance();
+int ConfigurationForm::runConfiguration(Services& services, const std::string& returnFilePath) {
+  ConfigurationForm& form = instance();
   form.services_ = &services;
   form.configuring_ = true;
   const HWND window = handle();
   if (!window) return 0;
-  form.FormShow(returnFilePath);
+  form.showWithPath(returnFilePath);
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
     if (IsWindow(window) && IsDialogMessageA(window, &message)) continue;
@@ -151,78 +157,79 @@ int TMainForm::runConfiguration(Services& services, const std::string& returnFil
   return 0;
 }
 
-void TMainForm::FormShow(const std::string& returnFilePath) {
+void ConfigurationForm::showWithPath(const std::string& returnFilePath) {
   loadPicture();
   const HWND window = Form::handle();
   SetWindowPos(window, nullptr, 10, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  SetWindowTextA(EdtTK, returnFilePath.c_str());
+  SetWindowTextA(pathEdit_, returnFilePath.c_str());
   showInFront();
-  SetFocus(BtnOK);
+  SetFocus(okButton_);
 }
 
-void TMainForm::BtnOKClick() {
-  SetGlobalEnvironment(*services_, kReturnFileVariable, textOf(EdtTK));
+void ConfigurationForm::onOkClick() {
+  publishEnvironmentVariable(services_->registry(), services_->environment(), kReturnFileVariable,
+                             textOf(pathEdit_));
   closeForm();
 }
 
-void TMainForm::BtnCancelClick() { closeForm(); }
+void ConfigurationForm::onCancelClick() { closeForm(); }
 
-void TMainForm::FormClose() { STRSetPrefsValue(services_->registry(), kReturnFileValueName, textOf(EdtTK)); }
+void ConfigurationForm::storePath() { writeSetting(services_->registry(), kReturnFileValueName, textOf(pathEdit_)); }
 
-void TMainForm::JvLinkLabel5LinkClick() {
+void ConfigurationForm::onWebLinkClick() {
   ensureComInitialized();  // the shell may hand the page to a COM handler
   ShellExecuteA(applicationWindow(), "Open", kWebPage, nullptr, nullptr, SW_SHOW);
 }
 
-void TMainForm::closeForm() {
-  if (configuring_) reportingErrors([this] { FormClose(); });
+void ConfigurationForm::closeForm() {
+  if (configuring_) reportingErrors([this] { storePath(); });
   DestroyWindow(Form::handle());
 }
 
-void TMainForm::loadPicture() {
+void ConfigurationForm::loadPicture() {
   if (pictureLoaded_) return;
-  Image2 = loadBackgroundPicture();
+  picture_ = loadBackgroundPicture();
   pictureLoaded_ = true;
 }
 
-void TMainForm::paintBackground(HDC dc) {
+void ConfigurationForm::paintBackground(HDC dc) {
   RECT client{};
   GetClientRect(Form::handle(), &client);
-  if (Image2.bits.empty()) {
+  if (picture_.bits.empty()) {
     FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
     return;
   }
-  const BITMAPINFOHEADER& header = Image2.info.bmiHeader;
+  const BITMAPINFOHEADER& header = picture_.info.bmiHeader;
   // The picture is made at twice the form's 96-DPI size: at 100 % halftone halves it, each screen pixel the
   // mean of four, sharp; at other scales it is resampled smoothly instead of dropping or repeating pixels.
   // Halftone wants the brush origin set after it.
   const int previousMode = SetStretchBltMode(dc, HALFTONE);
   POINT previousOrigin{};
   SetBrushOrgEx(dc, 0, 0, &previousOrigin);
-  StretchDIBits(dc, 0, 0, client.right, client.bottom, 0, 0, header.biWidth, -header.biHeight, Image2.bits.data(),
-                &Image2.info, DIB_RGB_COLORS, SRCCOPY);
+  StretchDIBits(dc, 0, 0, client.right, client.bottom, 0, 0, header.biWidth, -header.biHeight, picture_.bits.data(),
+                &picture_.info, DIB_RGB_COLORS, SRCCOPY);
   SetBrushOrgEx(dc, previousOrigin.x, previousOrigin.y, nullptr);
   if (previousMode) SetStretchBltMode(dc, previousMode);
 }
 
-void TMainForm::relayout() {
+void ConfigurationForm::relayout() {
   Form::relayout();
   OwnedFont previousLabelFont = std::move(labelFont_);
   OwnedFont previousSmallFont = std::move(smallLabelFont_);
   labelFont_ = createScaledFont("Tahoma", kLabelFontHeight, dpi());
   smallLabelFont_ = createScaledFont("Tahoma", kSmallLabelFontHeight, dpi());
-  const HWND labels[] = {JvLinkLabel1, JvLinkLabel5, JvLinkLabel2, JvLinkLabel3, JvLinkLabel4};
+  const HWND labels[] = {titleLabel_, webLinkLabel_, termsLabel_, pathTitleLabel_, restartNoticeLabel_};
   for (std::size_t i = 0; i < std::size(labels); ++i) {
     const auto& place = kLabelPlaces[i];
     RECT bounds{};
     GetClientRect(labels[i], &bounds);
     SetWindowPos(labels[i], nullptr, scaled(place.left), scaled(place.top),
                  scaled(place.left + place.width) - scaled(place.left), bounds.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
-    setLinkLabelFont(labels[i], place.small ? smallLabelFont_.get() : labelFont_.get());
+    setMarkupLabelFont(labels[i], place.small ? smallLabelFont_.get() : labelFont_.get());
   }
 }
 
-bool TMainForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+bool ConfigurationForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   switch (message) {
     case WM_ERASEBKGND:
       paintBackground(reinterpret_cast<HDC>(wParam));
@@ -245,9 +252,9 @@ bool TMainForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
   return Form::handleMessage(message, wParam, lParam, result);
 }
 
-bool TMainForm::onCommand(int id) {
-  if (id == IDOK) reportingErrors([this] { BtnOKClick(); });
-  else if (id == kCancelButtonId) reportingErrors([this] { BtnCancelClick(); });
+bool ConfigurationForm::onCommand(int id) {
+  if (id == IDOK) reportingErrors([this] { onOkClick(); });
+  else if (id == kCancelButtonId) reportingErrors([this] { onCancelClick(); });
   // Anything else, Escape's IDCANCEL included, does nothing.
   return true;
 }

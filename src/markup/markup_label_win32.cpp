@@ -1,15 +1,15 @@
 // GDI canvas and window procedure of the markup label.
-#include "markup/link_label_win32.h"
+#include "markup/markup_label_win32.h"
 
 #include <array>
 #include <memory>
 
-#include "command/resource_owners_win32.h"
+#include "platform/resource_owners_win32.h"
 
 namespace tovrik {
 namespace {
 
-constexpr char kLinkLabelClass[] = "TJvLinkLabel";
+constexpr char kMarkupLabelClass[] = "TJvLinkLabel";
 
 // The label's font in each of the eight style combinations, each created on first use and kept for the
 // window's life: layout and paint only select them.
@@ -49,7 +49,7 @@ class StyleFonts {
 };
 
 // Draws through GDI with the label's style fonts; gives the device context its font back when done.
-class GdiCanvas final : public ICanvas {
+class GdiCanvas final : public Canvas {
  public:
   GdiCanvas(HDC dc, StyleFonts& fonts)
       : dc_(dc), fonts_(fonts), previousFont_(static_cast<HFONT>(GetCurrentObject(dc, OBJ_FONT))) {
@@ -84,15 +84,15 @@ class GdiCanvas final : public ICanvas {
   HFONT previousFont_;
 };
 
-struct LinkLabelWindow {
-  explicit LinkLabelWindow(HFONT font) : fonts(font) {}
-  TJvCustomLinkLabel core;
+struct MarkupLabelWindow {
+  explicit MarkupLabelWindow(HFONT font) : fonts(font) {}
+  MarkupLabel core;
   StyleFonts fonts;
   bool tracking = false;
 };
 
-LinkLabelWindow* stateOf(HWND window) {
-  return reinterpret_cast<LinkLabelWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+MarkupLabelWindow* stateOf(HWND window) {
+  return reinterpret_cast<MarkupLabelWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
 }
 
 void invalidate(HWND window, const std::vector<Rect>& areas) {
@@ -102,7 +102,7 @@ void invalidate(HWND window, const std::vector<Rect>& areas) {
   }
 }
 
-void applyAutoHeight(HWND window, TJvCustomLinkLabel& core) {
+void applyAutoHeight(HWND window, MarkupLabel& core) {
   RECT client{};
   GetClientRect(window, &client);
   if (core.appliesAutoHeight() && core.height() != client.bottom)
@@ -125,14 +125,14 @@ Point pointOf(LPARAM lParam) {
   return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
 }
 
-LRESULT CALLBACK linkLabelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK markupLabelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
     // The window owns its state from here on; WM_NCDESTROY frees it, also when creation fails later.
-    auto& owner = *static_cast<std::unique_ptr<LinkLabelWindow>*>(
+    auto& owner = *static_cast<std::unique_ptr<MarkupLabelWindow>*>(
         reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
     SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(owner.release()));
   }
-  LinkLabelWindow* state = stateOf(window);
+  MarkupLabelWindow* state = stateOf(window);
   if (state == nullptr) return DefWindowProcA(window, message, wParam, lParam);
   switch (message) {
     case WM_PAINT: {
@@ -209,8 +209,8 @@ LRESULT CALLBACK linkLabelProc(HWND window, UINT message, WPARAM wParam, LPARAM 
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
-// Lays the text out again in the label's fonts and width; with AutoHeight the window takes its height.
-void layOutAgain(HWND label, LinkLabelWindow* state) {
+// Lays the text out again in the label's fonts and width; with automatic height the window takes its height.
+void layOutAgain(HWND label, MarkupLabelWindow* state) {
   {
     const WindowDC dc(label);
     GdiCanvas canvas(dc.get(), state->fonts);
@@ -222,39 +222,39 @@ void layOutAgain(HWND label, LinkLabelWindow* state) {
 
 }  // namespace
 
-HWND createLinkLabel(HWND parent, int left, int top, int width, int height, HFONT font) {
+HWND createMarkupLabel(HWND parent, int left, int top, int width, int height, HFONT font) {
   HINSTANCE instance = GetModuleHandleA(nullptr);
   WNDCLASSA windowClass{};
-  if (!GetClassInfoA(instance, kLinkLabelClass, &windowClass)) {
-    windowClass.lpfnWndProc = linkLabelProc;
+  if (!GetClassInfoA(instance, kMarkupLabelClass, &windowClass)) {
+    windowClass.lpfnWndProc = markupLabelProc;
     windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = kLinkLabelClass;
+    windowClass.lpszClassName = kMarkupLabelClass;
     RegisterClassA(&windowClass);
   }
-  auto state = std::make_unique<LinkLabelWindow>(font);
+  auto state = std::make_unique<MarkupLabelWindow>(font);
   state->core.setColor(GetSysColor(COLOR_BTNFACE));
   state->core.setFont(FontStyle::Normal, GetSysColor(COLOR_WINDOWTEXT));
   // WM_NCCREATE takes the state out of `state`; if creation fails before that, `state` still frees it.
-  return CreateWindowExA(0, kLinkLabelClass, "", WS_CHILD | WS_VISIBLE, left, top, width, height, parent, nullptr,
+  return CreateWindowExA(0, kMarkupLabelClass, "", WS_CHILD | WS_VISIBLE, left, top, width, height, parent, nullptr,
                          instance, &state);
 }
 
-void setLinkLabelCaption(HWND label, const std::string& markup) {
-  LinkLabelWindow* state = stateOf(label);
+void setMarkupLabelCaption(HWND label, const std::string& markup) {
+  MarkupLabelWindow* state = stateOf(label);
   state->core.setCaption(markup);
   SetWindowTextA(label, markup.c_str());
   layOutAgain(label, state);
 }
 
-void setLinkLabelFont(HWND label, HFONT font) {
-  LinkLabelWindow* state = stateOf(label);
+void setMarkupLabelFont(HWND label, HFONT font) {
+  MarkupLabelWindow* state = stateOf(label);
   state->fonts.setBase(font);
   // The core forgets the word widths it measured in the old font.
   state->core.setFont(FontStyle::Normal, GetSysColor(COLOR_WINDOWTEXT));
   layOutAgain(label, state);
 }
 
-TJvCustomLinkLabel& linkLabelOf(HWND label) { return stateOf(label)->core; }
+MarkupLabel& markupLabelOf(HWND label) { return stateOf(label)->core; }
 
 }  // namespace tovrik
