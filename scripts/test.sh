@@ -85,7 +85,12 @@ if [ "$run_e2e" = yes ]; then
     # No report: the summary counts the missing suite as failed.
     echo "nothing on this machine runs the 32-bit product: run scripts/setup.sh (it installs the emulation)"
   elif tovrik_session_start; then
-    /usr/bin/python3 -m pytest tests/e2e -q -p no:cacheprovider -o console_output_style=classic \
+    # Test files or folders among the arguments name what runs; otherwise the whole end-to-end folder.
+    targets=(tests/e2e)
+    for argument in "$@"; do
+      case $argument in tests/*) targets=(); break ;; esac
+    done
+    /usr/bin/python3 -m pytest "${targets[@]}" -q -p no:cacheprovider -o console_output_style=classic \
       --junitxml="$results/e2e.xml" "$@"
     tovrik_session_stop
   fi
