@@ -17,32 +17,38 @@ bool noOneCanAnswer(const std::vector<std::string>& parameters, Services& servic
   return waitsForAnswer(parameters) && !services.windowStation().hasVisibleSurfaces();
 }
 
-LineList runCommandMode(const std::vector<std::string>& parameters, std::string_view modulePath,
-                        Services& services) {
+namespace {
+
+// The one error guard, around the header lines and `body`: whatever either raises ends the lines with
+// "SET ERROR=1", after those already added.
+template <class Body>
+LineList runGuarded(Services& services, Body body) {
   LineList lines;
   try {
-    const ArgumentList args(modulePath, parameters);
     addHeaderLines(lines, services.clock().localTime(), services.regionalSettings());
-    // A window no one can see would wait for ever, and the script with it.
-    if (noOneCanAnswer(parameters, services)) throw NoOneToAnswerError("No visible window station");
-    const std::string word = commandWordOf(args.at(1));
-    Command command{args, lines, services, word, parameters};
-    dispatchCommand(command);
+    body(lines);
   } catch (const std::exception&) {
     lines.addError();
   }
   return lines;
 }
 
+}  // namespace
+
+LineList runCommandMode(const std::vector<std::string>& parameters, std::string_view modulePath,
+                        Services& services) {
+  return runGuarded(services, [&](LineList& lines) {
+    const ArgumentList args(modulePath, parameters);
+    // A window no one can see would wait for ever, and the script with it.
+    if (noOneCanAnswer(parameters, services)) throw NoOneToAnswerError("No visible window station");
+    const std::string word = commandWordOf(args.at(1));
+    Command command{args, lines, services, word, parameters};
+    dispatchCommand(command);
+  });
+}
+
 LineList refuseCommand(Services& services) {
-  LineList lines;
-  try {
-    addHeaderLines(lines, services.clock().localTime(), services.regionalSettings());
-  } catch (const std::exception&) {
-    // Same guard as a command's: whatever the header raises, the file still ends with the error.
-  }
-  lines.addError();
-  return lines;
+  return runGuarded(services, [](LineList& lines) { lines.addError(); });
 }
 
 }  // namespace tovrik
