@@ -4,6 +4,8 @@
 # takes seconds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# shellcheck source=lib/apt.sh
+source scripts/lib/apt.sh
 
 packages=(
   wine wine64 wine32:i386 fonts-wine xvfb
@@ -21,9 +23,8 @@ for package in "${packages[@]}"; do
 done
 if [ "${#missing[@]}" -gt 0 ]; then
   echo "setup: installing ${missing[*]}"
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -q
-  apt-get install -y -q --no-install-recommends "${missing[@]}"
+  tovrik_apt_update
+  tovrik_apt_install "${missing[@]}"
 fi
 
 # Prints the apt entry of the backports suite, made from the machine's first archive entry.
@@ -50,17 +51,15 @@ qemu_recent() {
 # preloader Wine starts every process through. TOVRIK_EMULATION_MODE=qemu installs it anyway.
 if ! /usr/lib/wine/wine --version >/dev/null 2>&1 || [ "${TOVRIK_EMULATION_MODE:-auto}" = qemu ]; then
   if ! qemu_recent || ! dpkg-query -W -f='${Status}\n' wine32-preloader:i386 2>/dev/null | grep -q 'install ok installed'; then
-    export DEBIAN_FRONTEND=noninteractive
     entry=$(backports_entry)
     if [ "$entry" != "$(cat /etc/apt/sources.list.d/tovrik-backports.sources 2>/dev/null)" ]; then
       echo "setup: adding the backports suite for qemu-user-static"
       echo "$entry" >/etc/apt/sources.list.d/tovrik-backports.sources
     fi
-    apt-get update -q
+    tovrik_apt_update
     echo "setup: installing qemu-user-static (backports) and wine32-preloader:i386"
-    codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
-    apt-get install -y -q --no-install-recommends -t "$codename-backports" qemu-user-static
-    apt-get install -y -q --no-install-recommends wine32-preloader:i386
+    tovrik_apt_install_from "$(tovrik_apt_codename)-backports" qemu-user-static
+    tovrik_apt_install wine32-preloader:i386
   fi
 fi
 

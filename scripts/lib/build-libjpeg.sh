@@ -4,6 +4,8 @@
 # result is kept: a second run finds it and returns at once.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
+# shellcheck source=apt.sh
+source scripts/lib/apt.sh
 
 root=build/libjpeg
 targets=(win32 win64 host)
@@ -27,7 +29,7 @@ if [ -z "$(find_source)" ]; then
     else
       sed -n 's/^deb \(.*\)/deb-src \1/p' /etc/apt/sources.list >/etc/apt/sources.list.d/tovrik-deb-src.list
     fi
-    apt-get update -q
+    tovrik_apt_update
   fi
   echo "setup: fetching the libjpeg-turbo source package"
   # dpkg-source (package dpkg-dev) unpacks it and applies Debian's patches.
