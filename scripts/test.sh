@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Runs the tests: the host unit tests (ASan + UBSan), the fuzz loops, the include layers and the program
-# files ("unit"), and the end-to-end tests that run the program under Wine as scripts do ("e2e"). Starts
-# its own display and wineserver and stops both at the end, also on failure or interruption. Ends with the
-# line "N passed, N failed" over the parts it ran; exits non-zero when anything failed.
+# Runs the tests: the host unit tests (ASan + UBSan), the fuzz loops, the include layers, the program
+# files, the model of Windows' cmd.exe and the set-up ("unit"), and the end-to-end tests that run the
+# program under Wine as scripts do ("e2e"). Starts its own display and wineserver and stops both at the
+# end, also on failure or interruption. Ends with the line "N passed, N failed" over the parts it ran;
+# exits non-zero when anything failed.
 #   scripts/test.sh                      everything
 #   scripts/test.sh unit                 builds, then the unit part alone
 #   scripts/test.sh e2e [pytest args]    builds, then the end-to-end tests alone (args narrow them down)
@@ -64,8 +65,8 @@ if [ "$run_unit" = yes ]; then
   fi
   tail -n 1 "$results/layers.log"
 
-  echo "== program files"
-  /usr/bin/python3 -m pytest tests/binary -q -p no:cacheprovider -o console_output_style=classic \
+  echo "== program files, the model of Windows' cmd.exe, the set-up against a mirror mid-sync"
+  /usr/bin/python3 -m pytest tests/binary tests/cmdexe tests/setup -q -p no:cacheprovider -o console_output_style=classic \
     --junitxml="$results/binary.xml"
   reports+=(unit.xml fuzz.xml layers.xml binary.xml)
 fi

@@ -55,6 +55,13 @@ class NoOneToAnswerError : public CommandError {
   const char* typeName() const override { return "NoOneToAnswerError"; }
 };
 
+// A value whose return-file line would be longer than cmd.exe reads whole.
+class LineTooLongError : public CommandError {
+ public:
+  using CommandError::CommandError;
+  const char* typeName() const override { return "LineTooLongError"; }
+};
+
 // The return file could not be created or written.
 class FileCreateError : public CommandError {
  public:

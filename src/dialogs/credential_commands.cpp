@@ -13,7 +13,7 @@ void runCreatePasswordDlg(Command& command) {
     command.lines.addSet("EXECUTED", "0");
     return;
   }
-  command.lines.addSet("PASSWORD", entered.password);
+  command.lines.addSecret("PASSWORD", entered.password);
   command.lines.addSet("EXECUTED", "1");
 }
 
@@ -27,7 +27,7 @@ void runCreateLogonDlg(Command& command) {
     command.lines.addSet("EXECUTED", "0");
     return;
   }
-  command.lines.addSet("PASSWORD", entered.password);
+  command.lines.addSecret("PASSWORD", entered.password);
   command.lines.addSet("TEXT", entered.userName);
   command.lines.addSet("EXECUTED", "1");
 }

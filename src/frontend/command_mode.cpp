@@ -22,8 +22,8 @@ namespace {
 // The one error guard, around the header lines and `body`: whatever either raises ends the lines with
 // "SET ERROR=1", after those already added.
 template <class Body>
-LineList runGuarded(Services& services, Body body) {
-  LineList lines;
+LineList runGuarded(Services& services, const LineLimit* limit, Body body) {
+  LineList lines(limit);
   try {
     addHeaderLines(lines, services.clock().localTime(), services.regionalSettings());
     body(lines);
@@ -36,8 +36,8 @@ LineList runGuarded(Services& services, Body body) {
 }  // namespace
 
 LineList runCommandMode(const std::vector<std::string>& parameters, std::string_view modulePath,
-                        Services& services) {
-  return runGuarded(services, [&](LineList& lines) {
+                        Services& services, const LineLimit* limit) {
+  return runGuarded(services, limit, [&](LineList& lines) {
     const ArgumentList args(modulePath, parameters);
     // A window no one can see would wait for ever, and the script with it.
     if (noOneCanAnswer(parameters, services)) throw NoOneToAnswerError("No visible window station");
@@ -47,8 +47,8 @@ LineList runCommandMode(const std::vector<std::string>& parameters, std::string_
   });
 }
 
-LineList refuseCommand(Services& services) {
-  return runGuarded(services, [](LineList& lines) { lines.addError(); });
+LineList refuseCommand(Services& services, const LineLimit* limit) {
+  return runGuarded(services, limit, [](LineList& lines) { lines.addError(); });
 }
 
 }  // namespace tovrik

@@ -17,12 +17,13 @@ bool noOneCanAnswer(const std::vector<std::string>& parameters, Services& servic
 
 // parameters: the split command line (at least parameter 0 and the command word).
 // Returns the lines to write; any error the command raises ends it with "SET ERROR=1", and so does a run
-// that no one could answer, before anything of it happens.
+// that no one could answer, before anything of it happens. limit: checks each line as it is added (a
+// value too long to be read whole ends the command).
 LineList runCommandMode(const std::vector<std::string>& parameters, std::string_view modulePath,
-                        Services& services);
+                        Services& services, const LineLimit* limit = nullptr);
 
 // A command line that is not run at all (a parameter that cannot be passed on unchanged): the header
 // lines and "SET ERROR=1", nothing else.
-LineList refuseCommand(Services& services);
+LineList refuseCommand(Services& services, const LineLimit* limit = nullptr);
 
 }  // namespace tovrik

@@ -40,9 +40,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   if (parameters && parameters->size() < 2 && !noOneCanAnswer(*parameters, services))
     return ConfigurationForm::runConfiguration(services, returnFilePath);
 
-  const LineList lines = parameters ? runCommandMode(*parameters, modulePath(), services) : refuseCommand(services);
+  // Lines are measured as they will be written, so the code page is known before the command runs.
+  const ConsoleCodePage codePage;
+  const ReturnFileFormat format(codePage);
+  const LineList lines =
+      parameters ? runCommandMode(*parameters, modulePath(), services, &format) : refuseCommand(services, &format);
   try {
-    writeReturnFile(returnFile, renderReturnFile(lines, ConsoleCodePage()));
+    writeReturnFile(returnFile, format.render(lines));
   } catch (const FileCreateError& error) {
     // The box waits for a person too: where no one can see it, the exit code alone tells the script.
     if (services.windowStation().hasVisibleSurfaces()) showApplicationError(error);

@@ -1,6 +1,8 @@
 // Return-file rendering and the escaping that keeps values inert in cmd.exe.
 #include "frontend/return_file.h"
 
+#include <vector>
+
 #include "text/date_format.h"
 
 namespace tovrik {
@@ -11,7 +13,30 @@ void addHeaderLines(LineList& lines, const DateTime& now, const RegionalSettings
   lines.addRemark("REM - " + std::string(kCopyrightNotice));
 }
 
-std::string escapeBatchValue(std::string_view value, const AnsiCharset& charset) {
+namespace {
+
+bool holdsBang(std::string_view value, const AnsiCharset& charset) {
+  for (std::size_t pos = 0; pos < value.size(); pos = charset.next(value, pos))
+    if (value[pos] == '!') return true;
+  return false;
+}
+
+// Delayed expansion runs after the usual pass, and only on a line that holds "!": there a caret escapes
+// the next character and is removed, and "!name!" expands. Written "^^" and "^!", each comes through it
+// as itself.
+std::string guardForDelayedExpansion(std::string_view value, const AnsiCharset& charset) {
+  std::string out;
+  out.reserve(value.size() + 8);
+  for (std::size_t pos = 0; pos < value.size();) {
+    const std::size_t next = charset.next(value, pos);
+    if (next - pos == 1 && (value[pos] == '^' || value[pos] == '!')) out += '^';
+    out.append(value.substr(pos, next - pos));
+    pos = next;
+  }
+  return out;
+}
+
+std::string escapeForUsualPass(std::string_view value, const AnsiCharset& charset) {
   std::string out;
   out.reserve(value.size() + value.size() / 8);
   bool quoted = false;
@@ -37,6 +62,7 @@ std::string escapeBatchValue(std::string_view value, const AnsiCharset& charset)
         if (next < value.size() && value[next] == '\n') ++pos;
         break;
       case '\n':
+      case '\x1A':  // Ctrl-Z: cmd.exe ends the line it reads there
         out += ' ';
         break;
       case '\0':
@@ -57,20 +83,71 @@ std::string escapeBatchValue(std::string_view value, const AnsiCharset& charset)
   return out;
 }
 
-std::string renderReturnFile(const LineList& lines, const ScriptCodePage& codePage) {
-  std::string file;
+}  // namespace
+
+std::string escapeBatchValue(std::string_view value, const AnsiCharset& charset, Expansion expansion) {
+  if (expansion == Expansion::delayed && holdsBang(value, charset))
+    return escapeForUsualPass(guardForDelayedExpansion(value, charset), charset);
+  return escapeForUsualPass(value, charset);
+}
+
+bool ReturnFileFormat::needsDelayedVersion(const ReturnLine& line) const {
+  return !line.isRemark && holdsBang(codePage_.fromAnsi(line.text), codePage_);
+}
+
+std::string ReturnFileFormat::setLine(const ReturnLine& line, Expansion expansion) const {
+  std::string text = line.isSecret ? "@SET " : "SET ";
+  text += codePage_.fromAnsi(line.name);
+  text += '=';
+  text += escapeBatchValue(codePage_.fromAnsi(line.text), codePage_, expansion);
+  return text;
+}
+
+bool ReturnFileFormat::fits(const ReturnLine& line) const {
+  if (line.isRemark) return codePage_.fromAnsi(line.text).size() <= kLongestReturnLine;
+  return setLine(line, Expansion::plain).size() <= kLongestReturnLine &&
+         (!needsDelayedVersion(line) || setLine(line, Expansion::delayed).size() <= kLongestReturnLine);
+}
+
+std::string ReturnFileFormat::render(const LineList& lines) const {
+  std::vector<ReturnLine> kept;
   for (const ReturnLine& line : lines.lines()) {
-    if (line.isRemark) {
-      file += codePage.fromAnsi(line.text);
-    } else {
-      file += "SET ";
-      file += codePage.fromAnsi(line.name);
-      file += '=';
-      file += escapeBatchValue(codePage.fromAnsi(line.text), codePage);
+    if (!fits(line)) {
+      kept.push_back({false, "ERROR", "1"});
+      break;
     }
-    file += "\r\n";
+    kept.push_back(line);
   }
+  std::size_t header = 0;
+  while (header < kept.size() && kept[header].isRemark) ++header;
+  bool twoVersions = false;
+  for (std::size_t i = header; i < kept.size(); ++i) twoVersions = twoVersions || needsDelayedVersion(kept[i]);
+
+  std::string file;
+  const auto writeLine = [&file](std::string_view text) {
+    file += text;
+    file += "\r\n";
+  };
+  const auto writeSetLines = [&](Expansion expansion) {
+    for (std::size_t i = header; i < kept.size(); ++i)
+      writeLine(kept[i].isRemark ? codePage_.fromAnsi(kept[i].text) : setLine(kept[i], expansion));
+  };
+  for (std::size_t i = 0; i < header; ++i) writeLine(codePage_.fromAnsi(kept[i].text));
+  if (!twoVersions) {
+    writeSetLines(Expansion::plain);
+    return file;
+  }
+  // "!!" is "" only under delayed expansion: it collapses to one "!", which, unpaired, is removed.
+  writeLine("@if \"!!\"==\"\" goto " + std::string(kDelayedExpansionLabel));
+  writeSetLines(Expansion::plain);
+  writeLine("@goto :eof");
+  writeLine(":" + std::string(kDelayedExpansionLabel));
+  writeSetLines(Expansion::delayed);
   return file;
+}
+
+std::string renderReturnFile(const LineList& lines, const ScriptCodePage& codePage) {
+  return ReturnFileFormat(codePage).render(lines);
 }
 
 std::string returnFileWritePath(std::string_view storedPath) {

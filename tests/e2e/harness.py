@@ -12,6 +12,8 @@ from pathlib import Path
 
 ROOT = Path(__file__).resolve().parents[2]
 sys.path.insert(0, str(ROOT / "scripts" / "lib"))
+# The model of Windows' cmd.exe, which the tests CALL every return file through beside Wine's cmd.
+sys.path.insert(0, str(ROOT / "tests" / "cmdexe"))
 from batch import LOCALES, OEM_CODE_PAGES, WINE_RUN, run_batch, windows_path  # noqa: E402
 
 # The time zone Wine runs in (scripts/lib/wine-env.sh); the host clock is read in the same zone.
@@ -254,19 +256,41 @@ def other_build(arch: str):
         wine.server("-k", "-w")
 
 
+# The lines around the second version of the SET lines, written when a value holds "!".
+DELAYED_JUMP = b'@if "!!"=="" goto tovrik_delayed_expansion'
+DELAYED_END = b"@goto :eof"
+DELAYED_LABEL = b":tovrik_delayed_expansion"
+
+
+def return_file_halves(data: bytes):
+    """The SET lines of a return file's body (after the header, without CR LF): (lines as read without
+    delayed expansion, lines as read with it). Both are the same list when no value holds "!"; otherwise
+    the body must be the jump, the plain lines, the end, the label and as many delayed lines, the
+    same names in the same order."""
+    assert data == b"" or data.endswith(b"\r\n"), data[-80:]
+    lines = data.split(b"\r\n")[:-1]
+    if not lines or lines[0] != DELAYED_JUMP:
+        return lines, lines
+    assert DELAYED_END in lines and DELAYED_LABEL in lines, lines[:3]
+    end = lines.index(DELAYED_END)
+    plain, delayed = lines[1:end], lines[end + 2:]
+    assert lines[end + 1] == DELAYED_LABEL, lines[end:end + 2]
+    assert [line.split(b"=", 1)[0] for line in plain] == [line.split(b"=", 1)[0] for line in delayed], lines
+    return plain, delayed
+
+
 def set_lines(run: Run, locale="fr") -> list[bytes]:
-    """Checks the header and line ends of a return file and gives its SET lines (without CR LF)."""
+    """Checks the header and line ends of a return file and gives its SET lines (without CR LF) as cmd.exe
+    reads them without delayed expansion (a password line starts with "@")."""
     assert run.file is not None, "no return file was written"
     data = run.file
     first_end = data.index(b"\r\n") + 2
     assert HEADER_1[locale].fullmatch(data[:first_end]), data[:first_end]
     assert data[first_end:first_end + len(HEADER_2)] == HEADER_2, data[first_end:]
-    rest = data[first_end + len(HEADER_2):]
-    assert rest == b"" or rest.endswith(b"\r\n"), rest
-    lines = rest.split(b"\r\n")[:-1]
+    lines, _ = return_file_halves(data[first_end + len(HEADER_2):])
     for line in lines:
         assert b"\r" not in line and b"\n" not in line, line
-        assert line.startswith(b"SET "), line
+        assert line.startswith((b"SET ", b"@SET ")), line
     return lines
 
 

@@ -13,7 +13,9 @@ from dataclasses import dataclass, field
 from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parent))
-from harness import HEADER_1, HEADER_2, TIME_SCALE, fresh_folder  # noqa: E402
+sys.path.insert(0, str(Path(__file__).resolve().parents[1] / "cmdexe"))
+from cmd_model import LONGEST_LINE, run_return_file  # noqa: E402
+from harness import HEADER_1, HEADER_2, OEM_CODE_PAGES, TIME_SCALE, fresh_folder, return_file_halves  # noqa: E402
 
 # Words that show no window and change nothing outside their run: text and numbers, paths, reading
 # files, folders and the registry, looking windows up, system facts.
@@ -142,18 +144,63 @@ def value_fault(value: bytes):
     return None
 
 
-SET_LINE = re.compile(rb"SET ([A-Z][A-Z0-9_]*)=(.*)", re.S)
+SET_LINE = re.compile(rb"@?SET ([A-Z][A-Z0-9_]*)=(.*)", re.S)
+# The caller's variables when a file is CALLed: a value that let "!b!" or "%PATH%" through would bring them in.
+CALLER = {"b": "caller-b", "PATH": "caller-path", "bang": "caller-bang"}
+
+# Values scripts hand the program (through getvar, a text line, the clipboard...): each must come back
+# exactly after CALL, in both modes of cmd.exe.
+HOSTILE_VALUES = [
+    "Tom & Jerry.mp3",
+    "a|b>c<d^e",
+    "100% %PATH% %% %1 %~dp0",
+    '"quoted & safe" & unquoted',
+    '"never closed & |',
+    "(paren) ) (",
+    "trailing caret^",
+    "!bang! stays",
+    "équipe & café",
+]
+
+
+def expected_value(value: str) -> str:
+    """What a variable holds after CALL: line breaks and Ctrl-Z are one space each, NUL is dropped."""
+    return value.replace("\r\n", " ").replace("\r", " ").replace("\n", " ").replace("\x1a", " ").replace("\0", "")
+
+
+def model_faults(data: bytes, locale="fr") -> list:
+    """What goes wrong when the model of Windows' cmd.exe CALLs the file, in either mode: a command that
+    runs, a line it cannot read, a variable that differs between the two modes or takes in the caller's."""
+    faults, results = [], {}
+    for delayed in (False, True):
+        mode = "delayed" if delayed else "plain"
+        outcome = run_return_file(data, CALLER, delayed=delayed, encoding=OEM_CODE_PAGES[locale])
+        faults += [f"{mode}: ran {command[:60]!r}" for command in outcome.ran]
+        faults += [f"{mode}: {fault}" for fault in outcome.faults]
+        results[mode] = outcome.variables
+    if results["plain"] != results["delayed"]:
+        differing = sorted(name for name in set(results["plain"]) | set(results["delayed"])
+                           if results["plain"].get(name) != results["delayed"].get(name))
+        faults.append(f"the modes differ in {differing}: "
+                      f"{[(results['plain'].get(n, '')[:40], results['delayed'].get(n, '')[:40]) for n in differing]}")
+    return faults
 
 
 def file_faults(data: bytes, locale="fr") -> list:
-    """What is wrong with a return file's bytes: its header, its line ends, its SET lines' values."""
+    """What is wrong with a return file's bytes: its header, its line ends and lengths, its SET lines'
+    values, and what the model of Windows' cmd.exe makes of it in both modes."""
     if not data.endswith(b"\r\n"):
         return ["the file does not end with CR LF"]
     lines = data[:-2].split(b"\r\n")
     faults = []
     if len(lines) < 2 or not HEADER_1[locale].fullmatch(lines[0] + b"\r\n") or lines[1] + b"\r\n" != HEADER_2:
         faults.append(f"header {lines[:2]!r}")
-    for line in lines[2:]:
+    faults += [f"a line of {len(line)} bytes" for line in lines if len(line) + 1 > LONGEST_LINE]
+    try:
+        plain, delayed = return_file_halves(b"".join(line + b"\r\n" for line in lines[2:]))
+    except AssertionError as error:
+        return faults + [f"the two versions: {error}"]
+    for line in plain + (delayed if delayed is not plain else []):
         if b"\r" in line or b"\n" in line:
             faults.append(f"a bare CR or LF in {line[:60]!r}")
             continue
@@ -164,11 +211,12 @@ def file_faults(data: bytes, locale="fr") -> list:
         fault = value_fault(match.group(2))
         if fault:
             faults.append(f"{match.group(1).decode()}: {fault} in {match.group(2)[:60]!r}")
-    return faults
+    return faults + model_faults(data, locale)
 
 
-def run_sweep(wine, cases, seconds_per_run=20, locale="fr"):
-    """Runs the cases through the probe; returns (faults as (case, text), counts)."""
+def run_sweep(wine, cases, seconds_per_run=20, locale="fr", files=None):
+    """Runs the cases through the probe; returns (faults as (case, text), counts). files: a list that
+    takes (case, bytes) of every inert return file."""
     limit_ms = int(seconds_per_run * 1000 * TIME_SCALE)
     started = time.monotonic()
     try:
@@ -210,7 +258,48 @@ def run_sweep(wine, cases, seconds_per_run=20, locale="fr"):
             faults.append((case, "; ".join(found)))
             continue
         counts["inert"] += 1
+        if files is not None:
+            files.append((case, data))
     return faults, counts
+
+
+def wine_cmd_mismatches(wine, files, delayed, locale="fr"):
+    """CALLs each file in one run of Wine's cmd.exe, in the mode given, and compares every variable it
+    sets with what the model of Windows' cmd.exe gives. Returns the mismatches as (case, text) and the
+    number of values left to the model alone: holding "!" under delayed expansion, which Wine's cmd
+    cannot store (its delayed pass never removes a caret)."""
+    encoding = OEM_CODE_PAGES[locale]
+    script = ["setlocal EnableDelayedExpansion" if delayed else "setlocal"]
+    script += [f"set {name}={value}" for name, value in CALLER.items()]
+    expected, left_to_model = [], 0
+    with fresh_folder(wine, "C:\\tovrik-sweep-cmd") as folder:
+        for index, (case, data) in enumerate(files):
+            (folder / f"r{index}.bat").write_bytes(data)
+            variables = run_return_file(data, CALLER, delayed=delayed, encoding=encoding).variables
+            names = [SET_LINE.fullmatch(line).group(1).decode() for line in return_file_halves(
+                b"".join(line + b"\r\n" for line in data.split(b"\r\n")[2:-1]))[0]]
+            script.append(f"@echo ==case {index}")
+            script.append(f"@CALL C:\\tovrik-sweep-cmd\\r{index}.bat")
+            for name in dict.fromkeys(names):
+                script += [f"@set {name}", f"@set {name}="]
+            wanted = {}
+            for name in dict.fromkeys(names):
+                value = variables.get(name)
+                if delayed and value is not None and "!" in value:
+                    left_to_model += 1
+                    continue
+                wanted[name] = value
+            expected.append((case, wanted))
+        printed = wine.batch("\n".join(script) + "\n", locale=locale, timeout=600).replace("\r\n", "\n")
+    mismatches = []
+    for block, (case, wanted) in zip(printed.split("==case ")[1:], expected):
+        lines = block.split("\n")[1:]
+        for name, value in wanted.items():
+            got = next((line[len(name) + 1:] for line in lines if line.startswith(name + "=")), None)
+            if got != value:
+                mismatches.append((case, f"{name}: Wine's cmd {str(got)[:60]!r}, the model {str(value)[:60]!r}"))
+    assert len(printed.split("==case ")) == len(files) + 1, printed[-400:]
+    return mismatches, left_to_model
 
 
 def main():

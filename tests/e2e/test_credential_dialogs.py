@@ -48,11 +48,11 @@ def test_long_prompt_is_cut_at_the_dialog_edge(window_runs):
 
 @pytest.mark.parametrize("keys, expected", [
     # Percent signs and ampersands reach the script as typed (the return file escapes them).
-    ("s3cr%t&x{ENTER}", [b"SET PASSWORD=s3cr%%t^&x", b"SET EXECUTED=1"]),
-    ("{ENTER}", [b"SET PASSWORD=", b"SET EXECUTED=1"]),
+    ("s3cr%t&x{ENTER}", [b"@SET PASSWORD=s3cr%%t^&x", b"SET EXECUTED=1"]),
+    ("{ENTER}", [b"@SET PASSWORD=", b"SET EXECUTED=1"]),
     ("abc{ESC}", [b"SET EXECUTED=0"]),
     # Enter on the OK button that the Tab key reached.
-    ("abc{TAB}{ENTER}", [b"SET PASSWORD=abc", b"SET EXECUTED=1"]),
+    ("abc{TAB}{ENTER}", [b"@SET PASSWORD=abc", b"SET EXECUTED=1"]),
 ])
 def test_password_dialog_answers(window_runs, keys, expected):
     shown = window_runs("createpassworddlg", "Mot de passe e2e", "Code :")
@@ -65,7 +65,7 @@ def test_logon_dialog_returns_user_and_password_in_tab_order(window_runs):
     shown = window_runs("createlongondlg", "Connexion e2e", "Nom :", "Secret :")
     shown.wait_shown()
     shown.keys("jdupont{TAB}p4ss{ENTER}")
-    assert shown.lines() == [b"SET PASSWORD=p4ss", b"SET TEXT=jdupont", b"SET EXECUTED=1"]
+    assert shown.lines() == [b"@SET PASSWORD=p4ss", b"SET TEXT=jdupont", b"SET EXECUTED=1"]
 
 
 def test_escape_leaves_the_logon_dialog_open_and_the_close_box_cancels(wine, window_runs):

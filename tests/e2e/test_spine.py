@@ -5,6 +5,7 @@ import time
 import pytest
 
 from harness import ANSI, HEADER_2, SETTINGS_KEY, VARIABLES_KEY, set_lines, texts, window_facts
+from hostile import HOSTILE_VALUES
 
 LOCALES = ["fr", "en", "de"]
 
@@ -149,19 +150,6 @@ def test_getvar_of_a_number_value_gives_the_default_and_keeps_it(wine):
     wine.reg_set(VARIABLES_KEY, "n", 4, (5).to_bytes(4, "little"))
     assert set_lines(wine.run("getvar", "n", "dflt")) == [b"SET VAR=dflt"]
     assert wine.reg_get(VARIABLES_KEY, "n") == (4, (5).to_bytes(4, "little"))
-
-
-HOSTILE_VALUES = [
-    "Tom & Jerry.mp3",
-    "a|b>c<d^e",
-    "100% %PATH% %% %1 %~dp0",
-    '"quoted & safe" & unquoted',
-    '"never closed & |',
-    "(paren) ) (",
-    "trailing caret^",
-    "!bang! stays",
-    "équipe & café",
-]
 
 
 @pytest.mark.parametrize("locale", ["fr", "en"])

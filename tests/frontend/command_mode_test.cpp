@@ -53,6 +53,32 @@ TEST(CommandMode, RunsTheWordAndGuardsErrors) {
   }
 }
 
+// Stands in for the return file's measure: a SET line fits when its value has at most 8 characters, and
+// an ISNUMERIC line never does.
+class EightCharacterLimit final : public LineLimit {
+ public:
+  bool fits(const ReturnLine& line) const override {
+    return line.isRemark || (line.text.size() <= 8 && line.name != "ISNUMERIC");
+  }
+};
+
+TEST(CommandMode, ValueTooLongForItsLineEndsTheCommandWithError) {
+  const RunCase cases[] = {
+      {{"t", "uppercase", "12345678"}, {"STRING=12345678"}},
+      {{"t", "uppercase", "123456789"}, {"ERROR=1"}},
+      // The lines added before the long one stay; the command adds nothing after it.
+      {{"t", "isnumeric", "123456789"}, {"ERROR=1"}},
+      {{"t", "isnumeric", "12"}, {"INT=12", "ERROR=1"}},
+  };
+  const EightCharacterLimit limit;
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    SCOPED_TRACE(::testing::Message() << "case " << i << ": " << cases[i].parameters[2]);
+    fakes::FakeServices services;
+    EXPECT_EQ(setLines(runCommandMode(cases[i].parameters, "C:\\tovrik.exe", services, &limit)),
+              cases[i].expected);
+  }
+}
+
 TEST(CommandTable, WordsAreLowerCaseAndRepeatedOnlyAsOneRun) {
   // A word may have several rows only as one run of rows with the same handler and distinct variants
   // (the repeated test of getspecialfolder); otherwise every word has exactly one row.

@@ -23,8 +23,18 @@ bool readWholeFile(const std::string& path, std::string& bytes) {
   return true;
 }
 
-// The return file's shape: two REM lines, then SET NAME=value lines, every line ended by CR LF and no
-// CR or LF anywhere else. (The tests check the values' escaping themselves.)
+// A line after the header: SET NAME=value (a password's starting with "@"), or one of the lines around
+// the version of the SET lines for delayed expansion.
+bool bodyLine(const std::string& text) {
+  if (text == "@if \"!!\"==\"\" goto tovrik_delayed_expansion" || text == "@goto :eof" ||
+      text == ":tovrik_delayed_expansion")
+    return true;
+  const std::size_t start = text.rfind("@", 0) == 0 ? 1 : 0;
+  return text.compare(start, 4, "SET ") == 0 && text.find('=') != std::string::npos;
+}
+
+// The return file's shape: two REM lines, then body lines, every line ended by CR LF and no CR or LF
+// anywhere else. (The tests check the values' escaping and the two versions' order themselves.)
 bool wellFormed(const std::string& file) {
   std::size_t start = 0;
   int line = 0;
@@ -33,8 +43,7 @@ bool wellFormed(const std::string& file) {
     if (end == std::string::npos) return false;
     const std::string text = file.substr(start, end - start);
     if (text.find_first_of("\r\n") != std::string::npos) return false;
-    if (line < 2 ? text.rfind("REM - ", 0) != 0 : text.rfind("SET ", 0) != 0 || text.find('=') == std::string::npos)
-      return false;
+    if (line < 2 ? text.rfind("REM - ", 0) != 0 : !bodyLine(text)) return false;
     ++line;
     start = end + 2;
   }
