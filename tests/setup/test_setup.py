@@ -75,6 +75,7 @@ def test_a_mirror_mid_sync_is_ridden_out_with_the_release_suites_versions(work):
     assert "python3-pefile" in installs[1]
     assert printed.count("setup: apt-get update still reports failed indexes after 3 attempts") == 1, printed
     assert f"setup: installed with the release suite's own versions (-t {CODENAME})" in printed
+    assert "setup: ready (win32" in printed, printed[-2000:]  # and the rest of the set-up ran
 
 
 def test_an_install_that_cannot_succeed_ends_non_zero_with_one_line(work):
