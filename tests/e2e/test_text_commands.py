@@ -138,8 +138,11 @@ def test_long_texts_and_numbers(wine):
     check_cases(wine, "fr", [
         (["strpos", "BZ", text + "bz"], ["STRPOS=30001"]),
         (["strcopy", text + "xyz", "30001", "2147483647"], ["STRCOPY=xyz"]),
-        (["uppercase", "a" * 30000], ["STRING=" + "A" * 30000]),
-        (["lowercase", "A" * 30000], ["STRING=" + "a" * 30000]),
+        # A value whose line cmd.exe could not read whole (8,190 bytes before CR LF) is left out.
+        (["uppercase", "a" * 30000], ERROR),
+        (["lowercase", "A" * 30000], ERROR),
+        (["uppercase", "a" * 8179], ["STRING=" + "A" * 8179]),
+        (["lowercase", "A" * 8180], ERROR),
         (["isnumeric", "0," + "3" * 10000], ["INT=0,333333333333333", "ISNUMERIC=1"]),
         (["add", "1", "0," + "0" * 9999 + "1"], ["RESULT=1"]),
     ])
