@@ -33,7 +33,7 @@ def two_packages():
 
 def test_release_archive_holds_the_program_readme_examples_and_checksums(two_packages):
     first, second = two_packages
-    version = "1.1.0"
+    version = "1.2.0"
     archive = first / f"tovrik-{version}.zip"
     examples = sorted(p.name for p in (ROOT / "examples").glob("*.bat"))
     assert examples, "no examples"
