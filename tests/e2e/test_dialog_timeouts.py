@@ -7,7 +7,7 @@ import time
 
 import pytest
 
-from harness import (TIME_SCALE, WindowRun, clipboard, probe_facts, probe_text, set_lines, shoot_window,
+from harness import (TIME_SCALE, clipboard, probe_facts, probe_text, set_lines, shoot_window,
                      wait_until, window_facts)
 
 DASHES = b"-" * 27 + b"\r\n"
@@ -184,18 +184,3 @@ def test_argument_errors_show_nothing(wine, args):
     assert (run.exit_code, set_lines(run)) == (0, [b"SET ERROR=1"])
     for title in ("Confirmation", "Avertissement", "Choix"):
         assert wine.probe("windowrect", title, "300").stdout.strip() == b"nowindow"
-
-
-@pytest.mark.parametrize("title, args, buttons", [
-    ("Confirmation", ("dlgyesno", "m"), ["&Oui", "&Non"]),
-    ("Confirmation", ("dlgyesno", "m", "NULL", "0"), ["&Oui", "&Non"]),
-    ("Choix e2e", ("createlistdialog", "Choix e2e", "Lequel ?", ABC, "Beta"), ["OK", "Annuler"]),
-], ids=["yesno", "answer-without-seconds", "list"])
-def test_without_seconds_the_dialog_waits_with_its_plain_captions(wine, window_runs, title, args, buttons):
-    run = window_runs(*args, title=title)
-    run.wait_shown()
-    time.sleep(2)
-    assert button_texts(wine, title) == buttons
-    assert run.still_open()
-    run.keys("{ESC}")
-    assert run.lines() == ([b"SET BUTTON=1"] if args[0] == "dlgyesno" else [b"SET EXECUTED=0"])
