@@ -8,6 +8,7 @@
 #include "command/ascii.h"
 #include "command/error.h"
 #include "platform/services.h"
+#include "text/number_rules.h"
 #include "text/path_rules.h"
 
 namespace tovrik {
@@ -26,6 +27,36 @@ std::string withoutLeadingDots(std::string extension) {
 
 constexpr std::uint32_t kShellVersion4 = 4u << 16;
 constexpr std::uint32_t kShellVersion5 = 5u << 16;
+
+// An argument a script may leave out: empty when it is absent, as when it is NULL.
+std::string optionalParam(const Command& command, std::size_t position) {
+  return command.args.size() > position + 1 ? command.param(position) : std::string();
+}
+
+// The dialog's time-out from its seconds argument: none when it is absent or NULL.
+std::optional<TimeOut> timeOutOf(const Command& command, std::size_t position) {
+  const std::optional<int> seconds = timeOutSecondsOf(optionalParam(command, position));
+  if (!seconds) return std::nullopt;
+  return TimeOut{.seconds = *seconds};
+}
+
+// Shows the dialog through `show`, or, given a time-out where no one can see a window, shows nothing and
+// answers at once what the time-out stands for: the script said what it wants when nobody answers. A
+// dialog whose time ran out gives that same answer.
+template <class Value, class Show>
+DialogAnswer<Value> answerOrTimeOut(Command& command, const std::optional<TimeOut>& timeOut, const Value& whenTimedOut,
+                                    Show show) {
+  DialogAnswer<Value> answer;
+  if (timeOut && !command.services.windowStation().hasVisibleSurfaces()) answer.timedOut = true;
+  else answer = show();
+  if (answer.timedOut) answer.value = whenTimedOut;
+  return answer;
+}
+
+// After the lines of the answer: a script tells a time-out from a person's answer by this line alone.
+void addTimedOutLine(Command& command, bool timedOut) {
+  if (timedOut) command.lines.addSet("TIMEDOUT", "1");
+}
 
 struct MessageBoxStyle {
   MessageKind kind = MessageKind::kConfirmation;
@@ -57,7 +88,28 @@ MessageBoxStyle messageBoxStyleOf(const Command& command) {
   command.rejectVariant();
 }
 
+// The result a two-button box's time-out gives, from the BUTTON value the script asks for (argument
+// `position`): by default the second choice, as Escape gives. A one-button box's time-out presses OK.
+int timeOutResultOf(const Command& command, const MessageBoxStyle& style, std::size_t position) {
+  const bool yesNo = style.buttons.yes;
+  if (!yesNo && !style.buttons.cancel) return kResultOk;
+  const std::string value = optionalParam(command, position);
+  if (value.empty()) return yesNo ? kResultNo : kResultCancel;
+  const int32_t button = readIntegerText(value);
+  if (yesNo && (button == 0 || button == 1)) return button == 0 ? kResultYes : kResultNo;
+  if (!yesNo && (button == 2 || button == 3)) return button == 2 ? kResultOk : kResultCancel;
+  throw CommandError("Valeur de BUTTON inconnue : " + value);
+}
+
 }  // namespace
+
+std::optional<int> timeOutSecondsOf(std::string_view text) {
+  if (text.empty()) return std::nullopt;
+  const int32_t seconds = readIntegerText(text);
+  if (seconds < 1 || seconds > kMostTimeOutSeconds)
+    throw CommandError("Temps d'attente hors limites : " + std::string(text));
+  return seconds;
+}
 
 void runFileDialog(Command& command) {
   FileDialogRequest request;
@@ -86,13 +138,19 @@ void runCreateInputDialog(Command& command) {
   const std::string& caption = command.param(1);
   const std::string& prompt = command.param(2);
   const std::string& initialText = command.param(3);
-  const std::optional<std::string> text = command.services.standardDialogs().askText(caption, prompt, initialText);
-  if (!text) {
+  // The time-out presses Annuler: the script knows its own default text.
+  const std::optional<TimeOut> timeOut = timeOutOf(command, 4);
+  const DialogAnswer<std::optional<std::string>> answer =
+      answerOrTimeOut(command, timeOut, std::optional<std::string>(), [&] {
+        return command.services.standardDialogs().askText(caption, prompt, initialText, timeOut);
+      });
+  if (!answer.value) {
     command.lines.addSet("EXECUTED", "0");
-    return;
+  } else {
+    command.lines.addSet("EXECUTED", "1");
+    command.lines.addSet("TEXT", *answer.value);
   }
-  command.lines.addSet("EXECUTED", "1");
-  command.lines.addSet("TEXT", *text);
+  addTimedOutLine(command, answer.timedOut);
 }
 
 std::vector<std::string> listEntriesOf(std::string_view items, const AnsiCharset& charset) {
@@ -108,14 +166,16 @@ std::vector<std::string> listEntriesOf(std::string_view items, const AnsiCharset
   return entries;
 }
 
-std::size_t defaultEntryOf(const std::vector<std::string>& entries, std::string_view name) {
+std::optional<std::size_t> namedEntryOf(const std::vector<std::string>& entries, std::string_view name) {
   for (std::size_t i = 0; i < entries.size(); ++i)
     if (entries[i] == name) return i;
   const std::string_view digits = trimBlanksAndControls(name);
-  if (digits.empty() || digits.size() > 4 || !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) return 0;
+  const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+  if (digits.empty() || digits.size() > 4 || !std::all_of(digits.begin(), digits.end(), isDigit)) return std::nullopt;
   std::size_t number = 0;
   for (const char digit : digits) number = number * 10 + static_cast<std::size_t>(digit - '0');
-  return number >= 1 && number <= entries.size() ? number - 1 : 0;
+  if (number >= 1 && number <= entries.size()) return number - 1;
+  return std::nullopt;
 }
 
 void runCreateListDialog(Command& command) {
@@ -123,19 +183,26 @@ void runCreateListDialog(Command& command) {
   request.caption = command.param(1);
   request.prompt = command.param(2);
   request.entries = listEntriesOf(command.param(3), command.services.ansiCharset());
-  // The default is the one argument a script may leave out.
-  const std::string defaultName = command.args.size() > 5 ? command.param(4) : std::string();
+  const std::string defaultName = optionalParam(command, 4);
   if (request.entries.empty()) throw CommandError("Liste vide");
   if (request.entries.size() > kMostListEntries) throw CommandError("Liste trop longue");
-  request.selected = defaultEntryOf(request.entries, defaultName);
-  const std::optional<std::size_t> chosen = command.services.standardDialogs().chooseFromList(request);
+  request.timeOut = timeOutOf(command, 5);
+  // A default that names an entry is what the time-out chooses, with OK; without one it presses Annuler.
+  const std::optional<std::size_t> defaultEntry = namedEntryOf(request.entries, defaultName);
+  request.selected = defaultEntry.value_or(0);
+  if (request.timeOut) request.timeOut->button = defaultEntry ? kResultOk : kResultCancel;
+  const DialogAnswer<std::optional<std::size_t>> answer = answerOrTimeOut(command, request.timeOut, defaultEntry, [&] {
+    return command.services.standardDialogs().chooseFromList(request);
+  });
+  const std::optional<std::size_t> chosen = answer.value;
   if (!chosen || *chosen >= request.entries.size()) {
     command.lines.addSet("EXECUTED", "0");
-    return;
+  } else {
+    command.lines.addSet("EXECUTED", "1");
+    command.lines.addSet("TEXT", request.entries[*chosen]);
+    command.lines.addSet("INDEX", std::to_string(*chosen + 1));
   }
-  command.lines.addSet("EXECUTED", "1");
-  command.lines.addSet("TEXT", request.entries[*chosen]);
-  command.lines.addSet("INDEX", std::to_string(*chosen + 1));
+  addTimedOutLine(command, answer.timedOut);
 }
 
 void runBrowseDirectory(Command& command) {
@@ -161,14 +228,20 @@ void runBrowseDirectory(Command& command) {
 void runMessageBox(Command& command) {
   const MessageBoxStyle style = messageBoxStyleOf(command);
   const std::string message = expandLineBreakEscapes(command.param(1));
-  const int result = command.services.standardDialogs().showMessage(style.kind, message, style.buttons);
+  std::optional<TimeOut> timeOut = timeOutOf(command, 2);
+  const int timeOutResult = timeOutResultOf(command, style, 3);
+  if (timeOut) timeOut->button = timeOutResult;
+  const DialogAnswer<int> answer = answerOrTimeOut(command, timeOut, timeOutResult, [&] {
+    return command.services.standardDialogs().showMessage(style.kind, message, style.buttons, timeOut);
+  });
   switch (command.variantAs<MessageBoxKind>()) {
     case MessageBoxKind::kCritical:
     case MessageBoxKind::kWarning:
     case MessageBoxKind::kInformation: break;
-    case MessageBoxKind::kYesNo: command.lines.addSet("BUTTON", result == kResultYes ? "0" : "1"); break;
-    case MessageBoxKind::kOkCancel: command.lines.addSet("BUTTON", result == kResultOk ? "2" : "3"); break;
+    case MessageBoxKind::kYesNo: command.lines.addSet("BUTTON", answer.value == kResultYes ? "0" : "1"); break;
+    case MessageBoxKind::kOkCancel: command.lines.addSet("BUTTON", answer.value == kResultOk ? "2" : "3"); break;
   }
+  addTimedOutLine(command, answer.timedOut);
 }
 
 void runMessageBeep(Command& command) { command.services.standardDialogs().beep(); }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,11 +35,18 @@ inline constexpr NamedHandler kStandardDialogHandlers[] = {TOVRIK_STANDARD_DIALO
 
 // The most entries the list dialog shows; a longer list is refused rather than cut.
 inline constexpr std::size_t kMostListEntries = 1000;
+// The longest a dialog given a time-out waits for a person: a day.
+inline constexpr int kMostTimeOutSeconds = 86400;
+
+// The seconds of a dialog's time-out argument (integer text, 1 to a day); nullopt when it is empty (left
+// out, or NULL). Raises CommandError on anything else.
+std::optional<int> timeOutSecondsOf(std::string_view text);
 
 // The list dialog's entries: the items split at "|", empty ones dropped.
 std::vector<std::string> listEntriesOf(std::string_view items, const AnsiCharset& charset);
 // The 0-based entry a script's default names: the first entry of that exact text, else the one of that
-// 1-based number (decimal digits, blanks around them ignored), else the first.
-std::size_t defaultEntryOf(const std::vector<std::string>& entries, std::string_view name);
+// 1-based number (decimal digits, blanks around them ignored); nullopt when it names none (the dialog
+// then selects the first entry).
+std::optional<std::size_t> namedEntryOf(const std::vector<std::string>& entries, std::string_view name);
 
 }  // namespace tovrik

@@ -169,15 +169,23 @@ int Form::showModal() {
   modalResult_ = 0;
   showInFront();
   if (const HWND first = GetNextDlgTabItem(window, nullptr, FALSE)) SetFocus(first);
+  if (countdown_) countdown_->start();
   MSG message;
   while (modal_ && GetMessageA(&message, nullptr, 0, 0) > 0) {
+    if (countdown_) countdown_->notice(message);
     if (preTranslateMessage(message) || IsDialogMessageA(window, &message)) continue;
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }
+  countdown_.reset();
   EnableWindow(owner, TRUE);
   ShowWindow(window, SW_HIDE);
   return modalResult_;
+}
+
+void Form::countDownOn(int buttonId, int seconds) {
+  const HWND button = GetDlgItem(handle(), buttonId);
+  countdown_ = std::make_unique<ButtonCountdown>(window_, button, textOf(button), seconds);
 }
 
 void Form::endModal(int result) {
@@ -193,6 +201,11 @@ bool Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
     return true;
   }
   if (message == WM_ACTIVATE) return onActivate(LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam));
+  if (message == WM_TIMER && wParam == ButtonCountdown::kTimerId && countdown_) {
+    if (countdown_->onTimer() && modal_) endModal(kTimedOutResult);
+    result = 0;
+    return true;
+  }
   // IsDialogMessage turns Enter and Escape into IDOK and IDCANCEL.
   if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) return onCommand(LOWORD(wParam));
   if (message == WM_CLOSE && modal_) {

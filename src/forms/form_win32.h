@@ -11,6 +11,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "forms/button_countdown_win32.h"
 #include "platform/resource_owners_win32.h"
 #include "platform/application_window_win32.h"
 
@@ -43,6 +44,9 @@ OwnedFont createScaledFont(const char* face, int height, int dpi);
 HFONT formFont();
 OwnedFont createFormFont(int dpi);
 
+// What showModal gives when a countdown ran out (the number MessageBoxTimeout gives for it).
+inline constexpr int kTimedOutResult = 32000;
+
 class Form {
  public:
   explicit Form(const FormLayout& layout) : layout_(layout) {}
@@ -67,6 +71,10 @@ class Form {
   // button's id) and Escape IDCANCEL (the cancel button's id); the close box ends with IDCANCEL.
   int showModal();
   void endModal(int result);
+  // Counts `seconds` down on the caption of the child button `buttonId` from the moment showModal shows
+  // the form; when they are up, showModal ends with kTimedOutResult. A person's key or click in the form
+  // stops the countdown for good.
+  void countDownOn(int buttonId, int seconds);
 
  protected:
   // Called once the window exists: create the children here.
@@ -122,6 +130,7 @@ class Form {
   int dpi_ = 96;
   OwnedFont font_;  // the forms' font at dpi_; none at 96 DPI, where the shared one serves
   std::vector<DesignedChild> children_;
+  std::unique_ptr<ButtonCountdown> countdown_;
 };
 
 }  // namespace tovrik

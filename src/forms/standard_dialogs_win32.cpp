@@ -29,15 +29,17 @@ std::optional<std::string> Win32StandardDialogs::chooseFile(const FileDialogRequ
   return runFileDialog(ConfigurationForm::openDialog(), request);
 }
 
-std::optional<std::string> Win32StandardDialogs::askText(const std::string& caption, const std::string& prompt,
-                                                         const std::string& initialText) {
+DialogAnswer<std::optional<std::string>> Win32StandardDialogs::askText(const std::string& caption,
+                                                                       const std::string& prompt,
+                                                                       const std::string& initialText,
+                                                                       const std::optional<TimeOut>& timeOut) {
   InputForm form(prompt, initialText);
-  return form.run(caption);
+  return form.run(caption, timeOut);
 }
 
-std::optional<std::size_t> Win32StandardDialogs::chooseFromList(const ListChoiceRequest& request) {
+DialogAnswer<std::optional<std::size_t>> Win32StandardDialogs::chooseFromList(const ListChoiceRequest& request) {
   ListForm form(request.prompt, request.entries, request.selected);
-  return form.run(request.caption);
+  return form.run(request.caption, request.timeOut);
 }
 
 std::uint32_t Win32StandardDialogs::shellVersion() { return shellLibraryVersion(); }
@@ -51,9 +53,12 @@ std::optional<std::string> Win32StandardDialogs::browseFolder(const FolderBrowse
   return browser.directory;
 }
 
-int Win32StandardDialogs::showMessage(MessageKind kind, const std::string& message, MessageButtons buttons) {
-  MessageBoxForm form(kind, message, buttons);
-  return form.run();
+DialogAnswer<int> Win32StandardDialogs::showMessage(MessageKind kind, const std::string& message,
+                                                   MessageButtons buttons, const std::optional<TimeOut>& timeOut) {
+  MessageBoxForm form(kind, message, buttons, timeOut);
+  const int result = form.run();
+  if (result == kTimedOutResult) return {.timedOut = true};
+  return {.value = result};
 }
 
 void Win32StandardDialogs::beep() { MessageBeep(MB_OK); }

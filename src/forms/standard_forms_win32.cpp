@@ -83,7 +83,8 @@ void keepWithinWorkArea(HWND window) {
     SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-MessagePlacement placeMessage(const std::string& message, MessageButtons buttons, int dpi) {
+MessagePlacement placeMessage(const std::string& message, MessageButtons buttons,
+                              const std::optional<TimeOut>& timeOut, int dpi) {
   const OwnedFont font = createFormFont(dpi);
   const DialogUnits units = dialogUnitsOf(font.get());
   const MeasuringContext context(font.get());
@@ -98,7 +99,10 @@ MessagePlacement placeMessage(const std::string& message, MessageButtons buttons
   placement.margin = horizontalMargin;
   placement.buttonWidth = units.across(kButtonWidth);
   const std::vector<std::string> captions = buttonCaptions(buttons);
-  for (const std::string& caption : captions) {
+  std::vector<std::string> measured = captions;
+  // The countdown's caption is widest at its start.
+  if (timeOut) measured.push_back(countdownCaption(buttonCaption(timeOut->button), timeOut->seconds));
+  for (const std::string& caption : measured) {
     RECT bounds{0, 0, 0, 0};
     DrawTextA(context.get(), caption.c_str(), -1, &bounds, DT_CALCRECT | DT_LEFT | DT_SINGLELINE);
     placement.buttonWidth = std::max<int>(placement.buttonWidth, bounds.right - bounds.left + scaled(kCaptionPadding));
@@ -223,11 +227,12 @@ DialogUnits dialogUnitsOf(HFONT font) {
   return DialogUnits{static_cast<int>(letters.cx / 52), static_cast<int>(metrics.tmHeight)};
 }
 
-MessageBoxForm::MessageBoxForm(MessageKind kind, const std::string& message, MessageButtons buttons)
-    : MessageBoxForm(kind, message, buttons, placeMessage(message, buttons, systemDpi())) {}
+MessageBoxForm::MessageBoxForm(MessageKind kind, const std::string& message, MessageButtons buttons,
+                               const std::optional<TimeOut>& timeOut)
+    : MessageBoxForm(kind, message, buttons, timeOut, placeMessage(message, buttons, timeOut, systemDpi())) {}
 
 MessageBoxForm::MessageBoxForm(MessageKind kind, const std::string& message, MessageButtons buttons,
-                               const MessagePlacement& placement)
+                               const std::optional<TimeOut>& timeOut, const MessagePlacement& placement)
     : Form(FormLayout{.className = "TMessageForm",
                       .caption = messageCaption(kind),
                       .clientWidth = placement.clientWidth,
@@ -238,6 +243,7 @@ MessageBoxForm::MessageBoxForm(MessageKind kind, const std::string& message, Mes
       kind_(kind),
       message_(message),
       buttons_(buttons),
+      timeOut_(timeOut),
       placement_(placement) {}
 
 void MessageBoxForm::createChildren() {
@@ -258,16 +264,16 @@ void MessageBoxForm::createChildren() {
   }
   const int defaultId = defaultResult(buttons_);
   int left = placement_.buttonLeft;
-  const auto add = [&](bool present, const char* caption, int id) {
+  const auto add = [&](bool present, int id) {
     if (!present) return;
-    buttonWindows_.push_back(addButton(caption, left, placement_.buttonTop, placement_.buttonWidth,
+    buttonWindows_.push_back(addButton(buttonCaption(id), left, placement_.buttonTop, placement_.buttonWidth,
                                        placement_.buttonHeight, id, id == defaultId));
     left += placement_.buttonWidth + placement_.buttonSpacing;
   };
-  add(buttons_.yes, "&Oui", kResultYes);
-  add(buttons_.no, "&Non", kResultNo);
-  add(buttons_.ok, "OK", kResultOk);
-  add(buttons_.cancel, "Annuler", kResultCancel);
+  add(buttons_.yes, kResultYes);
+  add(buttons_.no, kResultNo);
+  add(buttons_.ok, kResultOk);
+  add(buttons_.cancel, kResultCancel);
   keepWithinWorkArea(handle());
 }
 
@@ -275,7 +281,7 @@ void MessageBoxForm::measureForFormDpi() {
   if (placement_.dpi == dpi()) return;
   // The text keeps the kind of control it was given (label or scrolling field).
   const bool scrolls = placement_.scrolls;
-  placement_ = placeMessage(message_, buttons_, dpi());
+  placement_ = placeMessage(message_, buttons_, timeOut_, dpi());
   placement_.scrolls = scrolls;
   setDesignSize(dpi(), placement_.clientWidth, placement_.clientHeight);
 }
@@ -299,9 +305,9 @@ void MessageBoxForm::placeChildren() {
 
 int MessageBoxForm::run() {
   handle();
+  if (timeOut_) countDownOn(timeOut_->button, timeOut_->seconds);
   // The modal loop puts the focus on the first button; the default one takes it.
-  const int result = showModal();
-  return result;
+  return showModal();
 }
 
 bool MessageBoxForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -395,9 +401,10 @@ bool PromptedForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRE
   return Form::handleMessage(message, wParam, lParam, result);
 }
 
-bool PromptedForm::runModal(const std::string& caption) {
+int PromptedForm::runModal(const std::string& caption, const std::optional<TimeOut>& timeOut) {
   setCaption(caption.c_str());
-  return showModal() == IDOK;
+  if (timeOut) countDownOn(timeOut->button == kResultOk ? IDOK : IDCANCEL, timeOut->seconds);
+  return showModal();
 }
 
 InputForm::InputForm(const std::string& prompt, const std::string& initialText)
@@ -412,9 +419,12 @@ HWND InputForm::createField(const InputPlacement& at) {
   return edit;
 }
 
-std::optional<std::string> InputForm::run(const std::string& caption) {
-  if (!runModal(caption)) return std::nullopt;
-  return textOf(field());
+DialogAnswer<std::optional<std::string>> InputForm::run(const std::string& caption,
+                                                        const std::optional<TimeOut>& timeOut) {
+  const int result = runModal(caption, timeOut);
+  if (result == kTimedOutResult) return {.timedOut = true};
+  if (result != IDOK) return {};
+  return {.value = textOf(field())};
 }
 
 namespace {
@@ -451,11 +461,13 @@ bool ListForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
   return PromptedForm::handleMessage(message, wParam, lParam, result);
 }
 
-std::optional<std::size_t> ListForm::run(const std::string& caption) {
-  if (!runModal(caption)) return std::nullopt;
+DialogAnswer<std::optional<std::size_t>> ListForm::run(const std::string& caption,
+                                                       const std::optional<TimeOut>& timeOut) {
+  const int result = runModal(caption, timeOut);
+  if (result == kTimedOutResult) return {.timedOut = true};
   const LRESULT selected = SendMessageA(field(), LB_GETCURSEL, 0, 0);
-  if (selected == LB_ERR) return std::nullopt;
-  return static_cast<std::size_t>(selected);
+  if (result != IDOK || selected == LB_ERR) return {};
+  return {.value = static_cast<std::size_t>(selected)};
 }
 
 }  // namespace tovrik

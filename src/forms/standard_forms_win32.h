@@ -36,8 +36,11 @@ struct MessagePlacement {
 // the work area.
 class MessageBoxForm final : public Form {
  public:
-  MessageBoxForm(MessageKind kind, const std::string& message, MessageButtons buttons);
-  // The result of the button that closed the box; the close box gives Cancel.
+  // With a time-out, the buttons are wide enough for the caption that counts down.
+  MessageBoxForm(MessageKind kind, const std::string& message, MessageButtons buttons,
+                 const std::optional<TimeOut>& timeOut);
+  // The result of the button that closed the box (the close box gives Cancel), or kTimedOutResult when
+  // the time-out's seconds ran out.
   int run();
 
  protected:
@@ -48,7 +51,7 @@ class MessageBoxForm final : public Form {
 
  private:
   MessageBoxForm(MessageKind kind, const std::string& message, MessageButtons buttons,
-               const MessagePlacement& placement);
+                 const std::optional<TimeOut>& timeOut, const MessagePlacement& placement);
   void relayout() override;
   // Measures the box again for the form's DPI when it is not the one it was measured for.
   void measureForFormDpi();
@@ -58,6 +61,7 @@ class MessageBoxForm final : public Form {
   MessageKind kind_;
   std::string message_;
   MessageButtons buttons_;
+  std::optional<TimeOut> timeOut_;
   MessagePlacement placement_;
   HWND icon_ = nullptr;
   HWND text_ = nullptr;
@@ -84,8 +88,9 @@ class PromptedForm : public Form {
   // Makes the field at its place; called once, between the prompt and the buttons.
   virtual HWND createField(const InputPlacement& at) = 0;
   HWND field() const { return field_; }
-  // Shows the dialog with this caption; true when it ended with OK.
-  bool runModal(const std::string& caption);
+  // Shows the dialog with this caption: IDOK, IDCANCEL, or kTimedOutResult when the time-out's seconds
+  // ran out.
+  int runModal(const std::string& caption, const std::optional<TimeOut>& timeOut);
 
   void createChildren() override;
   bool handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
@@ -110,7 +115,7 @@ class InputForm final : public PromptedForm {
  public:
   InputForm(const std::string& prompt, const std::string& initialText);
   // The edit's text on OK; nullopt on Annuler, Escape or the close box.
-  std::optional<std::string> run(const std::string& caption);
+  DialogAnswer<std::optional<std::string>> run(const std::string& caption, const std::optional<TimeOut>& timeOut);
 
  protected:
   HWND createField(const InputPlacement& at) override;
@@ -124,7 +129,7 @@ class ListForm final : public PromptedForm {
  public:
   ListForm(const std::string& prompt, const std::vector<std::string>& entries, std::size_t selected);
   // The 0-based number of the selected entry on OK; nullopt on Annuler, Escape or the close box.
-  std::optional<std::size_t> run(const std::string& caption);
+  DialogAnswer<std::optional<std::size_t>> run(const std::string& caption, const std::optional<TimeOut>& timeOut);
 
  protected:
   HWND createField(const InputPlacement& at) override;

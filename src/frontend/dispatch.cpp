@@ -2,7 +2,8 @@
 // behaviour by the row's variant, a value of the family's enum, never by their spelling. A word tested
 // several times in turn (getspecialfolder) has one row per test, told apart the same way. A word that
 // shows a window waiting for a person's answer says so by .waitsForAnswer; the front end then asks the
-// window station before the handler runs.
+// window station before the handler runs. Where the word takes a time-out, .timeOutParam names its
+// argument.
 #include "frontend/dispatch.h"
 
 #include "dialogs/credential_commands.h"
@@ -115,17 +116,34 @@ constexpr CommandEntry kCommands[] = {
     // Standard dialogs.
     {.word = "createopendialog", .handler = runFileDialog, .variant = FileDialogKind::kOpen, .waitsForAnswer = true},
     {.word = "createsavedialog", .handler = runFileDialog, .variant = FileDialogKind::kSave, .waitsForAnswer = true},
-    {.word = "createinputdialog", .handler = runCreateInputDialog, .waitsForAnswer = true},
-    {.word = "createlistdialog", .handler = runCreateListDialog, .waitsForAnswer = true},
+    {.word = "createinputdialog", .handler = runCreateInputDialog, .waitsForAnswer = true, .timeOutParam = 4},
+    {.word = "createlistdialog", .handler = runCreateListDialog, .waitsForAnswer = true, .timeOutParam = 5},
     {.word = "browsedirectory", .handler = runBrowseDirectory, .waitsForAnswer = true},
-    {.word = "dlgcritical", .handler = runMessageBox, .variant = MessageBoxKind::kCritical, .waitsForAnswer = true},
-    {.word = "dlgwarning", .handler = runMessageBox, .variant = MessageBoxKind::kWarning, .waitsForAnswer = true},
+    {.word = "dlgcritical",
+     .handler = runMessageBox,
+     .variant = MessageBoxKind::kCritical,
+     .waitsForAnswer = true,
+     .timeOutParam = 2},
+    {.word = "dlgwarning",
+     .handler = runMessageBox,
+     .variant = MessageBoxKind::kWarning,
+     .waitsForAnswer = true,
+     .timeOutParam = 2},
     {.word = "dlginformation",
      .handler = runMessageBox,
      .variant = MessageBoxKind::kInformation,
-     .waitsForAnswer = true},
-    {.word = "dlgyesno", .handler = runMessageBox, .variant = MessageBoxKind::kYesNo, .waitsForAnswer = true},
-    {.word = "dlgokcancel", .handler = runMessageBox, .variant = MessageBoxKind::kOkCancel, .waitsForAnswer = true},
+     .waitsForAnswer = true,
+     .timeOutParam = 2},
+    {.word = "dlgyesno",
+     .handler = runMessageBox,
+     .variant = MessageBoxKind::kYesNo,
+     .waitsForAnswer = true,
+     .timeOutParam = 2},
+    {.word = "dlgokcancel",
+     .handler = runMessageBox,
+     .variant = MessageBoxKind::kOkCancel,
+     .waitsForAnswer = true,
+     .timeOutParam = 2},
     {.word = "messagebeep", .handler = runMessageBeep},
     {.word = "playwav", .handler = runPlayWav},
 
@@ -202,8 +220,15 @@ bool keepsPreviousReturnFile(const std::vector<std::string>& parameters) {
 bool waitsForAnswer(const std::vector<std::string>& parameters) {
   if (parameters.size() < 2) return true;
   const std::string word = commandWordOf(removeNullMarkers(parameters[1]));
-  for (const CommandEntry& entry : kCommands)
-    if (entry.word == word && entry.waitsForAnswer) return true;
+  for (const CommandEntry& entry : kCommands) {
+    if (entry.word != word || !entry.waitsForAnswer) continue;
+    // Parameter 0 is the program, 1 the word: Command::param(n) is parameter n + 1. A time-out the handler
+    // refuses ends in "SET ERROR=1" there, before anything is shown.
+    const std::size_t timeOut = entry.timeOutParam + 1;
+    const bool givesTimeOut =
+        entry.timeOutParam != 0 && parameters.size() > timeOut && !removeNullMarkers(parameters[timeOut]).empty();
+    if (!givesTimeOut) return true;
+  }
   return false;
 }
 

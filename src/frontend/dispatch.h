@@ -34,6 +34,10 @@ struct CommandEntry {
   // Shows a window that waits for a person's answer (a dialog, a message box, a question of the shell):
   // where no one can see a window the word does nothing and ends with "SET ERROR=1".
   bool waitsForAnswer = false;
+  // Of such a word, the argument (counted as Command::param counts) that may give it a time-out; 0 for
+  // none. A run that gives one answers itself when nobody does: it does not wait for a person, and its
+  // handler asks the window station itself.
+  std::size_t timeOutParam = 0;
 };
 
 std::span<const CommandEntry> commandTable();
@@ -45,7 +49,7 @@ std::vector<NamedHandler> declaredHandlers();
 bool keepsPreviousReturnFile(const std::vector<std::string>& parameters);
 
 // Whether the run would show a window that waits for a person's answer: the configuration form (no
-// command word) or a word whose row says so.
+// command word) or a word whose row says so, unless the run gives that word a time-out.
 bool waitsForAnswer(const std::vector<std::string>& parameters);
 
 // Runs every row registered for the command's word, in table order; an unknown word runs nothing.

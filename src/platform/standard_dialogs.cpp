@@ -56,13 +56,39 @@ const char* messageCaption(MessageKind kind) {
   return "";
 }
 
+const char* buttonCaption(int result) {
+  switch (result) {
+    case kResultYes: return "&Oui";
+    case kResultNo: return "&Non";
+    case kResultOk: return "OK";
+    case kResultCancel: return "Annuler";
+  }
+  return "";
+}
+
 std::vector<std::string> buttonCaptions(MessageButtons buttons) {
   std::vector<std::string> captions;
-  if (buttons.yes) captions.emplace_back("&Oui");
-  if (buttons.no) captions.emplace_back("&Non");
-  if (buttons.ok) captions.emplace_back("OK");
-  if (buttons.cancel) captions.emplace_back("Annuler");
+  if (buttons.yes) captions.emplace_back(buttonCaption(kResultYes));
+  if (buttons.no) captions.emplace_back(buttonCaption(kResultNo));
+  if (buttons.ok) captions.emplace_back(buttonCaption(kResultOk));
+  if (buttons.cancel) captions.emplace_back(buttonCaption(kResultCancel));
   return captions;
+}
+
+std::string countdownCaption(const std::string& caption, int secondsLeft) {
+  return caption + " (" + std::to_string(secondsLeft) + ")";
+}
+
+int secondsLeft(std::uint32_t totalMs, std::uint32_t elapsedMs) {
+  if (elapsedMs >= totalMs) return 0;
+  return static_cast<int>((totalMs - elapsedMs + 999) / 1000);
+}
+
+std::uint32_t untilNextSecond(std::uint32_t totalMs, std::uint32_t elapsedMs) {
+  if (elapsedMs >= totalMs) return 0;
+  const std::uint32_t left = totalMs - elapsedMs;
+  const std::uint32_t intoSecond = left % 1000;
+  return intoSecond == 0 ? 1000 : intoSecond;
 }
 
 int defaultResult(MessageButtons buttons) { return buttons.ok ? kResultOk : kResultYes; }

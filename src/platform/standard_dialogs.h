@@ -25,14 +25,6 @@ struct FolderBrowseRequest {
   bool newDialogStyle = false;
 };
 
-// What the list dialog is given: the entries as shown and the one selected at first (0-based).
-struct ListChoiceRequest {
-  std::string caption;
-  std::string prompt;
-  std::vector<std::string> entries;
-  std::size_t selected = 0;
-};
-
 enum class MessageKind { kWarning, kError, kInformation, kConfirmation };
 
 // Button results, as the platform numbers them.
@@ -40,6 +32,29 @@ inline constexpr int kResultOk = 1;
 inline constexpr int kResultCancel = 2;
 inline constexpr int kResultYes = 6;
 inline constexpr int kResultNo = 7;
+
+// A dialog that ends by itself when nobody answers: after `seconds`, as the button whose result is
+// `button` would end it. That button shows the seconds left until a person touches the dialog.
+struct TimeOut {
+  int seconds = 0;
+  int button = kResultCancel;
+};
+
+// A dialog's answer, or none when its time ran out (then `value` is left as it was).
+template <class Value>
+struct DialogAnswer {
+  Value value{};
+  bool timedOut = false;
+};
+
+// What the list dialog is given: the entries as shown and the one selected at first (0-based).
+struct ListChoiceRequest {
+  std::string caption;
+  std::string prompt;
+  std::vector<std::string> entries;
+  std::size_t selected = 0;
+  std::optional<TimeOut> timeOut;  // its button: OK or Annuler
+};
 
 // The buttons of a message box, in the fixed order Yes, No, OK, Cancel.
 struct MessageButtons {
@@ -54,18 +69,21 @@ class StandardDialogs {
   virtual ~StandardDialogs() = default;
   // The full path chosen, or nullopt when the user cancelled or the dialog failed.
   virtual std::optional<std::string> chooseFile(const FileDialogRequest& request) = 0;
-  // The edited text on OK; nullopt on Annuler, Escape or the close box.
-  virtual std::optional<std::string> askText(const std::string& caption, const std::string& prompt,
-                                             const std::string& initialText) = 0;
+  // The edited text on OK; nullopt on Annuler, Escape or the close box. The time-out's button is OK or
+  // Annuler.
+  virtual DialogAnswer<std::optional<std::string>> askText(const std::string& caption, const std::string& prompt,
+                                                           const std::string& initialText,
+                                                           const std::optional<TimeOut>& timeOut) = 0;
   // The 0-based number of the entry chosen on OK (Enter, a double-click); nullopt on Annuler, Escape or
   // the close box.
-  virtual std::optional<std::size_t> chooseFromList(const ListChoiceRequest& request) = 0;
+  virtual DialogAnswer<std::optional<std::size_t>> chooseFromList(const ListChoiceRequest& request) = 0;
   // The shell library's file version: major in the high 16 bits, minor in the low 16 bits.
   virtual std::uint32_t shellVersion() = 0;
   // The file-system path of the folder chosen; nullopt when cancelled or for a virtual folder.
   virtual std::optional<std::string> browseFolder(const FolderBrowseRequest& request) = 0;
   // Shows a modal message box and gives the result of the button that closed it.
-  virtual int showMessage(MessageKind kind, const std::string& message, MessageButtons buttons) = 0;
+  virtual DialogAnswer<int> showMessage(MessageKind kind, const std::string& message, MessageButtons buttons,
+                                        const std::optional<TimeOut>& timeOut) = 0;
   virtual void beep() = 0;
   // Starts playing a sound file and returns at once; a failure is ignored.
   virtual void playSoundFile(const std::string& path) = 0;
@@ -83,9 +101,18 @@ std::string expandLineBreakEscapes(const std::string& message);
 std::string messageBoxClipboardText(const std::string& caption, const std::string& message,
                                     const std::vector<std::string>& buttonCaptions);
 
-// Caption of each kind of message box, and of each button.
+// Caption of each kind of message box, of the button of each result, and of the buttons in their order.
 const char* messageCaption(MessageKind kind);
+const char* buttonCaption(int result);
 std::vector<std::string> buttonCaptions(MessageButtons buttons);
+
+// A button's caption while a time-out counts down on it: "&Non (30)".
+std::string countdownCaption(const std::string& caption, int secondsLeft);
+// The seconds a countdown of `totalMs` shows once `elapsedMs` have passed: rounded up, so that it starts
+// at the whole number and shows 1 through the last second; 0 once the time is up.
+int secondsLeft(std::uint32_t totalMs, std::uint32_t elapsedMs);
+// The milliseconds from `elapsedMs` until the number shown changes, or the time is up.
+std::uint32_t untilNextSecond(std::uint32_t totalMs, std::uint32_t elapsedMs);
 
 // The result Enter gives (OK if present, else Yes) and the one Escape gives (Cancel, else No, else OK).
 int defaultResult(MessageButtons buttons);

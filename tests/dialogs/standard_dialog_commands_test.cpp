@@ -2,7 +2,10 @@
 // message boxes build.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "dialogs/standard_dialog_commands.h"
+#include "frontend/dispatch.h"
 #include "support/run_command.h"
 
 namespace tovrik {
@@ -274,6 +277,174 @@ TEST(MessageBoxCommands, ClipboardTextFrameAndButtons) {
   // Only the button captions lose their "&".
   EXPECT_EQ(messageBoxClipboardText("Erreur", "A && B", {"OK"}),
             line + "\r\nErreur\r\n" + line + "\r\nA && B\r\n" + line + "\r\nOK   \r\n" + line + "\r\n");
+}
+
+// --- time-outs ------------------------------------------------------------------------------------
+
+// A word given a time-out, what it gives when nobody answers (also where no one can see it), the
+// countdown it asks of the dialog, and what a person's answer gives instead.
+struct TimeOutRow {
+  Strings parameters;
+  Strings timedOutLines;
+  TimeOut timeOut;
+  Strings personsLines;  // the person's answer is the fakes' own (below), never the time-out's
+};
+
+void setPersonsAnswers(fakes::FakeStandardDialogs& dialogs, const Strings& parameters) {
+  // Answers that differ from what each time-out below gives, so that a time-out that took the
+  // dialog's answer shows in the lines.
+  const bool yesNoToNo = parameters[0] == "dlgyesno" && parameters.size() > 3 && parameters[3] == "0";
+  const bool okCancelToOk = parameters[0] == "dlgokcancel" && parameters.size() > 3 && parameters[3] == "2";
+  dialogs.messageAnswer = parameters[0] == "dlgyesno"      ? (yesNoToNo ? kResultNo : kResultYes)
+                          : parameters[0] == "dlgokcancel" ? (okCancelToOk ? kResultCancel : kResultOk)
+                                                           : kResultOk;
+  dialogs.listAnswer = 0;
+  dialogs.textAnswer = "tapé";
+}
+
+const TimeOutRow kTimeOutRows[] = {
+    {{"dlgcritical", "Disque plein", "5"}, {"TIMEDOUT=1"}, {5, kResultOk}, {}},
+    {{"dlgwarning", "Attention", "1"}, {"TIMEDOUT=1"}, {1, kResultOk}, {}},
+    {{"dlginformation", "Fini", "86400"}, {"TIMEDOUT=1"}, {86400, kResultOk}, {}},
+    // Integer text, as every number: leading blanks and a sign are allowed.
+    {{"dlginformation", "Fini", " +7"}, {"TIMEDOUT=1"}, {7, kResultOk}, {}},
+    // The answer by default is the second choice, as Escape gives.
+    {{"dlgyesno", "Redémarrer ?", "60"}, {"BUTTON=1", "TIMEDOUT=1"}, {60, kResultNo}, {"BUTTON=0"}},
+    {{"dlgyesno", "Redémarrer ?", "60", "NULL"}, {"BUTTON=1", "TIMEDOUT=1"}, {60, kResultNo}, {"BUTTON=0"}},
+    {{"dlgyesno", "Redémarrer ?", "60", "1"}, {"BUTTON=1", "TIMEDOUT=1"}, {60, kResultNo}, {"BUTTON=0"}},
+    {{"dlgyesno", "Redémarrer ?", "60", "0"}, {"BUTTON=0", "TIMEDOUT=1"}, {60, kResultYes}, {"BUTTON=1"}},
+    {{"dlgokcancel", "Copier ?", "12"}, {"BUTTON=3", "TIMEDOUT=1"}, {12, kResultCancel}, {"BUTTON=2"}},
+    {{"dlgokcancel", "Copier ?", "12", "3"}, {"BUTTON=3", "TIMEDOUT=1"}, {12, kResultCancel}, {"BUTTON=2"}},
+    {{"dlgokcancel", "Copier ?", "12", "2"}, {"BUTTON=2", "TIMEDOUT=1"}, {12, kResultOk}, {"BUTTON=3"}},
+    // The list: OK on the default entry, by its text or number; without one, or with one that names no
+    // entry, Annuler.
+    {{"createlistdialog", "C", "P", "Alpha|Beta|Gamma", "Beta", "10"},
+     {"EXECUTED=1", "TEXT=Beta", "INDEX=2", "TIMEDOUT=1"}, {10, kResultOk}, {"EXECUTED=1", "TEXT=Alpha", "INDEX=1"}},
+    {{"createlistdialog", "C", "P", "Alpha|Beta|Gamma", "3", "10"},
+     {"EXECUTED=1", "TEXT=Gamma", "INDEX=3", "TIMEDOUT=1"}, {10, kResultOk}, {"EXECUTED=1", "TEXT=Alpha", "INDEX=1"}},
+    {{"createlistdialog", "C", "P", "Alpha|Beta|Gamma", "NULL", "10"}, {"EXECUTED=0", "TIMEDOUT=1"},
+     {10, kResultCancel}, {"EXECUTED=1", "TEXT=Alpha", "INDEX=1"}},
+    {{"createlistdialog", "C", "P", "Alpha|Beta|Gamma", "Delta", "10"}, {"EXECUTED=0", "TIMEDOUT=1"},
+     {10, kResultCancel}, {"EXECUTED=1", "TEXT=Alpha", "INDEX=1"}},
+    // The input dialog presses Annuler: the script knows its own default.
+    {{"createinputdialog", "C", "P", "Lundi", "30"}, {"EXECUTED=0", "TIMEDOUT=1"}, {30, kResultCancel},
+     {"EXECUTED=1", "TEXT=tapé"}},
+};
+
+TEST(DialogTimeOuts, TheTimeOutGivesTheScriptsAnswerAndAPersonsAnswerNeverSaysTimedOut) {
+  for (std::size_t i = 0; i < std::size(kTimeOutRows); ++i) {
+    const TimeOutRow& row = kTimeOutRows[i];
+    SCOPED_TRACE(::testing::Message() << "row " << i << ": " << row.parameters[0]);
+    for (const bool timeRunsOut : {true, false}) {
+      SCOPED_TRACE(timeRunsOut ? "nobody answers" : "a person answers");
+      fakes::FakeServices services;
+      setPersonsAnswers(services.dialogs, row.parameters);
+      services.dialogs.timeOutsRunOut = timeRunsOut;
+      EXPECT_EQ(fakes::run(services, row.parameters), timeRunsOut ? row.timedOutLines : row.personsLines);
+      ASSERT_EQ(services.dialogs.timeOuts.size(), 1u);
+      ASSERT_TRUE(services.dialogs.timeOuts[0].has_value());
+      EXPECT_EQ(services.dialogs.timeOuts[0]->seconds, row.timeOut.seconds);
+      EXPECT_EQ(services.dialogs.timeOuts[0]->button, row.timeOut.button);
+      EXPECT_EQ(services.station.questions, 1) << "the handler asks the window station, once";
+    }
+  }
+}
+
+TEST(DialogTimeOuts, WhereNoOneCanSeeAWindowTheTimeOutAnswersAtOnce) {
+  for (std::size_t i = 0; i < std::size(kTimeOutRows); ++i) {
+    const TimeOutRow& row = kTimeOutRows[i];
+    SCOPED_TRACE(::testing::Message() << "row " << i << ": " << row.parameters[0]);
+    fakes::FakeServices hidden;
+    hidden.station.visible = false;
+    setPersonsAnswers(hidden.dialogs, row.parameters);
+    std::vector<std::string> parameters = row.parameters;
+    parameters.insert(parameters.begin(), "t");
+    EXPECT_FALSE(waitsForAnswer(parameters));
+    EXPECT_EQ(fakes::run(hidden, row.parameters), row.timedOutLines);
+    EXPECT_TRUE(hidden.dialogs.shown.empty() && hidden.dialogs.listRequests.empty());
+    EXPECT_EQ(hidden.station.questions, 1);
+  }
+}
+
+TEST(DialogTimeOuts, ArgumentErrorsShowNothingAnywhere) {
+  const Strings rows[] = {
+      {"dlgcritical", "m", "0"},
+      {"dlgcritical", "m", "86401"},
+      {"dlgwarning", "m", "-5"},
+      {"dlginformation", "m", "dix"},
+      {"dlginformation", "m", "1,5"},
+      {"dlginformation", "m", "30 "},
+      {"dlginformation", "m", "   "},
+      {"dlginformation", "m", "99999999999"},
+      {"dlgyesno", "m", "10", "2"},
+      {"dlgyesno", "m", "10", "oui"},
+      {"dlgyesno", "m", "10", "-1"},
+      {"dlgokcancel", "m", "10", "0"},
+      {"dlgokcancel", "m", "10", "1"},
+      {"dlgokcancel", "m", "10", "4"},
+      // The answer is checked even without seconds.
+      {"dlgyesno", "m", "NULL", "3"},
+      {"createlistdialog", "C", "P", "a|b", "a", "0"},
+      {"createlistdialog", "C", "P", "a|b", "NULL", "une minute"},
+      {"createinputdialog", "C", "P", "x", "86401"},
+      {"createinputdialog", "C", "P", "x", "-1"},
+  };
+  for (const Strings& parameters : rows) {
+    SCOPED_TRACE(::testing::PrintToString(parameters));
+    for (const bool visible : {true, false}) {
+      fakes::FakeServices services;
+      services.station.visible = visible;
+      EXPECT_EQ(fakes::run(services, parameters), Strings{"ERROR=1"});
+      EXPECT_TRUE(services.dialogs.shown.empty() && services.dialogs.listRequests.empty());
+    }
+  }
+}
+
+TEST(DialogTimeOuts, WithoutSecondsTheDialogsWaitAsBefore) {
+  const Strings rows[] = {
+      {"dlgyesno", "m"},
+      {"dlgyesno", "m", "NULL"},
+      {"dlgyesno", "m", "NULL", "0"},  // an answer alone gives no time-out
+      {"dlgokcancel", "m", "NULL", "2"},
+      {"dlginformation", "m", "NULL", "ignored"},
+      {"createlistdialog", "C", "P", "a|b", "b"},
+      {"createlistdialog", "C", "P", "a|b", "b", "NULL"},
+      {"createinputdialog", "C", "P", "x", "NULL"},
+  };
+  for (const Strings& parameters : rows) {
+    SCOPED_TRACE(::testing::PrintToString(parameters));
+    fakes::FakeServices services;
+    services.dialogs.timeOutsRunOut = true;
+    const Strings lines = fakes::run(services, parameters);
+    EXPECT_TRUE(std::find(lines.begin(), lines.end(), "TIMEDOUT=1") == lines.end());
+    ASSERT_EQ(services.dialogs.timeOuts.size(), 1u);
+    EXPECT_FALSE(services.dialogs.timeOuts[0].has_value());
+    // Where no one can see it, such a dialog still ends at once with the error alone.
+    fakes::FakeServices hidden;
+    hidden.station.visible = false;
+    EXPECT_EQ(fakes::run(hidden, parameters), Strings{"ERROR=1"});
+    EXPECT_TRUE(hidden.dialogs.timeOuts.empty());
+  }
+}
+
+TEST(DialogTimeOuts, CountdownShowsWholeSecondsRoundedUpAndChangesOnTime) {
+  struct Row {
+    std::uint32_t totalMs, elapsedMs;
+    int left;
+    std::uint32_t untilChange;
+  };
+  const Row rows[] = {
+      {3000, 0, 3, 1000},   {3000, 1, 3, 999},   {3000, 999, 3, 1},   {3000, 1000, 2, 1000},
+      {3000, 1500, 2, 500}, {3000, 2999, 1, 1},  {3000, 3000, 0, 0},  {3000, 4000, 0, 0},
+      {86400000, 0, 86400, 1000}, {86400000, 86399001, 1, 999},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(::testing::Message() << row.totalMs << " ms after " << row.elapsedMs);
+    EXPECT_EQ(secondsLeft(row.totalMs, row.elapsedMs), row.left);
+    EXPECT_EQ(untilNextSecond(row.totalMs, row.elapsedMs), row.untilChange);
+  }
+  EXPECT_EQ(countdownCaption("&Non", 30), "&Non (30)");
+  EXPECT_EQ(countdownCaption("OK", 1), "OK (1)");
 }
 
 TEST(SoundCommands, BeepAndPlayOnlyAnExistingFile) {

@@ -1,5 +1,6 @@
 """The sample scripts in examples/ run as a user would run them, and print exactly what they promise."""
 import re
+import time
 from concurrent.futures import ThreadPoolExecutor, wait
 
 import pytest
@@ -161,3 +162,14 @@ def test_choose_example_hands_the_chosen_entry_to_a_notification_it_does_not_wai
         # The script has ended; its notification shows on, then goes away on its own.
         assert wait_until(lambda: balloon in balloons(wine)[0], "the balloon", 20)
         wait_until(lambda: not balloons(wine)[1], "the icon to go", 30)
+
+
+def test_choose_example_takes_its_default_entry_when_nobody_answers_in_ten_seconds(wine):
+    started = time.monotonic()
+    out = wine.batch(example("choose.bat"), timeout=60)
+    assert time.monotonic() - started >= 10
+    assert out.splitlines() == ['EXECUTED=1 INDEX=2 TEXT="Archive 7-Zip & chiffrement"',
+                                "Personne n'a repondu : choix par defaut.", "Notification lancee."], out
+    assert wait_until(lambda: "Sauvegarde choisie : Archive 7-Zip & chiffrement" in balloons(wine)[0], "the balloon",
+                      20)
+    wait_until(lambda: not balloons(wine)[1], "the icon to go", 30)

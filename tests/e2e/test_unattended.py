@@ -1,6 +1,7 @@
 """Unattended runs: in a window station without visible surfaces, where a scheduled task or a service
-runs, every word that waits for a person's answer ends at once with "SET ERROR=1" and does nothing else;
-the words that need no answer run as before. The same words still show their windows in the visible
+runs, every word that waits for a person's answer ends at once with "SET ERROR=1" and does nothing else,
+unless the script gave its dialog a time-out, which then answers at once; the words that need no answer
+run as before. The same words still show their windows in the visible
 station: test_standard_dialogs, test_credential_dialogs, test_config_form, and the dirdelete question in
 test_shell_commands."""
 from pathlib import Path
@@ -72,6 +73,34 @@ def test_a_waiting_word_ends_at_once_with_an_error_and_touches_nothing(wine, fol
     assert HEADER_1["fr"].fullmatch(data[:first_end]), data
     assert data[first_end:] == HEADER_2 + b"SET ERROR=1\r\n"
     assert contents(area) == {"keep": None, "keep/a.txt": "a", "keep/sub": None, "keep/sub/b.txt": "b"}
+
+
+# A dialog given a time-out answers there at once what its time-out stands for: the script said what it
+# wants when nobody answers. A minute each: a run that waited for it would pass the bound.
+TIMED = [
+    (("dlgcritical", "m", "60"), [b"SET TIMEDOUT=1"]),
+    (("dlgwarning", "m", "60"), [b"SET TIMEDOUT=1"]),
+    (("dlginformation", "m", "60"), [b"SET TIMEDOUT=1"]),
+    (("dlgyesno", "m", "60"), [b"SET BUTTON=1", b"SET TIMEDOUT=1"]),
+    (("dlgyesno", "m", "60", "0"), [b"SET BUTTON=0", b"SET TIMEDOUT=1"]),
+    (("dlgokcancel", "m", "60"), [b"SET BUTTON=3", b"SET TIMEDOUT=1"]),
+    (("dlgokcancel", "m", "60", "2"), [b"SET BUTTON=2", b"SET TIMEDOUT=1"]),
+    (("createlistdialog", "Choix", "Votre choix", "un|deux|trois", "deux", "60"),
+     [b"SET EXECUTED=1", b"SET TEXT=deux", b"SET INDEX=2", b"SET TIMEDOUT=1"]),
+    (("createlistdialog", "Choix", "Votre choix", "un|deux|trois", "NULL", "60"),
+     [b"SET EXECUTED=0", b"SET TIMEDOUT=1"]),
+    (("createinputdialog", "Saisie", "Votre nom", "x", "60"), [b"SET EXECUTED=0", b"SET TIMEDOUT=1"]),
+    # A time-out the word refuses is an error there too.
+    (("dlgyesno", "m", "60", "7"), [b"SET ERROR=1"]),
+]
+
+
+@pytest.mark.parametrize("args, lines", TIMED, ids=[
+    "critical", "warning", "information", "yesno", "yesno-answer-0", "okcancel", "okcancel-answer-2",
+    "list-default", "list-no-default", "input", "bad-answer"])
+def test_a_dialog_given_a_time_out_answers_at_once_as_its_time_out_would(wine, args, lines):
+    ended_at_once(run_hidden(wine, command_line(wine, *args)), 1)
+    assert set_lines(wine.return_file_now()) == lines
 
 
 def test_the_silent_shell_words_still_work_there(wine, folders):

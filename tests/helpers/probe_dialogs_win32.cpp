@@ -1,5 +1,6 @@
 // Probe verbs for the standard dialogs: drive the common file dialogs and the folder browser through their
-// control identifiers, type characters, press Ctrl+key, read window rectangles and the forms' dialog units.
+// control identifiers, type characters, press Ctrl+key, read window rectangles, watch button captions
+// change and read the forms' dialog units.
 #include <windows.h>
 #include <commctrl.h>
 #include <dlgs.h>
@@ -181,6 +182,55 @@ int printWindowRect(const Args& a) {
                 static_cast<long>(SendMessageA(focus, EM_GETLIMITTEXT, 0, 0)));
   }
   return 0;
+}
+
+namespace {
+
+BOOL CALLBACK addButtonText(HWND child, LPARAM texts) {
+  char className[16] = {};
+  GetClassNameA(child, className, sizeof className);
+  if (lstrcmpiA(className, "Button") == 0) {
+    std::string& line = *reinterpret_cast<std::string*>(texts);
+    line += ' ';
+    line += hexOrDash(textOf(child));
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+// Watches the buttons of the window with this title: "shown" once it is visible, then "buttons MS TEXT..."
+// whenever a caption changes (milliseconds since "shown", each button's text in hex), and at the end
+// "gone MS" once the window is no more, or "open MS" when the time is up first.
+int watchButtonCaptions(const Args& a) {
+  const DWORD timeoutMs = number(a[1]);
+  const HWND window = requireWindow(a[0], timeoutMs);
+  if (!waitFor([&] { return IsWindowVisible(window) ? window : nullptr; }, timeoutMs)) fail("hidden");
+  const DWORD shownAt = GetTickCount();
+  std::printf("shown\n");
+  std::fflush(stdout);
+  std::string previous;
+  for (;;) {
+    const DWORD now = GetTickCount() - shownAt;
+    if (!IsWindow(window) || !IsWindowVisible(window)) {
+      std::printf("gone %lu\n", static_cast<unsigned long>(now));
+      return 0;
+    }
+    if (now > timeoutMs) {
+      std::printf("open %lu\n", static_cast<unsigned long>(now));
+      return 0;
+    }
+    std::string texts;
+    EnumChildWindows(window, addButtonText, reinterpret_cast<LPARAM>(&texts));
+    // A window going away while its buttons were read gives empty texts: it is reported as gone.
+    if (!IsWindowVisible(window)) continue;
+    if (texts != previous) {
+      std::printf("buttons %lu%s\n", static_cast<unsigned long>(now), texts.c_str());
+      std::fflush(stdout);
+      previous = texts;
+    }
+    Sleep(10);
+  }
 }
 
 // The forms' font ("MS Sans Serif", -11): the average width of the 52 letters and the character height.

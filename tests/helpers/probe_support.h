@@ -93,7 +93,8 @@ Handler registryGet, registrySet, registrySetWide, registrySetLongPath, registry
 // probe_config_win32.cpp
 Handler describePlacement, setEditText, printEditText, clickAt, mouseAt, redrawWindow;
 // probe_dialogs_win32.cpp
-Handler driveFileDialog, driveFolderBrowser, postCharacters, pressControlKey, printWindowRect, printDialogUnits;
+Handler driveFileDialog, driveFolderBrowser, postCharacters, pressControlKey, printWindowRect, watchButtonCaptions,
+    printDialogUnits;
 // probe_dpi_win32.cpp, probe_sweep_win32.cpp
 Handler printFontMeasures, sendDpiChange, sweep;
 // probe_station_win32.cpp

@@ -220,6 +220,7 @@ const Verb kVerbs[] = {
     {"loadlibrary", "PATH", loadLibrary},
     {"window", "TITLE TIMEOUTMS", describeWindow},
     {"windowrect", "TITLE TIMEOUTMS", printWindowRect},
+    {"captions", "TITLE TIMEOUTMS", watchButtonCaptions},
     {"placement", "TITLE TIMEOUTMS", describePlacement},
     {"windowstate", "HANDLE...", printWindowStates},
     {"progress", "TITLE", progressOf},

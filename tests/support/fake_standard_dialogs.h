@@ -16,6 +16,8 @@ class FakeStandardDialogs final : public StandardDialogs {
   std::optional<std::string> folderAnswer;
   std::uint32_t version = 6u << 16;
   int messageAnswer = kResultOk;
+  // Each dialog ends by its time-out, when it is given one, instead of giving its answer.
+  bool timeOutsRunOut = false;
 
   std::optional<std::size_t> listAnswer;
 
@@ -23,33 +25,46 @@ class FakeStandardDialogs final : public StandardDialogs {
   std::vector<ListChoiceRequest> listRequests;
   std::vector<FolderBrowseRequest> folderRequests;
   std::vector<std::string> shown;  // "input caption|prompt|text", "message kind|text|buttons", "beep", "play path"
+  std::vector<std::optional<TimeOut>> timeOuts;  // of each input, list and message dialog shown
 
   std::optional<std::string> chooseFile(const FileDialogRequest& request) override {
     fileRequests.push_back(request);
     return fileAnswer;
   }
-  std::optional<std::string> askText(const std::string& caption, const std::string& prompt,
-                                     const std::string& initialText) override {
+  DialogAnswer<std::optional<std::string>> askText(const std::string& caption, const std::string& prompt,
+                                                   const std::string& initialText,
+                                                   const std::optional<TimeOut>& timeOut) override {
     shown.push_back("input " + caption + "|" + prompt + "|" + initialText);
-    return textAnswer;
+    return answer(textAnswer, timeOut);
   }
-  std::optional<std::size_t> chooseFromList(const ListChoiceRequest& request) override {
+  DialogAnswer<std::optional<std::size_t>> chooseFromList(const ListChoiceRequest& request) override {
     listRequests.push_back(request);
-    return listAnswer;
+    return answer(listAnswer, request.timeOut);
   }
   std::uint32_t shellVersion() override { return version; }
   std::optional<std::string> browseFolder(const FolderBrowseRequest& request) override {
     folderRequests.push_back(request);
     return folderAnswer;
   }
-  int showMessage(MessageKind kind, const std::string& message, MessageButtons buttons) override {
+  DialogAnswer<int> showMessage(MessageKind kind, const std::string& message, MessageButtons buttons,
+                                const std::optional<TimeOut>& timeOut) override {
     std::string captions;
     for (const std::string& caption : buttonCaptions(buttons)) captions += caption + ",";
     shown.push_back(std::string("message ") + messageCaption(kind) + "|" + message + "|" + captions);
-    return messageAnswer;
+    return answer(messageAnswer, timeOut);
   }
   void beep() override { shown.push_back("beep"); }
   void playSoundFile(const std::string& path) override { shown.push_back("play " + path); }
+
+ private:
+  // The set answer, also when the time-out runs out: a command must then give the time-out's answer
+  // instead, which the tests set apart from it.
+  template <class Value>
+  DialogAnswer<Value> answer(const Value& value, const std::optional<TimeOut>& timeOut) {
+    timeOuts.push_back(timeOut);
+    if (timeOut && timeOutsRunOut) return {.value = value, .timedOut = true};
+    return {.value = value};
+  }
 };
 
 }  // namespace tovrik::fakes
