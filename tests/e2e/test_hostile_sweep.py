@@ -23,7 +23,9 @@ def test_the_sweep_tells_inert_values_from_active_ones(value, fault):
 
 @pytest.fixture(scope="module")
 def swept(wine):
-    """The sweep's runs, once: (faults, counts, the inert files)."""
+    """The sweep's runs, once: (faults, counts, the inert files). Made before the first test's own fresh
+    start, so it starts from a fresh account itself."""
+    wine.reset()
     runs = int(os.environ.get("TOVRIK_HOSTILE_RUNS", "300"))
     files = []
     faults, counts = run_sweep(wine, generate(runs, SEED), files=files)

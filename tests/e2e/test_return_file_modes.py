@@ -46,7 +46,9 @@ IDS = [case[0] for case in CASES]
 
 @pytest.fixture(scope="module")
 def files(wine):
-    """Each case's return file, as getvar wrote it."""
+    """Each case's return file, as getvar wrote it. Made before the first test's own fresh start, so it
+    starts from a fresh account itself."""
+    wine.reset()
     made = {}
     for name, value, _, _ in CASES:
         wine.reg_set_string(VARIABLES_KEY, "v", value)
