@@ -1,4 +1,4 @@
-// Return-file I/O: replace-by-rename writing, and the code page cmd.exe reads the file in.
+// Return-file I/O: its path read once, replace-by-rename writing, and the code page cmd.exe reads the file in.
 #include "frontend/return_file_win32.h"
 
 #include <windows.h>
@@ -33,29 +33,45 @@ std::string systemMessage(DWORD code) {
   throw FileCreateError("Impossible de cr\xE9" "er le fichier \"" + shown + "\". " + systemMessage(code));
 }
 
+// The string value `name` of an open key as stored, in UTF-16; nullopt when it is missing, of another type
+// or cannot be read. A value of usual length takes one reading.
+std::optional<std::wstring> queryWideString(HKEY key, const std::wstring& name) {
+  std::wstring data(MAX_PATH + 1, L'\0');
+  for (;;) {
+    DWORD type = 0;
+    DWORD size = static_cast<DWORD>(data.size() * sizeof(wchar_t));
+    const LONG status =
+        RegQueryValueExW(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size);
+    if (status == ERROR_MORE_DATA) {
+      data.assign(size / sizeof(wchar_t) + 1, L'\0');
+      continue;
+    }
+    if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return std::nullopt;
+    data.resize(std::min<std::size_t>(size / sizeof(wchar_t), data.size()));
+    // Data ends at its first NUL, whether or not the writer stored one.
+    data.resize(std::min(data.find(L'\0'), data.size()));
+    return data;
+  }
+}
+
 // The string value `name` of HKCU\`keyPath` as stored, in UTF-16; nullopt when it cannot be read.
 std::optional<std::wstring> readWideSetting(std::string_view keyPath, std::string_view name) {
   HKEY opened = nullptr;
   if (RegOpenKeyExW(HKEY_CURRENT_USER, widenAnsi(keyPath).c_str(), 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS)
     return std::nullopt;
   const OwnedRegistryKey key(opened);
-  const std::wstring valueName = widenAnsi(name);
-  std::optional<std::wstring> text;
-  DWORD type = 0;
-  DWORD size = 0;
-  if (RegQueryValueExW(key.get(), valueName.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
-      (type == REG_SZ || type == REG_EXPAND_SZ)) {
-    std::wstring data(size / sizeof(wchar_t) + 1, L'\0');
-    DWORD got = static_cast<DWORD>(data.size() * sizeof(wchar_t));
-    if (RegQueryValueExW(key.get(), valueName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &got) ==
-        ERROR_SUCCESS) {
-      data.resize(std::min<std::size_t>(got / sizeof(wchar_t), data.size()));
-      // Data ends at its first NUL, whether or not the writer stored one.
-      data.resize(std::min(data.find(L'\0'), data.size()));
-      text = std::move(data);
-    }
-  }
-  return text;
+  return queryWideString(key.get(), widenAnsi(name));
+}
+
+// RFile in UTF-16, its key opened as the settings store opens it (full access, made when missing);
+// nullopt when it is missing, not a string or refused.
+std::optional<std::wstring> readStoredReturnFilePath() {
+  HKEY opened = nullptr;
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, widenAnsi(kSettingsKeyPath).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                      &opened, nullptr) != ERROR_SUCCESS)
+    return std::nullopt;
+  const OwnedRegistryKey key(opened);
+  return queryWideString(key.get(), widenAnsi(kReturnFileValueName));
 }
 
 }  // namespace
@@ -68,6 +84,21 @@ std::wstring returnFileLocation(std::string_view storedPath) {
   if (const std::optional<std::wstring> stored = readWideSetting(kSettingsKeyPath, kReturnFileValueName))
     if (convertWideToCodePage(CP_ACP, stored->data(), static_cast<int>(stored->size())) == storedPath) return *stored;
   return widenAnsi(storedPath);
+}
+
+ReturnFilePath readReturnFilePath(Registry& registry) {
+  // A string value, as it nearly always is: its UTF-16 reading gives the name and, converted as the ANSI
+  // reading converts it, the stored path, in one reading of the key.
+  if (const std::optional<std::wstring> wide = readStoredReturnFilePath()) {
+    std::string stored = convertWideToCodePage(CP_ACP, wide->data(), static_cast<int>(wide->size()));
+    const std::string path = returnFileWritePath(stored);
+    std::wstring location = path == stored ? *wide : widenAnsi(path);
+    return {std::move(stored), std::move(location)};
+  }
+  // Missing (the default is stored), of another type or refused: the settings store's own rules.
+  std::string stored = readSetting(registry, kReturnFileValueName, kDefaultReturnFilePath);
+  std::wstring location = returnFileLocation(stored);
+  return {std::move(stored), std::move(location)};
 }
 
 void deleteReturnFile(const std::wstring& path) {
