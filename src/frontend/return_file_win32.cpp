@@ -4,8 +4,11 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdio>
+#include <cstring>
 #include <optional>
+#include <vector>
 
 #include "platform/resource_owners_win32.h"
 #include "platform/ansi_names_win32.h"
@@ -109,11 +112,12 @@ void deleteReturnFile(const std::wstring& path) {
 
 namespace {
 
-// Creates the file anew (or truncates it) and writes all the bytes; the error code of the step that
-// failed, or ERROR_SUCCESS. A file left half written is deleted.
-DWORD writeWholeFile(const std::wstring& name, std::string_view bytes) {
-  UniqueHandle file(
-      CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+// Creates the file anew (or truncates it) with `access` and `share` and writes all the bytes; the error
+// code of the step that failed, or ERROR_SUCCESS with the file still open in `file`. A file left half
+// written is deleted.
+DWORD writeWholeFile(const std::wstring& name, std::string_view bytes, DWORD access, DWORD share,
+                     UniqueHandle& file) {
+  file.reset(CreateFileW(name.c_str(), access, share, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (file.get() == INVALID_HANDLE_VALUE) return GetLastError();
   DWORD written = 0;
   if (WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
@@ -125,16 +129,34 @@ DWORD writeWholeFile(const std::wstring& name, std::string_view bytes) {
   return code == ERROR_SUCCESS ? ERROR_WRITE_FAULT : code;
 }
 
+// Renames the open file over `target`, replacing it: the rename MoveFileExW makes, without opening the
+// file a second time.
+bool renameOpenFileOver(HANDLE file, const std::wstring& target) {
+  const std::size_t nameBytes = target.size() * sizeof(wchar_t);
+  std::vector<std::byte> buffer(offsetof(FILE_RENAME_INFO, FileName) + nameBytes + sizeof(wchar_t));
+  auto* rename = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+  rename->ReplaceIfExists = TRUE;
+  rename->RootDirectory = nullptr;
+  rename->FileNameLength = static_cast<DWORD>(nameBytes);
+  std::memcpy(rename->FileName, target.c_str(), nameBytes + sizeof(wchar_t));
+  return SetFileInformationByHandle(file, FileRenameInfo, rename, static_cast<DWORD>(buffer.size())) != 0;
+}
+
 }  // namespace
 
 void writeReturnFile(const std::wstring& path, std::string_view bytes) {
   const std::wstring staging = path + L"." + std::to_wstring(GetCurrentProcessId()) + L".tmp";
-  if (const DWORD code = writeWholeFile(staging, bytes); code != ERROR_SUCCESS) {
+  // Readable while still open: once renamed it is the return file, complete.
+  UniqueHandle file;
+  if (writeWholeFile(staging, bytes, GENERIC_WRITE | DELETE, FILE_SHARE_READ, file) != ERROR_SUCCESS) {
     // No file of that name can be made beside the target (a name near the length limit, a folder where
     // the user may replace the file but not create one): write the target itself instead.
-    if (const DWORD direct = writeWholeFile(path, bytes); direct != ERROR_SUCCESS) raiseCreateError(path, direct);
+    if (const DWORD direct = writeWholeFile(path, bytes, GENERIC_WRITE, 0, file); direct != ERROR_SUCCESS)
+      raiseCreateError(path, direct);
     return;
   }
+  if (renameOpenFileOver(file.get(), path)) return;
+  file.reset();
   // A script reading the previous file holds it open for a moment: retry briefly before giving up.
   for (int attempt = 0;; ++attempt) {
     if (MoveFileExW(staging.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) return;
