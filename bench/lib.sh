@@ -10,23 +10,43 @@ elapsed_ms() {
   echo $(((end - start) / 1000000))
 }
 
-# Prints the wall-clock milliseconds of one process run in the project's Wine environment.
-run_once() { elapsed_ms tovrik_wine_env "$TOVRIK_WINELOADER" "$@"; }
+# Prints the wall-clock microseconds of one command. The clock is bash's own (no process is started to
+# read it), so nothing but the command lies between the two readings.
+elapsed_us() {
+  local start end
+  start=${EPOCHREALTIME//[!0-9]/}
+  "$@" >/dev/null 2>&1
+  end=${EPOCHREALTIME//[!0-9]/}
+  echo $((10#$end - 10#$start))
+}
+
+# Prints the wall-clock microseconds of one process run in the project's Wine environment.
+run_once() { elapsed_us tovrik_wine_env "$TOVRIK_WINELOADER" "$@"; }
+
+# Microseconds as milliseconds with one decimal.
+in_ms() { awk -v us="$1" 'BEGIN { printf "%.1f", us / 1000 }'; }
 
 # Median of the numbers on standard input, one per line.
-median() { sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2] + a[NR/2+1]) / 2}'; }
+median() { LC_ALL=C sort -g | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2] + a[NR/2+1]) / 2}'; }
 
-# alternate_medians RUNS WARMUPS NAME...: runs the shell functions measure_NAME (each prints milliseconds)
+# alternate_medians RUNS WARMUPS NAME...: runs the shell functions measure_NAME (each prints one time)
 # in turn, WARMUPS rounds unrecorded and then RUNS rounds, so that drift of the machine touches all alike;
-# sets MEDIAN[NAME].
-declare -A MEDIAN
+# sets MEDIAN[NAME], and TIMES[NAME] to the times in the order of the rounds.
+declare -A MEDIAN TIMES
 alternate_medians() {
   local runs=$1 warmups=$2 name
   shift 2
-  local -A times
+  for name in "$@"; do TIMES[$name]=""; done
   for _ in $(seq "$warmups"); do for name in "$@"; do "measure_$name" >/dev/null; done; done
-  for _ in $(seq "$runs"); do for name in "$@"; do times[$name]+="$("measure_$name") "; done; done
-  for name in "$@"; do MEDIAN[$name]=$(printf '%s\n' ${times[$name]} | median); done
+  for _ in $(seq "$runs"); do for name in "$@"; do TIMES[$name]+="$("measure_$name") "; done; done
+  for name in "$@"; do MEDIAN[$name]=$(printf '%s\n' ${TIMES[$name]} | median); done
+}
+
+# paired_ratio_median A B: the median of A's time over B's, round by round (after alternate_medians), so
+# that a slow moment of the machine touches both sides of each ratio.
+paired_ratio_median() {
+  paste -d ' ' <(printf '%s\n' ${TIMES[$1]}) <(printf '%s\n' ${TIMES[$2]}) |
+    awk '$2 > 0 { print $1 / $2 }' | median
 }
 
 # The builds a benchmark compares, as wine-env.sh chooses how each runs: the 32-bit product (natively or

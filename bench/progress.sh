@@ -39,11 +39,12 @@ alternate_medians "$runs" 3 "${names[@]}"
 echo "$runs runs each, in turn; kernel runs 32-bit x86 code: $(/usr/lib/wine/wine --version >/dev/null 2>&1 && echo yes || echo no)"
 for arch in "${builds[@]}"; do
   use_build "$arch"
-  empty=${MEDIAN[empty_$arch]} window_user=${MEDIAN[window_user_$arch]} increment=${MEDIAN[increment_$arch]}
-  echo "$arch (${B_RUNNER[$arch]}): empty.exe median ${empty} ms, empty_window_user.exe (FindWindow + SendMessage)" \
-    "median ${window_user} ms, tovrik.exe incrementprogressform median ${increment} ms"
-  awk -v build="$arch" -v a="$increment" -v b="$empty" -v c="$window_user" \
-    'BEGIN { printf "%s: ratio to empty.exe %.2f (target <= 1.30), to empty_window_user.exe %.2f\n", build, a / b, a / c }'
+  echo "$arch (${B_RUNNER[$arch]}): empty.exe median $(in_ms "${MEDIAN[empty_$arch]}") ms," \
+    "empty_window_user.exe (FindWindow + SendMessage) median $(in_ms "${MEDIAN[window_user_$arch]}") ms," \
+    "tovrik.exe incrementprogressform median $(in_ms "${MEDIAN[increment_$arch]}") ms"
+  awk -v build="$arch" -v a="$(paired_ratio_median "increment_$arch" "empty_$arch")" \
+    -v c="$(paired_ratio_median "increment_$arch" "window_user_$arch")" \
+    'BEGIN { printf "%s: median ratios to empty.exe %.3f (target <= 1.30), to empty_window_user.exe %.3f\n", build, a, c }'
   tovrik_wine_env "$TOVRIK_WINELOADER" "$TOVRIK_EXE_DIR/probe.exe" progress "BenchProgress$arch" | sed "s/^/$arch: /"
   # Idle CPU of the creating invocation: its Unix process's user+system ticks over 5 seconds.
   pid=$(pgrep -f "tovrik.exe createprogressdlg BenchProgress$arch" | head -n1)

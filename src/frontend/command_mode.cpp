@@ -19,13 +19,22 @@ bool noOneCanAnswer(const std::vector<std::string>& parameters, Services& servic
 
 namespace {
 
+// The header's pattern uses the locale's separators alone: the rest of the regional settings is read only
+// by the words that need it.
+RegionalSettings headerSettings(const DateTimeSeparators& separators) {
+  RegionalSettings settings;
+  settings.dateSeparator = separators.date;
+  settings.timeSeparator = separators.time;
+  return settings;
+}
+
 // The one error guard, around the header lines and `body`: whatever either raises ends the lines with
 // "SET ERROR=1", after those already added.
 template <class Body>
 LineList runGuarded(Services& services, const LineLimit* limit, Body body) {
   LineList lines(limit);
   try {
-    addHeaderLines(lines, services.clock().localTime(), services.regionalSettings());
+    addHeaderLines(lines, services.clock().localTime(), headerSettings(services.dateTimeSeparators()));
     body(lines);
   } catch (const std::exception&) {
     lines.addError();

@@ -11,7 +11,6 @@
 #include "frontend/services_win32.h"
 #include "platform/ansi_names_win32.h"
 #include "platform/application_error_win32.h"
-#include "settings/settings_store.h"
 
 namespace {
 
@@ -27,9 +26,8 @@ std::string modulePath() {
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   using namespace tovrik;
   Win32Services services;
-  const std::string returnFilePath =
-      readSetting(services.registry(), kReturnFileValueName, kDefaultReturnFilePath);
-  const std::wstring returnFile = returnFileLocation(returnFilePath);
+  const ReturnFilePath returnFilePath = readReturnFilePath(services.registry());
+  const std::wstring& returnFile = returnFilePath.location;
   // The command line as Windows keeps it: the ANSI one would already have turned characters outside the
   // code page into look-alikes (a fullwidth quote into a quote, a letter into its unaccented twin).
   const std::optional<std::vector<std::string>> parameters =
@@ -38,7 +36,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   if (!parameters || !keepsPreviousReturnFile(*parameters)) deleteReturnFile(returnFile);
   // Where no one could see the configuration form, command mode answers "SET ERROR=1" in its place.
   if (parameters && parameters->size() < 2 && !noOneCanAnswer(*parameters, services))
-    return ConfigurationForm::runConfiguration(services, returnFilePath);
+    return ConfigurationForm::runConfiguration(services, returnFilePath.stored);
 
   // Lines are measured as they will be written, so the code page is known before the command runs.
   const ConsoleCodePage codePage;

@@ -1,11 +1,14 @@
-// Return-file I/O: replace-by-rename writing, and the code page cmd.exe reads the file in.
+// Return-file I/O: its path read once, replace-by-rename writing, and the code page cmd.exe reads the file in.
 #include "frontend/return_file_win32.h"
 
 #include <windows.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdio>
+#include <cstring>
 #include <optional>
+#include <vector>
 
 #include "platform/resource_owners_win32.h"
 #include "platform/ansi_names_win32.h"
@@ -33,29 +36,45 @@ std::string systemMessage(DWORD code) {
   throw FileCreateError("Impossible de cr\xE9" "er le fichier \"" + shown + "\". " + systemMessage(code));
 }
 
+// The string value `name` of an open key as stored, in UTF-16; nullopt when it is missing, of another type
+// or cannot be read. A value of usual length takes one reading.
+std::optional<std::wstring> queryWideString(HKEY key, const std::wstring& name) {
+  std::wstring data(MAX_PATH + 1, L'\0');
+  for (;;) {
+    DWORD type = 0;
+    DWORD size = static_cast<DWORD>(data.size() * sizeof(wchar_t));
+    const LONG status =
+        RegQueryValueExW(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size);
+    if (status == ERROR_MORE_DATA) {
+      data.assign(size / sizeof(wchar_t) + 1, L'\0');
+      continue;
+    }
+    if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return std::nullopt;
+    data.resize(std::min<std::size_t>(size / sizeof(wchar_t), data.size()));
+    // Data ends at its first NUL, whether or not the writer stored one.
+    data.resize(std::min(data.find(L'\0'), data.size()));
+    return data;
+  }
+}
+
 // The string value `name` of HKCU\`keyPath` as stored, in UTF-16; nullopt when it cannot be read.
 std::optional<std::wstring> readWideSetting(std::string_view keyPath, std::string_view name) {
   HKEY opened = nullptr;
   if (RegOpenKeyExW(HKEY_CURRENT_USER, widenAnsi(keyPath).c_str(), 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS)
     return std::nullopt;
   const OwnedRegistryKey key(opened);
-  const std::wstring valueName = widenAnsi(name);
-  std::optional<std::wstring> text;
-  DWORD type = 0;
-  DWORD size = 0;
-  if (RegQueryValueExW(key.get(), valueName.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
-      (type == REG_SZ || type == REG_EXPAND_SZ)) {
-    std::wstring data(size / sizeof(wchar_t) + 1, L'\0');
-    DWORD got = static_cast<DWORD>(data.size() * sizeof(wchar_t));
-    if (RegQueryValueExW(key.get(), valueName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &got) ==
-        ERROR_SUCCESS) {
-      data.resize(std::min<std::size_t>(got / sizeof(wchar_t), data.size()));
-      // Data ends at its first NUL, whether or not the writer stored one.
-      data.resize(std::min(data.find(L'\0'), data.size()));
-      text = std::move(data);
-    }
-  }
-  return text;
+  return queryWideString(key.get(), widenAnsi(name));
+}
+
+// RFile in UTF-16, its key opened as the settings store opens it (full access, made when missing);
+// nullopt when it is missing, not a string or refused.
+std::optional<std::wstring> readStoredReturnFilePath() {
+  HKEY opened = nullptr;
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, widenAnsi(kSettingsKeyPath).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                      &opened, nullptr) != ERROR_SUCCESS)
+    return std::nullopt;
+  const OwnedRegistryKey key(opened);
+  return queryWideString(key.get(), widenAnsi(kReturnFileValueName));
 }
 
 }  // namespace
@@ -70,6 +89,21 @@ std::wstring returnFileLocation(std::string_view storedPath) {
   return widenAnsi(storedPath);
 }
 
+ReturnFilePath readReturnFilePath(Registry& registry) {
+  // A string value, as it nearly always is: its UTF-16 reading gives the name and, converted as the ANSI
+  // reading converts it, the stored path, in one reading of the key.
+  if (const std::optional<std::wstring> wide = readStoredReturnFilePath()) {
+    std::string stored = convertWideToCodePage(CP_ACP, wide->data(), static_cast<int>(wide->size()));
+    const std::string path = returnFileWritePath(stored);
+    std::wstring location = path == stored ? *wide : widenAnsi(path);
+    return {std::move(stored), std::move(location)};
+  }
+  // Missing (the default is stored), of another type or refused: the settings store's own rules.
+  std::string stored = readSetting(registry, kReturnFileValueName, kDefaultReturnFilePath);
+  std::wstring location = returnFileLocation(stored);
+  return {std::move(stored), std::move(location)};
+}
+
 void deleteReturnFile(const std::wstring& path) {
   if (path.empty()) return;
   const DWORD attributes = GetFileAttributesW(path.c_str());
@@ -78,11 +112,12 @@ void deleteReturnFile(const std::wstring& path) {
 
 namespace {
 
-// Creates the file anew (or truncates it) and writes all the bytes; the error code of the step that
-// failed, or ERROR_SUCCESS. A file left half written is deleted.
-DWORD writeWholeFile(const std::wstring& name, std::string_view bytes) {
-  UniqueHandle file(
-      CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+// Creates the file anew (or truncates it) with `access` and `share` and writes all the bytes; the error
+// code of the step that failed, or ERROR_SUCCESS with the file still open in `file`. A file left half
+// written is deleted.
+DWORD writeWholeFile(const std::wstring& name, std::string_view bytes, DWORD access, DWORD share,
+                     UniqueHandle& file) {
+  file.reset(CreateFileW(name.c_str(), access, share, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (file.get() == INVALID_HANDLE_VALUE) return GetLastError();
   DWORD written = 0;
   if (WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
@@ -94,16 +129,34 @@ DWORD writeWholeFile(const std::wstring& name, std::string_view bytes) {
   return code == ERROR_SUCCESS ? ERROR_WRITE_FAULT : code;
 }
 
+// Renames the open file over `target`, replacing it: the rename MoveFileExW makes, without opening the
+// file a second time.
+bool renameOpenFileOver(HANDLE file, const std::wstring& target) {
+  const std::size_t nameBytes = target.size() * sizeof(wchar_t);
+  std::vector<std::byte> buffer(offsetof(FILE_RENAME_INFO, FileName) + nameBytes + sizeof(wchar_t));
+  auto* rename = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+  rename->ReplaceIfExists = TRUE;
+  rename->RootDirectory = nullptr;
+  rename->FileNameLength = static_cast<DWORD>(nameBytes);
+  std::memcpy(rename->FileName, target.c_str(), nameBytes + sizeof(wchar_t));
+  return SetFileInformationByHandle(file, FileRenameInfo, rename, static_cast<DWORD>(buffer.size())) != 0;
+}
+
 }  // namespace
 
 void writeReturnFile(const std::wstring& path, std::string_view bytes) {
   const std::wstring staging = path + L"." + std::to_wstring(GetCurrentProcessId()) + L".tmp";
-  if (const DWORD code = writeWholeFile(staging, bytes); code != ERROR_SUCCESS) {
+  // Readable while still open: once renamed it is the return file, complete.
+  UniqueHandle file;
+  if (writeWholeFile(staging, bytes, GENERIC_WRITE | DELETE, FILE_SHARE_READ, file) != ERROR_SUCCESS) {
     // No file of that name can be made beside the target (a name near the length limit, a folder where
     // the user may replace the file but not create one): write the target itself instead.
-    if (const DWORD direct = writeWholeFile(path, bytes); direct != ERROR_SUCCESS) raiseCreateError(path, direct);
+    if (const DWORD direct = writeWholeFile(path, bytes, GENERIC_WRITE, 0, file); direct != ERROR_SUCCESS)
+      raiseCreateError(path, direct);
     return;
   }
+  if (renameOpenFileOver(file.get(), path)) return;
+  file.reset();
   // A script reading the previous file holds it open for a moment: retry briefly before giving up.
   for (int attempt = 0;; ++attempt) {
     if (MoveFileExW(staging.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) return;

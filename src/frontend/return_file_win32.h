@@ -8,6 +8,7 @@
 
 #include "command/error.h"
 #include "frontend/return_file.h"
+#include "platform/registry.h"
 
 namespace tovrik {
 
@@ -16,6 +17,17 @@ namespace tovrik {
 // look-alike that the ANSI reading names. `storedPath` is the value as read in the ANSI code page; the
 // empty path falls back as returnFileWritePath says.
 std::wstring returnFileLocation(std::string_view storedPath);
+
+// The return file's path, read once at start-up: `stored` as the settings store's ANSI reading gives it
+// (what the configuration form shows), `location` where the file goes, as returnFileLocation says.
+struct ReturnFilePath {
+  std::string stored;
+  std::wstring location;
+};
+
+// Reads RFile by the settings store's rules (the default stored when the value is missing, the default
+// used on any registry failure); a string value takes one reading of the key.
+ReturnFilePath readReturnFilePath(Registry& registry);
 
 // Deletes the file at path if a file (not a directory) is there; failures are ignored.
 void deleteReturnFile(const std::wstring& path);

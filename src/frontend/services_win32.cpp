@@ -12,8 +12,21 @@ namespace tovrik {
 Win32Services::Win32Services() : shell_(&ConfigurationForm::handle), network_(&ConfigurationForm::handle) {}
 
 const RegionalSettings& Win32Services::regionalSettings() {
-  if (!regional_) regional_ = readRegionalSettings();
+  if (!regional_) {
+    regional_ = readRegionalSettings();
+    // Separators read first (for the header) stay: a run keeps the settings it started with.
+    if (separators_) {
+      regional_->dateSeparator = separators_->date;
+      regional_->timeSeparator = separators_->time;
+    }
+  }
   return *regional_;
+}
+
+DateTimeSeparators Win32Services::dateTimeSeparators() {
+  if (regional_) return {regional_->dateSeparator, regional_->timeSeparator};
+  if (!separators_) separators_ = readDateTimeSeparators();
+  return *separators_;
 }
 
 namespace {

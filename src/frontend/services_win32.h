@@ -35,6 +35,7 @@ class Win32Services final : public Services {
 
   const AnsiCharset& ansiCharset() override { return charset_; }
   const RegionalSettings& regionalSettings() override;
+  DateTimeSeparators dateTimeSeparators() override;
   Clock& clock() override { return clock_; }
   Environment& environment() override { return environment_; }
   Registry& registry() override { return registry_; }
@@ -56,6 +57,7 @@ class Win32Services final : public Services {
  private:
   Win32AnsiCharset charset_;
   std::optional<RegionalSettings> regional_;
+  std::optional<DateTimeSeparators> separators_;
   Win32Clock clock_;
   Win32Environment environment_;
   Win32Registry registry_;

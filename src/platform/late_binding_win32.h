@@ -24,7 +24,8 @@ struct LateImport {
 };
 
 // Loads a system DLL from the system directory only, never from the program's or the current directory,
-// where anyone who can write there could plant a DLL of that name; null when it is not there.
+// where anyone who can write there could plant a DLL of that name; null when it is not there. The first
+// call makes the themed common controls the thread's active context, before any window library loads.
 HMODULE loadSystemLibrary(const char* fileName);
 
 // Loads the DLL (from the system directory) and resolves the function into its slot; raises

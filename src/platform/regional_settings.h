@@ -20,6 +20,12 @@ struct DateTime {
   int millisecond = 0;
 };
 
+// The locale's date and time separators: all the return file's header needs of the settings.
+struct DateTimeSeparators {
+  std::string date = "/";
+  std::string time = ":";
+};
+
 struct RegionalSettings {
   char decimalSeparator = '.';
   std::string dateSeparator = "/";

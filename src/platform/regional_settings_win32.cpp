@@ -43,12 +43,15 @@ std::string formatAlternativeCalendar(const DateTime& when, std::string_view pic
 
 }  // namespace
 
+DateTimeSeparators readDateTimeSeparators() { return {localeText(LOCALE_SDATE), localeText(LOCALE_STIME)}; }
+
 RegionalSettings readRegionalSettings() {
   RegionalSettings settings;
   const std::string decimal = localeText(LOCALE_SDECIMAL);
   settings.decimalSeparator = decimal.empty() ? '.' : decimal[0];
-  settings.dateSeparator = localeText(LOCALE_SDATE);
-  settings.timeSeparator = localeText(LOCALE_STIME);
+  const DateTimeSeparators separators = readDateTimeSeparators();
+  settings.dateSeparator = separators.date;
+  settings.timeSeparator = separators.time;
   for (int month = 0; month < 12; ++month) {
     settings.shortMonthNames[month] = localeText(LOCALE_SABBREVMONTHNAME1 + month);
     settings.longMonthNames[month] = localeText(LOCALE_SMONTHNAME1 + month);

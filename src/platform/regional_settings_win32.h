@@ -7,4 +7,8 @@ namespace tovrik {
 
 RegionalSettings readRegionalSettings();
 
+// Reads two values of the locale where readRegionalSettings reads some forty (under Wine six of them are
+// registry lookups).
+DateTimeSeparators readDateTimeSeparators();
+
 }  // namespace tovrik

@@ -31,6 +31,9 @@ class Services {
   virtual const AnsiCharset& ansiCharset() = 0;
   // Read once per run: a run keeps the settings it started with.
   virtual const RegionalSettings& regionalSettings() = 0;
+  // The separators alone, for a run that needs no more of the settings (the header of every run); the same
+  // as regionalSettings() gives, whichever is asked first.
+  virtual DateTimeSeparators dateTimeSeparators() = 0;
   virtual Clock& clock() = 0;
   virtual Environment& environment() = 0;
   virtual Registry& registry() = 0;

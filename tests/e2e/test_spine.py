@@ -4,7 +4,7 @@ import time
 
 import pytest
 
-from harness import ANSI, HEADER_2, SETTINGS_KEY, VARIABLES_KEY, set_lines, texts, window_facts
+from harness import ANSI, HEADER_2, SETTINGS_KEY, VARIABLES_KEY, ServedProbe, set_lines, texts, window_facts
 from hostile import HOSTILE_VALUES
 
 LOCALES = ["fr", "en", "de"]
@@ -190,6 +190,21 @@ def test_simultaneous_writers_never_leave_a_torn_file(wine):
         lines = set_lines(wine.return_file_now())
         assert len(lines) == 1 and lines[0] in allowed, (round_, lines)
         assert not list(wine.drive_c.glob("Tovrik.bat.*.tmp")), "staging files left behind"
+
+
+def test_a_return_file_held_open_by_a_reader_is_replaced_once_let_go(wine):
+    """A script still reading the previous file holds it open for a moment (start-up cannot delete it):
+    the run waits for the reader, then replaces the file whole and leaves no temporary file."""
+    wine.default_return_file.write_bytes(b"SET OLD=1\r\n")
+    with ServedProbe(wine, "holdopen", "C:\\Tovrik.bat", "60000") as reader:
+        assert reader.readline().strip() == b"held"
+        started = time.monotonic()
+        process = wine.start("tovrik.exe", "strlength", "abcde")
+        time.sleep(0.15)
+    assert process.wait(timeout=60) == 0
+    print(f"run ended {time.monotonic() - started:.2f} s after it started")
+    assert set_lines(wine.return_file_now()) == [b"SET STRLEN=5"]
+    assert not list(wine.drive_c.glob("Tovrik.bat.*.tmp")), "staging file left behind"
 
 
 def test_configuration_mode_deletes_the_file_and_writes_none(wine, started):

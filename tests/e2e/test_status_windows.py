@@ -3,7 +3,7 @@ by title, move its bar or close it, as a script using `start` would."""
 
 import pytest
 
-from harness import SETTINGS_KEY, set_lines, shoot_window, wait_until, window_facts
+from harness import SETTINGS_KEY, probe_text, set_lines, shoot_window, wait_until, window_facts
 
 WS_SYSMENU = 0x00080000
 WS_EX_TOPMOST = 0x00000008
@@ -70,6 +70,20 @@ def test_wait_window_is_topmost_without_system_menu_and_ignores_progress(wine, w
 
     # Either close command closes either window.
     assert set_lines(wine.run("closeprogressdlg", "Patience e2e")) == []
+    assert window.exit_code() == 0
+
+
+def test_the_windows_use_the_themed_common_controls(wine, window_runs):
+    # Version 6 of the common controls lies in the side-by-side store, the classic version in the system
+    # directory.
+    window = window_runs("createprogressdlg", "Themes e2e", "x", "10")
+    window.wait_shown()
+    listed = wine.probe("modules", "Themes e2e", "30000")
+    assert listed.returncode == 0, listed.stdout
+    modules = [probe_text(line.split()[1]).lower() for line in listed.stdout.decode().splitlines()]
+    controls = [module for module in modules if module.endswith("\\comctl32.dll")]
+    assert len(controls) == 1 and "\\winsxs\\" in controls[0], controls
+    assert set_lines(wine.run("closeprogressdlg", "Themes e2e")) == []
     assert window.exit_code() == 0
 
 

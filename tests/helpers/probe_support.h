@@ -104,6 +104,7 @@ Handler putBitmap, putText, printClipboard, emptyClipboard, holdClipboardOpen, l
 // probe_choices_win32.cpp
 Handler describeListBox, doubleClickList, describeTray, postToClass;
 // probe_windows_win32.cpp
-Handler serveTestWindows, printWindowStates, closeMessageBoxes, idle, countProcesses, printKeyCodes;
+Handler serveTestWindows, printWindowStates, closeMessageBoxes, idle, countProcesses, printKeyCodes,
+    printModulesOfWindow;
 
 }  // namespace probe

@@ -217,6 +217,7 @@ const Verb kVerbs[] = {
     {"hiddenstation", "TIMEOUTMS COMMANDLINE...", runInHiddenStation},
     {"idle", "MILLISECONDS", idle},
     {"countprocesses", "NAME", countProcesses},
+    {"modules", "TITLE TIMEOUTMS", printModulesOfWindow},
     {"loadlibrary", "PATH", loadLibrary},
     {"window", "TITLE TIMEOUTMS", describeWindow},
     {"windowrect", "TITLE TIMEOUTMS", printWindowRect},

@@ -1,6 +1,6 @@
 // Probe verbs of the window, keystroke and process tests: a set of test windows (one with an edit that
 // keeps the focus), their state, the keystroke engine's message boxes and the layout's key codes, idle
-// helper processes and a count of processes by name.
+// helper processes, a count of processes by name and the modules of a window's process.
 #include <windows.h>
 #include <tlhelp32.h>
 
@@ -144,6 +144,21 @@ int countProcesses(const Args& a) {
   }
   CloseHandle(snapshot);
   std::printf("count %d\n", count);
+  return 0;
+}
+
+// The modules loaded in the process that owns the window of this title, one path a line in hexadecimal:
+// the tests tell from them which build of a system library a window of the program uses.
+int printModulesOfWindow(const Args& a) {
+  DWORD processId = 0;
+  GetWindowThreadProcessId(requireWindow(a[0], number(a[1])), &processId);
+  const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE | TH32CS_SNAPMODULE32, processId);
+  if (snapshot == INVALID_HANDLE_VALUE) fail("nosnapshot " + std::to_string(GetLastError()));
+  MODULEENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Module32First(snapshot, &entry); more; more = Module32Next(snapshot, &entry))
+    std::printf("module %s\n", hexOf(entry.szExePath, std::strlen(entry.szExePath)).c_str());
+  CloseHandle(snapshot);
   return 0;
 }
 

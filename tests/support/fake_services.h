@@ -123,6 +123,7 @@ class FakeServices final : public Services {
   FakeFileSystem fakeFileSystem;
   FakeShell fakeShell;
   RegionalSettings regional = frenchSettings();
+  int regionalReads = 0;  // how many times the run asked for the whole settings
   FakeTopLevelWindows windows;
   FakeStatusWindows statusForms;
   FakeCredentialDialogs credentials;
@@ -132,7 +133,11 @@ class FakeServices final : public Services {
   SingleByteCharset charset;
 
   const AnsiCharset& ansiCharset() override { return charset; }
-  const RegionalSettings& regionalSettings() override { return regional; }
+  const RegionalSettings& regionalSettings() override {
+    ++regionalReads;
+    return regional;
+  }
+  DateTimeSeparators dateTimeSeparators() override { return {regional.dateSeparator, regional.timeSeparator}; }
   Clock& clock() override { return fakeClock; }
   Environment& environment() override { return fakeEnvironment; }
   Registry& registry() override { return fakeRegistry; }
