@@ -38,7 +38,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   if (parameters && parameters->size() < 2 && !noOneCanAnswer(*parameters, services))
     return ConfigurationForm::runConfiguration(services, returnFilePath.stored);
 
-  // Lines are measured as they will be written, so the code page is known before the command runs.
+  // Lines are measured as they are added, in the code page they will be written in.
   const ConsoleCodePage codePage;
   const ReturnFileFormat format(codePage);
   const LineList lines =

@@ -171,20 +171,26 @@ void writeReturnFile(const std::wstring& path, std::string_view bytes) {
   }
 }
 
-ConsoleCodePage::ConsoleCodePage() : codePage_(GetOEMCP()) {
-  if (AttachConsole(ATTACH_PARENT_PROCESS)) {
-    if (const UINT console = GetConsoleOutputCP()) codePage_ = console;
+UINT ConsoleCodePage::codePage() const {
+  if (codePage_ != 0) return codePage_;
+  codePage_ = GetConsoleOutputCP();
+  if (codePage_ == 0 && AttachConsole(ATTACH_PARENT_PROCESS)) {
+    codePage_ = GetConsoleOutputCP();
     FreeConsole();
   }
+  if (codePage_ == 0) codePage_ = GetOEMCP();
+  return codePage_;
 }
 
 std::string ConsoleCodePage::fromAnsi(std::string_view ansi) const {
-  if (ansi.empty() || codePage_ == GetACP()) return std::string(ansi);
+  const bool ascii =
+      std::all_of(ansi.begin(), ansi.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  if (ascii || codePage() == GetACP()) return std::string(ansi);
   const int length = static_cast<int>(ansi.size());
   const int wideLength = MultiByteToWideChar(CP_ACP, 0, ansi.data(), length, nullptr, 0);
   std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
   MultiByteToWideChar(CP_ACP, 0, ansi.data(), length, wide.data(), wideLength);
-  return convertWideToCodePage(codePage_, wide.data(), wideLength);
+  return convertWideToCodePage(codePage(), wide.data(), wideLength);
 }
 
 }  // namespace tovrik

@@ -38,16 +38,18 @@ void deleteReturnFile(const std::wstring& path);
 void writeReturnFile(const std::wstring& path, std::string_view bytes);
 
 // cmd.exe reads a batch file in its console's code page, not in the ANSI one: the code page of the
-// console this process was started from, else the OEM code page.
+// console this process runs in or was started from, else the OEM code page. ASCII is the same bytes in
+// all of them and holds no lead byte, so the console is asked only once a text holds a byte above 127.
 class ConsoleCodePage final : public ScriptCodePage {
  public:
-  ConsoleCodePage();
-  bool isLeadByte(unsigned char byte) const override { return IsDBCSLeadByteEx(codePage_, byte) != 0; }
+  bool isLeadByte(unsigned char byte) const override {
+    return byte >= 0x80 && IsDBCSLeadByteEx(codePage(), byte) != 0;
+  }
   std::string fromAnsi(std::string_view ansi) const override;
-  UINT codePage() const { return codePage_; }
+  UINT codePage() const;
 
  private:
-  UINT codePage_;
+  mutable UINT codePage_ = 0;  // 0 until the console has been asked
 };
 
 }  // namespace tovrik
