@@ -1,6 +1,8 @@
 // Return-file rendering and the escaping that keeps values inert in cmd.exe.
 #include "frontend/return_file.h"
 
+#include <algorithm>
+#include <optional>
 #include <vector>
 
 #include "text/date_format.h"
@@ -91,58 +93,53 @@ std::string escapeBatchValue(std::string_view value, const AnsiCharset& charset,
   return escapeForUsualPass(value, charset);
 }
 
-bool ReturnFileFormat::needsDelayedVersion(const ReturnLine& line) const {
-  return !line.isRemark && holdsBang(codePage_.fromAnsi(line.text), codePage_);
+ReturnFileFormat::Written ReturnFileFormat::write(const ReturnLine& line) const {
+  if (line.isRemark) return {codePage_.fromAnsi(line.text), std::nullopt};
+  const std::string value = codePage_.fromAnsi(line.text);
+  const std::string start = (line.isSecret ? "@SET " : "SET ") + codePage_.fromAnsi(line.name) + '=';
+  Written written{start + escapeBatchValue(value, codePage_, Expansion::plain), std::nullopt};
+  if (holdsBang(value, codePage_)) written.delayed = start + escapeBatchValue(value, codePage_, Expansion::delayed);
+  return written;
 }
 
-std::string ReturnFileFormat::setLine(const ReturnLine& line, Expansion expansion) const {
-  std::string text = line.isSecret ? "@SET " : "SET ";
-  text += codePage_.fromAnsi(line.name);
-  text += '=';
-  text += escapeBatchValue(codePage_.fromAnsi(line.text), codePage_, expansion);
-  return text;
+bool ReturnFileFormat::Written::fits() const {
+  return plain.size() <= kLongestReturnLine && (!delayed || delayed->size() <= kLongestReturnLine);
 }
 
-bool ReturnFileFormat::fits(const ReturnLine& line) const {
-  if (line.isRemark) return codePage_.fromAnsi(line.text).size() <= kLongestReturnLine;
-  return setLine(line, Expansion::plain).size() <= kLongestReturnLine &&
-         (!needsDelayedVersion(line) || setLine(line, Expansion::delayed).size() <= kLongestReturnLine);
-}
+bool ReturnFileFormat::fits(const ReturnLine& line) const { return write(line).fits(); }
 
 std::string ReturnFileFormat::render(const LineList& lines) const {
-  std::vector<ReturnLine> kept;
+  std::vector<Written> kept;
+  bool twoVersions = false;
   for (const ReturnLine& line : lines.lines()) {
-    if (!fits(line)) {
-      kept.push_back({false, "ERROR", "1"});
+    Written written = write(line);
+    if (!written.fits()) {
+      kept.push_back(write({false, "ERROR", "1"}));
       break;
     }
-    kept.push_back(line);
+    twoVersions = twoVersions || written.delayed.has_value();
+    kept.push_back(std::move(written));
   }
   std::size_t header = 0;
-  while (header < kept.size() && kept[header].isRemark) ++header;
-  bool twoVersions = false;
-  for (std::size_t i = header; i < kept.size(); ++i) twoVersions = twoVersions || needsDelayedVersion(kept[i]);
+  while (header < lines.lines().size() && lines.lines()[header].isRemark) ++header;
+  header = std::min(header, kept.size());
 
   std::string file;
   const auto writeLine = [&file](std::string_view text) {
     file += text;
     file += "\r\n";
   };
-  const auto writeSetLines = [&](Expansion expansion) {
-    for (std::size_t i = header; i < kept.size(); ++i)
-      writeLine(kept[i].isRemark ? codePage_.fromAnsi(kept[i].text) : setLine(kept[i], expansion));
-  };
-  for (std::size_t i = 0; i < header; ++i) writeLine(codePage_.fromAnsi(kept[i].text));
+  for (std::size_t i = 0; i < header; ++i) writeLine(kept[i].plain);
   if (!twoVersions) {
-    writeSetLines(Expansion::plain);
+    for (std::size_t i = header; i < kept.size(); ++i) writeLine(kept[i].plain);
     return file;
   }
   // "!!" is "" only under delayed expansion: it collapses to one "!", which, unpaired, is removed.
   writeLine("@if \"!!\"==\"\" goto " + std::string(kDelayedExpansionLabel));
-  writeSetLines(Expansion::plain);
+  for (std::size_t i = header; i < kept.size(); ++i) writeLine(kept[i].plain);
   writeLine("@goto :eof");
   writeLine(":" + std::string(kDelayedExpansionLabel));
-  writeSetLines(Expansion::delayed);
+  for (std::size_t i = header; i < kept.size(); ++i) writeLine(kept[i].delayed.value_or(kept[i].plain));
   return file;
 }
 

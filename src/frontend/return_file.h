@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -57,8 +58,14 @@ class ReturnFileFormat final : public LineLimit {
   std::string render(const LineList& lines) const;
 
  private:
-  std::string setLine(const ReturnLine& line, Expansion expansion) const;
-  bool needsDelayedVersion(const ReturnLine& line) const;
+  // A line as written: the version for the usual pass, and for delayed expansion when it differs (a
+  // value that holds "!").
+  struct Written {
+    std::string plain;
+    std::optional<std::string> delayed;
+    bool fits() const;
+  };
+  Written write(const ReturnLine& line) const;
 
   const ScriptCodePage& codePage_;
 };
