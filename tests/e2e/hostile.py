@@ -263,42 +263,57 @@ def run_sweep(wine, cases, seconds_per_run=20, locale="fr", files=None):
     return faults, counts
 
 
-def wine_cmd_mismatches(wine, files, delayed, locale="fr"):
-    """CALLs each file in one run of Wine's cmd.exe, in the mode given, and compares every variable it
-    sets with what the model of Windows' cmd.exe gives. Returns the mismatches as (case, text) and the
-    number of values left to the model alone: holding "!" under delayed expansion, which Wine's cmd
-    cannot store (its delayed pass never removes a caret)."""
-    encoding = OEM_CODE_PAGES[locale]
+def names_set(data: bytes) -> list:
+    """The variables a return file sets, in order, once each."""
+    body = b"".join(line + b"\r\n" for line in data.split(b"\r\n")[2:-1])
+    return list(dict.fromkeys(SET_LINE.fullmatch(line).group(1).decode() for line in return_file_halves(body)[0]))
+
+
+def call_in_wines_cmd(wine, files, delayed, also=(), locale="fr"):
+    """CALLs each return file in turn in one run of Wine's cmd.exe, in the mode given, from a script that
+    holds the CALLER variables. Gives, per file, {name: value, None when undefined} of the variables it
+    sets and those named in `also`, and the CALLER variables afterwards."""
     script = ["setlocal EnableDelayedExpansion" if delayed else "setlocal"]
     script += [f"set {name}={value}" for name, value in CALLER.items()]
-    expected, left_to_model = [], 0
-    with fresh_folder(wine, "C:\\tovrik-sweep-cmd") as folder:
-        for index, (case, data) in enumerate(files):
+    asked = []
+    with fresh_folder(wine, "C:\\tovrik-cmd-calls") as folder:
+        for index, data in enumerate(files):
             (folder / f"r{index}.bat").write_bytes(data)
-            variables = run_return_file(data, CALLER, delayed=delayed, encoding=encoding).variables
-            names = [SET_LINE.fullmatch(line).group(1).decode() for line in return_file_halves(
-                b"".join(line + b"\r\n" for line in data.split(b"\r\n")[2:-1]))[0]]
-            script.append(f"@echo ==case {index}")
-            script.append(f"@CALL C:\\tovrik-sweep-cmd\\r{index}.bat")
-            for name in dict.fromkeys(names):
+            asked.append(list(dict.fromkeys([*names_set(data), *also])))
+            script += [f"@echo ==file {index}", f"@CALL C:\\tovrik-cmd-calls\\r{index}.bat"]
+            for name in asked[-1]:
                 script += [f"@set {name}", f"@set {name}="]
-            wanted = {}
-            for name in dict.fromkeys(names):
-                value = variables.get(name)
-                if delayed and value is not None and "!" in value:
-                    left_to_model += 1
-                    continue
-                wanted[name] = value
-            expected.append((case, wanted))
+        script += ["@echo ==caller"] + [f"@set {name}" for name in CALLER]
         printed = wine.batch("\n".join(script) + "\n", locale=locale, timeout=600).replace("\r\n", "\n")
-    mismatches = []
-    for block, (case, wanted) in zip(printed.split("==case ")[1:], expected):
-        lines = block.split("\n")[1:]
-        for name, value in wanted.items():
-            got = next((line[len(name) + 1:] for line in lines if line.startswith(name + "=")), None)
-            if got != value:
-                mismatches.append((case, f"{name}: Wine's cmd {str(got)[:60]!r}, the model {str(value)[:60]!r}"))
-    assert len(printed.split("==case ")) == len(files) + 1, printed[-400:]
+    blocks = printed.split("==file ")[1:]
+    assert len(blocks) == len(files) and "==caller\n" in blocks[-1], printed[-400:]
+    blocks[-1], caller_block = blocks[-1].split("==caller\n", 1)
+
+    # "set NAME" lists every variable whose name starts with NAME: keep the one of that name.
+    def values(block, names):
+        lines = block.split("\n")
+        return {name: next((line[len(name) + 1:] for line in lines if line.startswith(name + "=")), None)
+                for name in names}
+    return [values(block, names) for block, names in zip(blocks, asked)], values(caller_block, CALLER)
+
+
+def wine_cmd_mismatches(wine, files, delayed, locale="fr"):
+    """CALLs each (case, file) in Wine's cmd.exe in the mode given and compares every variable it sets with
+    what the model of Windows' cmd.exe gives. Returns the mismatches as (case, text) and the number of
+    values left to the model alone: holding "!" under delayed expansion, which Wine's cmd cannot store
+    (its delayed pass never removes a caret)."""
+    results, caller = call_in_wines_cmd(wine, [data for _, data in files], delayed, locale=locale)
+    mismatches, left_to_model = [], 0
+    if caller != CALLER:
+        mismatches.append((files[0][0], f"the caller's variables became {caller}"))
+    for (case, data), got in zip(files, results):
+        variables = run_return_file(data, CALLER, delayed=delayed, encoding=OEM_CODE_PAGES[locale]).variables
+        for name, value in got.items():
+            wanted = variables.get(name)
+            if delayed and wanted is not None and "!" in wanted:
+                left_to_model += 1
+            elif value != wanted:
+                mismatches.append((case, f"{name}: Wine's cmd {str(value)[:60]!r}, the model {str(wanted)[:60]!r}"))
     return mismatches, left_to_model
 
 

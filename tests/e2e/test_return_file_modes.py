@@ -6,7 +6,7 @@ import pytest
 
 from cmd_model import run_return_file
 from harness import HEADER_2, OEM_CODE_PAGES, VARIABLES_KEY, fresh_folder, return_file_halves
-from hostile import CALLER, HOSTILE_VALUES, expected_value
+from hostile import CALLER, HOSTILE_VALUES, call_in_wines_cmd, expected_value
 
 LONGEST = 8190  # bytes of a line before its CR LF
 ROOM = LONGEST - len("SET VAR=")
@@ -93,34 +93,13 @@ def test_the_model_of_windows_cmd_gets_exactly_the_value(files, name, value, fit
 
 
 def call_in_wine(wine, files, mode):
-    """CALLs every case's file in one run of Wine's cmd.exe; gives each case's (VAR, ERROR) as printed,
-    None for an undefined variable, the caller's variables afterwards, everything printed, and whether a
-    command of a value ran."""
+    """CALLs every case's file in one run of Wine's cmd.exe: each case's (VAR, ERROR) as printed, None for
+    an undefined variable, the caller's variables afterwards, and whether a command of a value ran."""
     with fresh_folder(wine, FOLDER) as folder:
-        script = ["setlocal EnableDelayedExpansion" if mode == "delayed" else "setlocal"]
-        script += [f"set {name}={value}" for name, value in CALLER.items()]
-        for index, (name, *_) in enumerate(CASES):
-            (folder / f"r{index}.bat").write_bytes(files[name])
-            script += [f"@echo ==case {index}", f"@CALL {FOLDER}\\r{index}.bat", "@set VAR", "@set ERROR",
-                       "@set VAR=", "@set ERROR="]
-        script += ["@echo ==caller"] + [f"@set {name}" for name in CALLER]
-        printed = wine.batch("\n".join(script) + "\n", timeout=300).replace("\r\n", "\n")
+        results, caller = call_in_wines_cmd(wine, [files[name] for name, *_ in CASES], mode == "delayed",
+                                            also=("VAR", "ERROR"))
         ran = (folder / "ran").exists()
-    blocks = printed.split("==case ")[1:]
-    results = {}
-    for block in blocks:
-        index, *lines = block.split("\n")
-        found = {key: None for key in ("VAR", "ERROR")}
-        for line in lines:
-            for key in found:
-                if line.startswith(key + "="):
-                    found[key] = line[len(key) + 1:]
-        results[CASES[int(index)][0]] = (found["VAR"], found["ERROR"])
-    # "set NAME" lists every variable whose name starts with NAME: keep the one of that name.
-    caller_lines = printed.split("==caller\n", 1)[1].splitlines()
-    caller = {name: next((line[len(name) + 1:] for line in caller_lines if line.startswith(name + "=")), None)
-              for name in CALLER}
-    return results, caller, printed, ran
+    return {case[0]: (got["VAR"], got["ERROR"]) for case, got in zip(CASES, results)}, caller, ran
 
 
 @pytest.fixture(scope="module")
@@ -136,7 +115,7 @@ def test_wines_cmd_gets_exactly_the_value(wine_cmd, name, value, fits, _, mode):
         pytest.skip("wine-cmd-delayed-caret: Wine's cmd.exe never removes a caret in its delayed-expansion "
                     "pass, so it cannot store a '!' under EnableDelayedExpansion; the model of Windows' cmd "
                     "checks this case")
-    results, caller, printed, ran = wine_cmd[mode]
+    results, caller, ran = wine_cmd[mode]
     assert not ran, "a value ran as a command"
     assert caller == CALLER
     if fits:
